@@ -1,0 +1,83 @@
+// The game-day data step: turns the schedule file into the variables file that
+// the movie reads. Pure logic: the clock, the date conversion and the files are
+// handed in, so every rule can be exercised without Windows.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "common/text_stream.h"
+
+namespace vorsaver {
+
+// A calendar day counted from 30 December 1899, the epoch of Windows' DATE
+// type, so that a day and a converted schedule date compare directly.
+using DaySerial = std::int32_t;
+
+struct CivilDate {
+    int year;
+    int month;  // 1..12
+    int day;    // 1..31
+};
+
+CivilDate CivilFromSerial(DaySerial day);
+DaySerial SerialFromCivil(int year, int month, int day);
+
+// The user's date services: in the program Windows' own locale-aware
+// conversion, in tests a fixed fake.
+class DateServices {
+public:
+    virtual ~DateServices() = default;
+    // Reads a schedule date. A time of day shows as a fraction, so such a
+    // value never equals a whole day. Empty when the text is not a date.
+    virtual std::optional<double> ParseDate(const std::string& text) const = 0;
+    // The long date text "mmmm d, yyyy" in the user's language.
+    virtual std::string FormatDate(DaySerial day) const = 0;
+};
+
+// Whole-file access, so that the variables file is replaced in one piece.
+class FileStore {
+public:
+    virtual ~FileStore() = default;
+    // Reads the whole file; on failure returns false and a reason in `error`.
+    virtual bool ReadAll(const std::string& path, std::string& bytes, std::string& error) = 0;
+    // Replaces the file whole (a new file, then a rename over the old one);
+    // on failure the old file is untouched, returns false and a reason.
+    virtual bool ReplaceAll(const std::string& path, const std::string& bytes, std::string& error) = 0;
+};
+
+// How the scan of the schedule ended.
+enum class ScanOutcome {
+    GameToday,     // a line dated today
+    NoGameToday,   // the first line dated after today
+    NothingLeft,   // no line dated today or later
+};
+
+struct ComposeResult {
+    bool ok = false;
+    ScanOutcome outcome = ScanOutcome::NothingLeft;
+    std::string variables;  // the seven pieces, or empty for NothingLeft
+    int errorLine = 0;      // 1-based line of the schedule that was wrong
+    std::string error;      // what is wrong with that line
+};
+
+// Runs the scan and the next-day scan over the schedule text and composes
+// the variables text. Never touches a file.
+ComposeResult ComposeMovieVariables(common::TextStream& schedule, DaySerial today, const DateServices& dates);
+
+struct DataStepResult {
+    bool ok = false;
+    std::string message;  // for the user: names the file, the line and the fault
+};
+
+inline constexpr const char* kScheduleFileName = "schedule.pvz";
+inline constexpr const char* kVariablesFileName = "tarvordat.pvz";
+
+// The data step: reads "<appFolder>\schedule.pvz" and replaces
+// "<appFolder>\tarvordat.pvz" whole. On any failure the variables file keeps
+// its previous content.
+DataStepResult WriteMovieVariables(const std::string& appFolder, DaySerial today,
+                                   const DateServices& dates, FileStore& files);
+
+}  // namespace vorsaver
