@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "common/file_store.h"
 #include "common/text_stream.h"
 
 namespace vorsaver {
@@ -36,16 +37,7 @@ public:
     virtual std::string FormatDate(DaySerial day) const = 0;
 };
 
-// Whole-file access, so that the variables file is replaced in one piece.
-class FileStore {
-public:
-    virtual ~FileStore() = default;
-    // Reads the whole file; on failure returns false and a reason in `error`.
-    virtual bool ReadAll(const std::string& path, std::string& bytes, std::string& error) = 0;
-    // Replaces the file whole (a new file, then a rename over the old one);
-    // on failure the old file is untouched, returns false and a reason.
-    virtual bool ReplaceAll(const std::string& path, const std::string& bytes, std::string& error) = 0;
-};
+using common::FileStore;
 
 // How the scan of the schedule ended.
 enum class ScanOutcome {

@@ -1,0 +1,86 @@
+# Native build of the portable core and its unit tests, plus the superbuild.
+include(ExternalProject)
+enable_testing()
+
+set(SANITIZE -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
+
+add_library(vorlaks_core STATIC ${CORE_SOURCES} vorsaver/movie/date_services_portable.cpp)
+target_include_directories(vorlaks_core PUBLIC ${CMAKE_SOURCE_DIR})
+target_compile_options(vorlaks_core PRIVATE ${WARNING_FLAGS} -Werror ${SANITIZE})
+target_link_options(vorlaks_core PUBLIC ${SANITIZE})
+
+find_package(GTest REQUIRED)
+add_executable(unit_tests ${UNIT_TEST_SOURCES})
+target_compile_options(unit_tests PRIVATE ${WARNING_FLAGS} ${SANITIZE})
+target_link_libraries(unit_tests PRIVATE vorlaks_core GTest::gtest GTest::gtest_main)
+add_test(NAME native.unit COMMAND unit_tests)
+
+add_executable(data_step_bench bench/data_step_bench.cpp ${CORE_SOURCES} vorsaver/movie/date_services_portable.cpp)
+target_include_directories(data_step_bench PRIVATE ${CMAKE_SOURCE_DIR})
+target_compile_options(data_step_bench PRIVATE -O2 ${WARNING_FLAGS})
+
+# The Windows programs, for both targets: the shipped 32-bit build and a 64-bit
+# build of the same sources (warning-free, pointer-size clean). Tests run the
+# build that this machine's Wine can run.
+foreach(arch i686 x86_64)
+    ExternalProject_Add(windows_${arch}
+        SOURCE_DIR ${CMAKE_SOURCE_DIR}
+        BINARY_DIR ${CMAKE_BINARY_DIR}/${arch}
+        CMAKE_ARGS
+            -DVORLAKS_ROLE=windows
+            -DCMAKE_TOOLCHAIN_FILE=${CMAKE_SOURCE_DIR}/cmake/mingw-${arch}.cmake
+            -DCMAKE_BUILD_TYPE=Release
+        INSTALL_COMMAND ""
+        BUILD_ALWAYS TRUE
+        USES_TERMINAL_BUILD TRUE)
+endforeach()
+
+find_program(CLANGXX clang++)
+if(CLANGXX)
+    ExternalProject_Add(fuzz
+        SOURCE_DIR ${CMAKE_SOURCE_DIR}
+        BINARY_DIR ${CMAKE_BINARY_DIR}/fuzz
+        CMAKE_ARGS -DVORLAKS_ROLE=fuzz -DCMAKE_CXX_COMPILER=${CLANGXX} -DCMAKE_C_COMPILER=clang
+        INSTALL_COMMAND ""
+        BUILD_ALWAYS TRUE)
+    add_test(NAME fuzz.movie_variables
+        COMMAND ${CMAKE_BINARY_DIR}/fuzz/movie_variables_fuzz -max_total_time=20 -rss_limit_mb=2048
+                ${CMAKE_BINARY_DIR}/fuzz/corpus ${CMAKE_SOURCE_DIR}/fuzz/seeds/movie_variables)
+    file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/fuzz/corpus)
+endif()
+
+# Which Windows build runs under this machine's Wine.
+execute_process(COMMAND /usr/lib/wine/wine --version RESULT_VARIABLE wine32_rc OUTPUT_QUIET ERROR_QUIET)
+if(wine32_rc EQUAL 0)
+    set(RUN_ARCH i686)
+else()
+    set(RUN_ARCH x86_64)
+endif()
+message(STATUS "Wine tests run the ${RUN_ARCH} build")
+set(WIN_BIN ${CMAKE_BINARY_DIR}/${RUN_ARCH}/bin)
+set(WINE_ENV ${CMAKE_SOURCE_DIR}/tools/wine-env.sh)
+
+add_test(NAME wine.start COMMAND ${WINE_ENV} start ${CMAKE_BINARY_DIR})
+add_test(NAME wine.stop COMMAND ${WINE_ENV} stop ${CMAKE_BINARY_DIR})
+set_tests_properties(wine.start PROPERTIES FIXTURES_SETUP wine)
+set_tests_properties(wine.stop PROPERTIES FIXTURES_CLEANUP wine)
+
+function(add_wine_test name)
+    add_test(NAME ${name} COMMAND ${WINE_ENV} run ${CMAKE_BINARY_DIR} ${ARGN})
+    set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine RESOURCE_LOCK display TIMEOUT 300)
+endfunction()
+
+add_wine_test(wine.unit ${WIN_BIN}/unit_tests.exe)
+foreach(suite IN ITEMS Startup DataStep)
+    add_wine_test(e2e.${suite} ${WIN_BIN}/e2e_saver_tests.exe --gtest_filter=${suite}.*)
+endforeach()
+# The same month-name test in a German user locale.
+add_wine_test(e2e.DataStep.German ${WIN_BIN}/e2e_saver_tests.exe --gtest_filter=DataStep.MonthName*)
+set_tests_properties(e2e.DataStep.German PROPERTIES ENVIRONMENT LC_ALL=de_DE.UTF-8)
+
+# The shipped programs import nothing but Windows' own libraries.
+foreach(arch i686 x86_64)
+    add_test(NAME imports.${arch}
+        COMMAND ${CMAKE_SOURCE_DIR}/tools/check-imports.sh ${arch}-w64-mingw32-objdump
+                ${CMAKE_BINARY_DIR}/${arch}/bin/vorsaver.scr)
+endforeach()

@@ -1,0 +1,16 @@
+# The portable core: no <windows.h>, builds everywhere.
+set(CORE_SOURCES
+    common/app_text.cpp
+    common/text_stream.cpp
+    vorsaver/startup/mode_table.cpp
+    vorsaver/movie/movie_variables.cpp
+)
+
+set(UNIT_TEST_SOURCES
+    tests/unit/app_text_test.cpp
+    tests/unit/mode_table_test.cpp
+    tests/unit/text_stream_test.cpp
+    tests/unit/movie_variables_test.cpp
+)
+
+set(WARNING_FLAGS -Wall -Wextra)

@@ -1,0 +1,60 @@
+# The shipped Windows programs and the Windows-side tests.
+enable_language(RC)
+enable_testing()
+
+set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+add_compile_options(${WARNING_FLAGS} -Werror)
+add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0501 WINVER=0x0501)
+# Static: the programs need no DLL beyond Windows' own.
+set(STATIC_LINK -static -static-libgcc -static-libstdc++)
+
+add_library(vorlaks_core STATIC ${CORE_SOURCES})
+target_include_directories(vorlaks_core PUBLIC ${CMAKE_SOURCE_DIR})
+
+add_library(vorlaks_win STATIC
+    common/app_folder_win.cpp
+    common/file_store_win.cpp
+    common/open_document_win.cpp
+    vorsaver/movie/date_services_win.cpp
+)
+target_link_libraries(vorlaks_win PUBLIC vorlaks_core oleaut32 ole32 uuid shell32 user32 gdi32 advapi32)
+
+add_executable(vorsaver WIN32
+    vorsaver/startup/loader_win.cpp
+    vorsaver/movie/frm_main_win.cpp
+    resources/vorsaver.rc
+)
+set_target_properties(vorsaver PROPERTIES SUFFIX ".scr")
+target_link_libraries(vorsaver PRIVATE vorlaks_win)
+target_link_options(vorsaver PRIVATE ${STATIC_LINK})
+
+# --- tests -----------------------------------------------------------------
+set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+foreach(t gtest gtest_main)
+    target_compile_options(${t} PRIVATE -w)
+endforeach()
+
+add_executable(unit_tests ${UNIT_TEST_SOURCES} vorsaver/movie/date_services_win.cpp)
+target_link_libraries(unit_tests PRIVATE vorlaks_win gtest gtest_main)
+target_link_options(unit_tests PRIVATE ${STATIC_LINK})
+
+add_executable(e2e_saver_tests
+    tests/e2e/harness_win.cpp
+    tests/e2e/startup_test.cpp
+    tests/e2e/data_step_test.cpp
+)
+target_link_libraries(e2e_saver_tests PRIVATE vorlaks_win gtest gtest_main)
+target_link_options(e2e_saver_tests PRIVATE ${STATIC_LINK})
+
+add_executable(url-sink WIN32 tests/stand-ins/url_sink_win.cpp)
+target_link_options(url-sink PRIVATE ${STATIC_LINK})
+
+add_executable(data_step_bench bench/data_step_bench.cpp)
+target_link_libraries(data_step_bench PRIVATE vorlaks_win)
+target_link_options(data_step_bench PRIVATE ${STATIC_LINK})
+
+add_executable(flag-probe tests/e2e/flag_probe_win.cpp)
+target_link_options(flag-probe PRIVATE ${STATIC_LINK})

@@ -1,0 +1,45 @@
+#include "common/app_text.h"
+
+#include <cmath>
+
+namespace common {
+
+namespace {
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+}  // namespace
+
+std::string ArgumentText(const std::string& commandLine) {
+    std::size_t pos = 0;
+    while (pos < commandLine.size() && IsBlank(commandLine[pos])) ++pos;
+    if (pos < commandLine.size() && commandLine[pos] == '"') {
+        // A quoted name may hold blanks; it ends at the closing quote.
+        std::size_t close = commandLine.find('"', pos + 1);
+        pos = close == std::string::npos ? commandLine.size() : close + 1;
+    } else {
+        while (pos < commandLine.size() && !IsBlank(commandLine[pos])) ++pos;
+    }
+    while (pos < commandLine.size() && IsBlank(commandLine[pos])) ++pos;
+    return commandLine.substr(pos);
+}
+
+std::string FolderOfPath(const std::string& programPath) {
+    std::size_t slash = programPath.find_last_of("\\/");
+    if (slash == std::string::npos) return std::string();
+    // "C:\prog.scr" lives in "C:\", which keeps its backslash.
+    if (slash == 2 && programPath[1] == ':') return programPath.substr(0, 3);
+    return programPath.substr(0, slash);
+}
+
+std::string PathInFolder(const std::string& folder, const std::string& fileName) {
+    return folder + "\\" + fileName;
+}
+
+int TwipsToPixels(double twips, int dotsPerInch) {
+    return static_cast<int>(std::lround(twips * dotsPerInch / 1440.0));
+}
+
+double PixelsToTwips(int pixels, int dotsPerInch) {
+    return pixels * 1440.0 / dotsPerInch;
+}
+
+}  // namespace common

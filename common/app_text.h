@@ -1,0 +1,25 @@
+// Text rules that both programs share: the argument text of a command line,
+// the application folder, paths beside the program, and twips.
+#pragma once
+
+#include <string>
+
+namespace common {
+
+// The part of a command line after the program's own file name, whether that
+// name is quoted or not, without the blanks that separate the two.
+std::string ArgumentText(const std::string& commandLine);
+
+// The folder of a program file, without a trailing backslash; a drive's root
+// keeps its backslash ("C:\").
+std::string FolderOfPath(const std::string& programPath);
+
+// A file beside the program: folder, a backslash and the name, joined as plain
+// text (so a drive root gives a doubled backslash, which Windows accepts).
+std::string PathInFolder(const std::string& folder, const std::string& fileName);
+
+// Twips are 1/1440 inch: 15 to a pixel at 96 dots per inch, 12 at 120.
+int TwipsToPixels(double twips, int dotsPerInch);
+double PixelsToTwips(int pixels, int dotsPerInch);
+
+}  // namespace common

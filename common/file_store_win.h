@@ -1,0 +1,21 @@
+// Whole-file reads and replacements on Windows.
+#pragma once
+
+#include <string>
+
+#include "common/file_store.h"
+
+namespace common {
+
+// The text of the system's message for a Windows error code.
+std::string SystemErrorText(unsigned long code);
+
+class WinFileStore : public FileStore {
+public:
+    bool ReadAll(const std::string& path, std::string& bytes, std::string& error) override;
+    // Writes "<path>.new" and moves it over the file, so a reader never sees
+    // half a file and a failed write leaves the old one as it was.
+    bool ReplaceAll(const std::string& path, const std::string& bytes, std::string& error) override;
+};
+
+}  // namespace common

@@ -1,0 +1,238 @@
+#include "tests/e2e/harness_win.h"
+
+#include <fstream>
+#include <sstream>
+
+#include <gtest/gtest.h>
+
+#include "vorsaver/movie/movie_variables.h"
+
+namespace e2e {
+
+std::string BinFolder() {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string text(path);
+    return text.substr(0, text.find_last_of('\\'));
+}
+
+namespace {
+
+void RemoveTree(const std::string& folder) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            std::string name = found.cFileName;
+            if (name == "." || name == "..") continue;
+            std::string path = folder + "\\" + name;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                RemoveTree(path);
+            } else {
+                SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileA(path.c_str());
+            }
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryA(folder.c_str());
+}
+
+}  // namespace
+
+std::string FreshFolder(const std::string& name) {
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    std::string root = std::string(temp) + "vorlaks-e2e";
+    CreateDirectoryA(root.c_str(), nullptr);
+    std::string folder = root + "\\" + name;
+    RemoveTree(folder);
+    CreateDirectoryA(folder.c_str(), nullptr);
+    return folder;
+}
+
+std::string ReadWholeFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+void WriteWholeFile(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << bytes;
+}
+
+bool FileExists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string InstallSaver(const std::string& folder) {
+    std::string target = folder + "\\vorsaver.scr";
+    CopyFileA((BinFolder() + "\\vorsaver.scr").c_str(), target.c_str(), FALSE);
+    return target;
+}
+
+namespace {
+
+vorsaver::DaySerial Today() {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    return vorsaver::SerialFromCivil(now.wYear, now.wMonth, now.wDay);
+}
+
+}  // namespace
+
+std::string IsoDate(int offset) {
+    vorsaver::CivilDate date = vorsaver::CivilFromSerial(Today() + offset);
+    char text[16];
+    snprintf(text, sizeof text, "%04d-%02d-%02d", date.year, date.month, date.day);
+    return text;
+}
+
+std::string DayNumber(int offset) {
+    return std::to_string(vorsaver::CivilFromSerial(Today() + offset).day);
+}
+
+std::string LongDateToday() {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    char text[128] = {};
+    GetDateFormatA(LOCALE_USER_DEFAULT, 0, &now, "MMMM d, yyyy", text, sizeof text);
+    return text;
+}
+
+Process::~Process() {
+    Kill();
+}
+
+bool Process::Start(const std::string& program, const std::string& arguments, const std::string& workFolder) {
+    std::string commandLine = "\"" + program + "\"";
+    if (!arguments.empty()) commandLine += " " + arguments;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    return CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                          workFolder.empty() ? nullptr : workFolder.c_str(), &startup, &info_) != 0;
+}
+
+std::optional<DWORD> Process::WaitForExit(DWORD timeoutMs) {
+    if (info_.hProcess == nullptr) return std::nullopt;
+    if (WaitForSingleObject(info_.hProcess, timeoutMs) != WAIT_OBJECT_0) return std::nullopt;
+    DWORD code = 0;
+    GetExitCodeProcess(info_.hProcess, &code);
+    return code;
+}
+
+void Process::Kill() {
+    if (info_.hProcess == nullptr) return;
+    if (WaitForSingleObject(info_.hProcess, 0) != WAIT_OBJECT_0) {
+        TerminateProcess(info_.hProcess, 99);
+        WaitForSingleObject(info_.hProcess, 5000);
+    }
+    CloseHandle(info_.hProcess);
+    CloseHandle(info_.hThread);
+    info_ = {};
+}
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
+    DWORD start = GetTickCount();
+    for (;;) {
+        if (condition()) return true;
+        if (GetTickCount() - start > timeoutMs) return false;
+        Sleep(20);
+    }
+}
+
+namespace {
+
+struct WindowSearch {
+    DWORD processId;
+    bool visibleOnly;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectWindow(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<WindowSearch*>(param);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == search->processId && (!search->visibleOnly || IsWindowVisible(window))) {
+        search->found.push_back(window);
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+std::vector<HWND> TopWindows(DWORD processId, bool visibleOnly) {
+    WindowSearch search{processId, visibleOnly, {}};
+    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::string ClassName(HWND window) {
+    char name[256] = {};
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+std::string WindowText(HWND window) {
+    char text[1024] = {};
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+HWND WaitForWindow(DWORD processId, const std::string& className, DWORD timeoutMs) {
+    HWND result = nullptr;
+    WaitUntil(
+        [&] {
+            for (HWND window : TopWindows(processId, true)) {
+                if (ClassName(window) == className) {
+                    result = window;
+                    return true;
+                }
+            }
+            return false;
+        },
+        timeoutMs);
+    return result;
+}
+
+std::optional<MessageBoxSeen> WaitForMessageBox(DWORD processId, DWORD timeoutMs) {
+    HWND box = WaitForWindow(processId, "#32770", timeoutMs);
+    if (box == nullptr) return std::nullopt;
+    MessageBoxSeen seen;
+    seen.window = box;
+    seen.caption = WindowText(box);
+    // The message text is the box's static control with the id 0xFFFF.
+    char text[4096] = {};
+    GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+    seen.text = text;
+    return seen;
+}
+
+void PressOk(HWND box) {
+    PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+}
+
+namespace {
+
+DWORD RunFlagProbe(const std::string& arguments) {
+    Process probe;
+    if (!probe.Start(BinFolder() + "\\flag-probe.exe", arguments, std::string())) return 2;
+    std::optional<DWORD> code = probe.WaitForExit(10000);
+    return code ? *code : 2;
+}
+
+}  // namespace
+
+bool ScreenSaverRunning() {
+    DWORD code = RunFlagProbe(std::string());
+    if (code > 1) ADD_FAILURE() << "the flag probe did not answer";
+    return code == 1;
+}
+
+void ClearScreenSaverRunning() {
+    RunFlagProbe("clear");
+}
+
+}  // namespace e2e

@@ -1,0 +1,79 @@
+// What the end-to-end tests use to start the real programs under Wine and to
+// watch them from outside, as another process would.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+// The folder that holds the programs under test (beside the test driver).
+std::string BinFolder();
+
+// A new, empty folder for one test, below the prefix's temporary folder.
+std::string FreshFolder(const std::string& name);
+
+std::string ReadWholeFile(const std::string& path);
+void WriteWholeFile(const std::string& path, const std::string& bytes);
+bool FileExists(const std::string& path);
+
+// Copies the screen saver into `folder` and returns its path there.
+std::string InstallSaver(const std::string& folder);
+
+// A date `offset` days from today as "YYYY-MM-DD", which Windows' date
+// conversion reads in every locale.
+std::string IsoDate(int offset);
+// The day of the month `offset` days from today, without leading zero.
+std::string DayNumber(int offset);
+// Today's date as the user's locale writes "MMMM d, yyyy".
+std::string LongDateToday();
+
+class Process {
+public:
+    Process() = default;
+    Process(const Process&) = delete;
+    Process& operator=(const Process&) = delete;
+    ~Process();
+
+    // Starts `program` with `arguments` in `workFolder`; extra environment
+    // variables are added to this process's own.
+    bool Start(const std::string& program, const std::string& arguments, const std::string& workFolder);
+    DWORD Id() const { return info_.dwProcessId; }
+    // The exit code once the process has ended within `timeoutMs`.
+    std::optional<DWORD> WaitForExit(DWORD timeoutMs);
+    void Kill();
+
+private:
+    PROCESS_INFORMATION info_ = {};
+};
+
+// Polls `condition` until it holds or `timeoutMs` has passed.
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs);
+
+// Top-level windows of a process (visible ones only when asked).
+std::vector<HWND> TopWindows(DWORD processId, bool visibleOnly);
+std::string ClassName(HWND window);
+std::string WindowText(HWND window);
+
+// The first visible top-level window of the process with this class name.
+HWND WaitForWindow(DWORD processId, const std::string& className, DWORD timeoutMs);
+
+// A message box of the process: its caption and its message text.
+struct MessageBoxSeen {
+    HWND window = nullptr;
+    std::string caption;
+    std::string text;
+};
+std::optional<MessageBoxSeen> WaitForMessageBox(DWORD processId, DWORD timeoutMs);
+// Answers a message box with its OK button.
+void PressOk(HWND box);
+
+// The system's screen-saver-running flag, as any process reads it.
+bool ScreenSaverRunning();
+void ClearScreenSaverRunning();
+
+}  // namespace e2e

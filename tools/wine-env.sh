@@ -1,0 +1,114 @@
+#!/bin/bash
+# The Wine test environment of one build tree: a private prefix, a virtual X
+# display and a persistent wineserver, all kept under <build>/wine.
+#
+#   wine-env.sh start BUILD          create the prefix once, start Xvfb and wineserver
+#   wine-env.sh stop BUILD           stop both
+#   wine-env.sh run BUILD PROG ARGS  run a Windows program in that environment
+#
+# Nothing outside the build tree is touched: HOME, the prefix and the X
+# display number file all live below BUILD/wine.
+set -euo pipefail
+
+cmd=${1:?usage: wine-env.sh start|stop|run BUILD ...}
+build=$(cd "${2:?build folder}" && pwd)
+shift 2
+here=$(cd "$(dirname "$0")" && pwd)
+state=$build/wine
+mkdir -p "$state/home"
+
+# A kernel without 32-bit support cannot run the 32-bit Wine loader; the
+# 64-bit one then runs the x86_64 build of the same sources.
+if [ -r "$state/arch" ]; then arch=$(cat "$state/arch"); else
+    if /usr/lib/wine/wine --version >/dev/null 2>&1; then arch=win32; else arch=win64; fi
+    echo "$arch" > "$state/arch"
+fi
+if [ "$arch" = win32 ]; then loader=/usr/lib/wine/wine; else loader=/usr/lib/wine/wine64; fi
+
+export HOME=$state/home
+export WINEPREFIX=$state/prefix
+export WINEARCH=$arch
+export WINESERVER=/usr/lib/wine/wineserver
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
+export XDG_RUNTIME_DIR=$state/home
+
+display_file=$state/display
+[ -r "$display_file" ] && export DISPLAY=$(cat "$display_file")
+
+screen=${VORLAKS_SCREEN:-800x600x24}
+
+start_xvfb() {
+    local fd_file=$state/xvfb.out
+    rm -f "$fd_file"
+    # -displayfd picks a free display number and reports it once listening.
+    # Its output goes to files: a test runner waits for every open pipe.
+    Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp -noreset 3>"$fd_file" \
+        </dev/null >"$state/xvfb.log" 2>&1 &
+    echo $! > "$state/xvfb.pid"
+    for _ in $(seq 100); do
+        [ -s "$fd_file" ] && break
+        sleep 0.05
+    done
+    [ -s "$fd_file" ] || { echo "Xvfb did not start: $(cat "$state/xvfb.log")" >&2; exit 1; }
+    echo ":$(head -n1 "$fd_file")" > "$display_file"
+    export DISPLAY=$(cat "$display_file")
+}
+
+stop_all() {
+    "$WINESERVER" -k 2>/dev/null || true
+    if [ -r "$state/xvfb.pid" ]; then
+        kill "$(cat "$state/xvfb.pid")" 2>/dev/null || true
+        rm -f "$state/xvfb.pid"
+    fi
+    rm -f "$display_file"
+}
+
+make_prefix() {
+    [ -f "$WINEPREFIX/.vorlaks-ready" ] && return 0
+    rm -rf "$WINEPREFIX"
+    "$loader" wineboot -i >"$state/wineboot.log" 2>&1
+    "$WINESERVER" -w
+    # Without a window manager, destroying a managed window waits two seconds.
+    "$loader" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    # Web addresses go to a sink that logs them, never to a browser.
+    local sink
+    sink=$(ls "$build/$arch/bin/url-sink.exe" 2>/dev/null || true)
+    if [ -n "$sink" ]; then
+        local winsink
+        winsink=$("$loader" winepath -w "$sink" 2>/dev/null | tr -d '\r')
+        for proto in http https; do
+            "$loader" reg add "HKCR\\$proto\\shell\\open\\command" /ve /d "\"$winsink\" \"%1\"" /f >/dev/null 2>&1
+        done
+    fi
+    "$WINESERVER" -w
+    touch "$WINEPREFIX/.vorlaks-ready"
+}
+
+case "$cmd" in
+start)
+    stop_all
+    start_xvfb
+    make_prefix
+    # A persistent wineserver spares every test the start-up wait.
+    "$WINESERVER" -p </dev/null >"$state/wineserver.log" 2>&1
+    # The first program in a session starts Wine's background services, which
+    # keep its output open; let that be this one, writing to a file.
+    "$loader" cmd.exe /c exit </dev/null >"$state/services.log" 2>&1
+    echo "Wine ($arch) ready on display $DISPLAY, prefix $WINEPREFIX"
+    ;;
+stop)
+    stop_all
+    ;;
+run)
+    prog=${1:?program}
+    shift
+    exec "$loader" "$prog" "$@"
+    ;;
+env)
+    # For a shell: eval "$(tools/wine-env.sh env build)"
+    echo "export HOME='$HOME' WINEPREFIX='$WINEPREFIX' WINEARCH='$WINEARCH' WINESERVER='$WINESERVER' WINEDEBUG='$WINEDEBUG' DISPLAY='${DISPLAY:-}' WINELOADER='$loader'"
+    ;;
+*)
+    echo "unknown command $cmd" >&2; exit 2 ;;
+esac

@@ -1,0 +1,55 @@
+// The user's own date conversion and long date text, from Windows.
+#include <windows.h>
+#include <oleauto.h>
+
+#include <vector>
+
+#include "vorsaver/movie/date_services.h"
+
+namespace vorsaver {
+
+namespace {
+
+class WindowsDateServices : public DateServices {
+public:
+    std::optional<double> ParseDate(const std::string& text) const override {
+        if (text.empty()) return std::nullopt;
+        int wideLength = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+        std::vector<wchar_t> wide(static_cast<std::size_t>(wideLength) + 1, L'\0');
+        MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), wideLength);
+        // An embedded NUL would cut the text short and read as a shorter date.
+        for (int i = 0; i < wideLength; ++i) {
+            if (wide[static_cast<std::size_t>(i)] == L'\0') return std::nullopt;
+        }
+        DATE date = 0;
+        if (FAILED(VarDateFromStr(wide.data(), LOCALE_USER_DEFAULT, 0, &date))) return std::nullopt;
+        return date;
+    }
+
+    std::string FormatDate(DaySerial day) const override {
+        CivilDate civil = CivilFromSerial(day);
+        SYSTEMTIME time = {};
+        time.wYear = static_cast<WORD>(civil.year);
+        time.wMonth = static_cast<WORD>(civil.month);
+        time.wDay = static_cast<WORD>(civil.day);
+        char text[128] = {};
+        if (GetDateFormatA(LOCALE_USER_DEFAULT, 0, &time, "MMMM d, yyyy", text, sizeof text) == 0) {
+            return std::string();
+        }
+        return text;
+    }
+};
+
+}  // namespace
+
+std::unique_ptr<DateServices> MakeDateServices() {
+    return std::make_unique<WindowsDateServices>();
+}
+
+DaySerial LocalToday() {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    return SerialFromCivil(now.wYear, now.wMonth, now.wDay);
+}
+
+}  // namespace vorsaver

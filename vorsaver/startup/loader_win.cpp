@@ -1,0 +1,98 @@
+#include "vorsaver/startup/loader_win.h"
+
+#include <windows.h>
+
+#include "common/app_folder_win.h"
+#include "vorsaver/movie/frm_main_win.h"
+#include "vorsaver/startup/mode_table.h"
+
+namespace Loader {
+
+std::optional<std::int32_t> ParentWindow;
+const char* const kProgramTitle = "SCRNSAVE: The Tarrowick Vorlaks";
+
+namespace {
+
+int openForms = 0;
+
+// Parses the handle after "/p" or "/a" into ParentWindow, or ends the program
+// with a box that says what was wrong, before any system call.
+void ParseParentWindow() {
+    vorsaver::HandleParse parsed = vorsaver::ParseHandle(common::CommandArgumentText());
+    if (!parsed.ok) ReportErrorAndEnd(parsed.error);
+    ParentWindow = parsed.handle;
+}
+
+// The system's own dialog for the screen-saver password; it exists on
+// Windows 95 and 98 only, so it is looked up when needed.
+void ChangeScreenSaverPassword() {
+    using PwdChangePasswordFn = DWORD(WINAPI*)(LPCSTR, HWND, DWORD, DWORD);
+    HMODULE mpr = LoadLibraryA("mpr");
+    if (mpr == nullptr) return;
+    auto change = reinterpret_cast<PwdChangePasswordFn>(
+        reinterpret_cast<void*>(GetProcAddress(mpr, "PwdChangePasswordA")));
+    if (change != nullptr) {
+        // Handles are 32-bit values even in a 64-bit process; sign-extend.
+        HWND parent = reinterpret_cast<HWND>(static_cast<INT_PTR>(*ParentWindow));
+        change("SCRSAVE", parent, 0, 0);
+    }
+    FreeLibrary(mpr);
+}
+
+}  // namespace
+
+void EnableSystemKeys(bool enable) {
+    UINT scratch = 0;
+    SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, enable ? 0 : 1, &scratch, 0);
+}
+
+void ReportErrorAndEnd(const std::string& message) {
+    MessageBoxA(nullptr, message.c_str(), kProgramTitle, MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
+    ExitProcess(1);
+}
+
+void FormOpened() { ++openForms; }
+
+void FormClosed() {
+    if (--openForms <= 0) PostQuitMessage(0);
+}
+
+void Main() {
+    switch (vorsaver::ModeFromArguments(common::CommandArgumentText())) {
+    case vorsaver::StartMode::Settings:
+        // The settings dialog is not part of this build yet: no window.
+        return;
+    case vorsaver::StartMode::Saver:
+        EnableSystemKeys(false);
+        ShowCursor(FALSE);
+        frmMain::Show();
+        return;
+    case vorsaver::StartMode::Preview:
+        ParseParentWindow();
+        // The preview still is not part of this build yet: no window.
+        return;
+    case vorsaver::StartMode::PasswordChange:
+        ParseParentWindow();
+        ChangeScreenSaverPassword();
+        return;
+    case vorsaver::StartMode::None:
+        return;
+    }
+}
+
+int RunUntilLastWindowCloses() {
+    if (openForms <= 0) return 0;
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return 0;
+}
+
+}  // namespace Loader
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    Loader::Main();
+    return Loader::RunUntilLastWindowCloses();
+}
