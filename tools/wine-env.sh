@@ -5,6 +5,8 @@
 #   wine-env.sh start BUILD          create the prefix once, start Xvfb and wineserver
 #   wine-env.sh stop BUILD           stop both
 #   wine-env.sh run BUILD PROG ARGS  run a Windows program in that environment
+#   wine-env.sh prefix BUILD         only create the prefix
+#   wine-env.sh env BUILD            print the environment, for a shell's eval
 #
 # Nothing outside the build tree is touched: HOME, the prefix and the X
 # display number file all live below BUILD/wine.
@@ -86,6 +88,9 @@ make_prefix() {
 }
 
 case "$cmd" in
+prefix)
+    make_prefix
+    ;;
 start)
     stop_all
     start_xvfb

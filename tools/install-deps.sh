@@ -1,0 +1,28 @@
+#!/bin/bash
+# Installs what building and testing need on a Debian machine (run as root).
+# Quick when everything is already there.
+set -euo pipefail
+
+packages=(
+    cmake ninja-build g++ clang python3
+    googletest libgtest-dev
+    g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64
+    wine wine64 wine32:i386
+    xvfb x11-apps xdotool imagemagick
+)
+
+missing=()
+for p in "${packages[@]}"; do
+    dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+if [ "$(id -u)" != 0 ]; then
+    echo "Missing packages: ${missing[*]}; run this as root to install them." >&2
+    exit 1
+fi
+echo "Installing: ${missing[*]}"
+dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
+export DEBIAN_FRONTEND=noninteractive
+apt-get update -q
+apt-get install -y -q --no-install-recommends "${missing[@]}"

