@@ -71,7 +71,7 @@ function(add_wine_test name)
 endfunction()
 
 add_wine_test(wine.unit ${WIN_BIN}/unit_tests.exe)
-foreach(suite IN ITEMS Startup DataStep)
+foreach(suite IN ITEMS Startup DataStep MovieWindow DayBoard)
     add_wine_test(e2e.${suite} ${WIN_BIN}/e2e_saver_tests.exe --gtest_filter=${suite}.*)
 endforeach()
 # The same month-name test in a German user locale.

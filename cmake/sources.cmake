@@ -4,6 +4,8 @@ set(CORE_SOURCES
     common/text_stream.cpp
     vorsaver/startup/mode_table.cpp
     vorsaver/movie/movie_variables.cpp
+    vorsaver/movie/movie_layout.cpp
+    vorsaver/movie/day_board.cpp
 )
 
 set(UNIT_TEST_SOURCES
@@ -11,6 +13,8 @@ set(UNIT_TEST_SOURCES
     tests/unit/mode_table_test.cpp
     tests/unit/text_stream_test.cpp
     tests/unit/movie_variables_test.cpp
+    tests/unit/movie_layout_test.cpp
+    tests/unit/day_board_test.cpp
 )
 
 set(WARNING_FLAGS -Wall -Wextra)

@@ -22,6 +22,8 @@ target_link_libraries(vorlaks_win PUBLIC vorlaks_core oleaut32 ole32 uuid shell3
 add_executable(vorsaver WIN32
     vorsaver/startup/loader_win.cpp
     vorsaver/movie/frm_main_win.cpp
+    vorsaver/movie/movie_host_win.cpp
+    vorsaver/movie/day_board_win.cpp
     resources/vorsaver.rc
 )
 set_target_properties(vorsaver PROPERTIES SUFFIX ".scr")
@@ -32,7 +34,8 @@ target_link_options(vorsaver PRIVATE ${STATIC_LINK})
 set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
-add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+set(GTEST_SOURCE_DIR /usr/src/googletest CACHE PATH "GoogleTest sources")
+add_subdirectory(${GTEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 foreach(t gtest gtest_main)
     target_compile_options(${t} PRIVATE -w)
 endforeach()
@@ -45,6 +48,7 @@ add_executable(e2e_saver_tests
     tests/e2e/harness_win.cpp
     tests/e2e/startup_test.cpp
     tests/e2e/data_step_test.cpp
+    tests/e2e/movie_window_test.cpp
 )
 target_link_libraries(e2e_saver_tests PRIVATE vorlaks_win gtest gtest_main)
 target_link_options(e2e_saver_tests PRIVATE ${STATIC_LINK})
@@ -56,5 +60,16 @@ add_executable(data_step_bench bench/data_step_bench.cpp)
 target_link_libraries(data_step_bench PRIVATE vorlaks_win)
 target_link_options(data_step_bench PRIVATE ${STATIC_LINK})
 
+add_library(flash-standin SHARED tests/stand-ins/flash_standin_win.cpp tests/stand-ins/flash_standin.def)
+set_target_properties(flash-standin PROPERTIES PREFIX "")
+target_link_libraries(flash-standin PRIVATE ole32 oleaut32 uuid user32 gdi32 advapi32)
+target_link_options(flash-standin PRIVATE ${STATIC_LINK})
+
 add_executable(flag-probe tests/e2e/flag_probe_win.cpp)
 target_link_options(flag-probe PRIVATE ${STATIC_LINK})
+
+add_executable(black-window WIN32 bench/black_window_win.cpp)
+target_link_options(black-window PRIVATE ${STATIC_LINK})
+add_executable(saver_bench bench/saver_bench_win.cpp)
+target_link_libraries(saver_bench PRIVATE vorlaks_core)
+target_link_options(saver_bench PRIVATE ${STATIC_LINK})

@@ -1,6 +1,7 @@
 #include "tests/e2e/harness_win.h"
 
 #include <fstream>
+#include <algorithm>
 #include <sstream>
 
 #include <gtest/gtest.h>
@@ -233,6 +234,67 @@ bool ScreenSaverRunning() {
 
 void ClearScreenSaverRunning() {
     RunFlagProbe("clear");
+}
+
+}  // namespace e2e
+
+namespace e2e {
+
+DWORD RunToEnd(const std::string& program, const std::string& arguments, DWORD timeoutMs) {
+    Process process;
+    if (!process.Start(program, arguments, std::string())) return 258;
+    std::optional<DWORD> code = process.WaitForExit(timeoutMs);
+    return code ? *code : 259;
+}
+
+void RegisterMovieStandIn(bool registered) {
+    char system[MAX_PATH] = {};
+    GetSystemDirectoryA(system, MAX_PATH);
+    std::string arguments = std::string(registered ? "/s " : "/u /s ") + "\"" + BinFolder() + "\\flash-standin.dll\"";
+    DWORD code = RunToEnd(std::string(system) + "\\regsvr32.exe", arguments, 30000);
+    if (registered && code != 0) ADD_FAILURE() << "regsvr32 answered " << code;
+}
+
+int Screenshot::CountLit(const RECT& rect) const {
+    int lit = 0;
+    for (int y = std::max<int>(0, rect.top); y < std::min<int>(height, rect.bottom); ++y) {
+        for (int x = std::max<int>(0, rect.left); x < std::min<int>(width, rect.right); ++x) {
+            if ((At(x, y) & 0xFFFFFF) != 0) ++lit;
+        }
+    }
+    return lit;
+}
+
+Screenshot CaptureScreen() {
+    Screenshot shot;
+    shot.width = GetSystemMetrics(SM_CXSCREEN);
+    shot.height = GetSystemMetrics(SM_CYSCREEN);
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = shot.width;
+    info.bmiHeader.biHeight = -shot.height;  // top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, shot.width, shot.height, screen, 0, 0, SRCCOPY);
+    GdiFlush();
+    const unsigned* source = static_cast<const unsigned*>(bits);
+    shot.pixels.assign(source, source + static_cast<std::size_t>(shot.width) * shot.height);
+    for (unsigned& pixel : shot.pixels) pixel &= 0xFFFFFF;
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return shot;
+}
+
+void SetEnv(const std::string& name, const std::string& value) {
+    SetEnvironmentVariableA(name.c_str(), value.empty() ? nullptr : value.c_str());
 }
 
 }  // namespace e2e

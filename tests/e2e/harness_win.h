@@ -77,3 +77,27 @@ bool ScreenSaverRunning();
 void ClearScreenSaverRunning();
 
 }  // namespace e2e
+
+namespace e2e {
+
+// Runs a program to its end and returns its exit code (or 259 on time-out).
+DWORD RunToEnd(const std::string& program, const std::string& arguments, DWORD timeoutMs);
+
+// Registers or removes the stand-in movie control in this prefix.
+void RegisterMovieStandIn(bool registered);
+
+// A copy of the whole screen, as 0x00RRGGBB pixels, row by row.
+struct Screenshot {
+    int width = 0;
+    int height = 0;
+    std::vector<unsigned> pixels;
+    unsigned At(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
+    // How many pixels of the rectangle are not black.
+    int CountLit(const RECT& rect) const;
+};
+Screenshot CaptureScreen();
+
+// Sets an environment variable for the programs this process starts.
+void SetEnv(const std::string& name, const std::string& value);
+
+}  // namespace e2e

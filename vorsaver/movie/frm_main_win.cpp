@@ -2,9 +2,15 @@
 
 #include <windows.h>
 
+#include <memory>
+
 #include "common/app_folder_win.h"
+#include "common/app_text.h"
 #include "common/file_store_win.h"
 #include "vorsaver/movie/date_services.h"
+#include "vorsaver/movie/day_board_win.h"
+#include "vorsaver/movie/movie_host_win.h"
+#include "vorsaver/movie/movie_layout.h"
 #include "vorsaver/movie/movie_variables.h"
 #include "vorsaver/startup/loader_win.h"
 
@@ -13,7 +19,31 @@ namespace frmMain {
 namespace {
 
 const char kClassName[] = "VorsaverMain";
+const char kMovieFileName[] = "vorlaks.swf";
+
+// The Shockwave Flash control, {D27CDB6E-AE6D-11CF-96B8-444553540000}.
+const CLSID kFlashClassId = {0xD27CDB6E, 0xAE6D, 0x11CF, {0x96, 0xB8, 0x44, 0x45, 0x53, 0x54, 0x00, 0x00}};
+
+// The control's dispatch ids of the properties the window writes.
+const DISPID kDispidMovie = 102;
+const DISPID kDispidMenu = 135;
+const DISPID kDispidEmbedMovie = 139;
+
+// The movie control's saved set-up, in the order the control stores it.
+const std::vector<movie::SetupProperty> kFlashSetup = {
+    {L"Movie", false, false, L"vorlaks.swf"}, {L"Src", false, false, L"vorlaks.swf"},
+    {L"WMode", false, false, L"Window"},      {L"Play", true, true, nullptr},
+    {L"Loop", true, true, nullptr},           {L"Quality", false, false, L"High"},
+    {L"SAlign", false, false, L""},           {L"Menu", true, false, nullptr},
+    {L"Base", false, false, L""},             {L"Scale", false, false, L"ShowAll"},
+    {L"DeviceFont", true, false, nullptr},    {L"EmbedMovie", true, true, nullptr},
+    {L"BGColor", false, false, L""},          {L"SWRemote", false, false, L""},
+};
+
 HWND window = nullptr;
+movie::MovieHost ShockwaveFlash1;
+// Where the control is missing, the day board stands in its place.
+HWND dayBoard = nullptr;
 
 // Puts the pointer and the running flag back before the program ends.
 void RestoreSystem() {
@@ -21,19 +51,100 @@ void RestoreSystem() {
     ShowCursor(TRUE);
 }
 
+[[noreturn]] void EndWithError(const std::string& message) {
+    RestoreSystem();
+    Loader::ReportErrorAndEnd(message);
+}
+
+int DotsPerInch(int index) {
+    HDC screen = GetDC(nullptr);
+    int dpi = GetDeviceCaps(screen, index);
+    ReleaseDC(nullptr, screen);
+    return dpi > 0 ? dpi : 96;
+}
+
+RECT MovieRect(float leftTwips, float topTwips) {
+    int dpiX = DotsPerInch(LOGPIXELSX);
+    int dpiY = DotsPerInch(LOGPIXELSY);
+    RECT rect;
+    rect.left = common::TwipsToPixels(leftTwips, dpiX);
+    rect.top = common::TwipsToPixels(topTwips, dpiY);
+    rect.right = rect.left + common::TwipsToPixels(vorsaver::kMovieWidthTwips, dpiX);
+    rect.bottom = rect.top + common::TwipsToPixels(vorsaver::kMovieHeightTwips, dpiY);
+    return rect;
+}
+
+void WriteFlag(DISPID id, const char* name, bool value) {
+    VARIANT flag;
+    VariantInit(&flag);
+    flag.vt = VT_BOOL;
+    flag.boolVal = value ? VARIANT_TRUE : VARIANT_FALSE;
+    HRESULT result = ShockwaveFlash1.PutProperty(id, flag);
+    if (FAILED(result)) {
+        EndWithError(std::string("The movie player refused its ") + name + " setting (" +
+                     common::SystemErrorText(static_cast<unsigned long>(result)) + ").");
+    }
+}
+
+void WriteMovie(const std::string& path) {
+    int length = MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, &wide[0], length);
+    VARIANT text;
+    VariantInit(&text);
+    text.vt = VT_BSTR;
+    text.bstrVal = SysAllocString(wide.c_str());
+    HRESULT result = ShockwaveFlash1.PutProperty(kDispidMovie, text);
+    VariantClear(&text);
+    if (FAILED(result)) {
+        EndWithError("The movie player could not load " + path + " (" +
+                     common::SystemErrorText(static_cast<unsigned long>(result)) + ").");
+    }
+}
+
+void ShockwaveFlash1_GotFocus();
+
+// Creates the window's one control before its load handler runs, at the
+// declared place; where no player is installed the board comes later, once
+// there is data for it.
+void CreateControls(HWND hwnd) {
+    ShockwaveFlash1.onGotFocus = ShockwaveFlash1_GotFocus;
+    ShockwaveFlash1.Create(hwnd, kFlashClassId, MovieRect(vorsaver::kMovieLeftTwips, vorsaver::kMovieTopTwips),
+                           kFlashSetup);
+}
+
 // Runs once, when the window is created and before it is shown.
 void Form_Load(HWND hwnd) {
     // Above every other window, where a screen saver belongs.
     SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
+    const std::string folder = common::ApplicationFolder();
     common::WinFileStore files;
     std::unique_ptr<vorsaver::DateServices> dates = vorsaver::MakeDateServices();
-    vorsaver::DataStepResult written =
-        vorsaver::WriteMovieVariables(common::ApplicationFolder(), vorsaver::LocalToday(), *dates, files);
-    if (!written.ok) {
-        RestoreSystem();
-        Loader::ReportErrorAndEnd(written.message);
+    vorsaver::DataStepResult written = vorsaver::WriteMovieVariables(folder, vorsaver::LocalToday(), *dates, files);
+    if (!written.ok) EndWithError(written.message);
+
+    const int dpiX = DotsPerInch(LOGPIXELSX);
+    const int dpiY = DotsPerInch(LOGPIXELSY);
+    const float screenWidth = static_cast<float>(common::PixelsToTwips(GetSystemMetrics(SM_CXSCREEN), dpiX));
+    const float screenHeight = static_cast<float>(common::PixelsToTwips(GetSystemMetrics(SM_CYSCREEN), dpiY));
+    vorsaver::TwipsPoint centre =
+        vorsaver::CentreOnScreen(screenWidth, screenHeight, vorsaver::kMovieWidthTwips, vorsaver::kMovieHeightTwips);
+
+    if (ShockwaveFlash1.IsCreated()) {
+        WriteFlag(kDispidMenu, "Menu", false);
+        WriteFlag(kDispidEmbedMovie, "EmbedMovie", true);
+        WriteMovie(common::PathInFolder(folder, kMovieFileName));
+        ShockwaveFlash1.Move(MovieRect(centre.left, centre.top));
+    } else {
+        dayBoard = CreateDayBoard(hwnd, MovieRect(centre.left, centre.top),
+                                  common::PathInFolder(folder, vorsaver::kVariablesFileName));
     }
+}
+
+// The movie control has taken the keyboard focus.
+void ShockwaveFlash1_GotFocus() {
+    if (window != nullptr) PostMessageA(window, WM_CLOSE, 0, 0);
 }
 
 // The window has been asked to close.
@@ -45,6 +156,8 @@ void Form_QueryUnload(HWND hwnd) {
 LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE:
+        window = hwnd;
+        CreateControls(hwnd);
         Form_Load(hwnd);
         return 0;
     case WM_GETMINMAXINFO: {
@@ -60,6 +173,7 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
         Form_QueryUnload(hwnd);
         return 0;
     case WM_DESTROY:
+        ShockwaveFlash1.Destroy();
         window = nullptr;
         Loader::FormClosed();
         return 0;
@@ -70,6 +184,7 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
 }  // namespace
 
 void Show() {
+    OleInitialize(nullptr);
     HINSTANCE instance = GetModuleHandleA(nullptr);
     WNDCLASSA windowClass = {};
     windowClass.lpfnWndProc = WindowProc;
@@ -80,13 +195,18 @@ void Show() {
     RegisterClassA(&windowClass);
 
     // A tool window stays out of the task bar.
-    window = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kClassName, Loader::kProgramTitle,
-                             WS_POPUP | WS_CLIPCHILDREN, 0, 0, GetSystemMetrics(SM_CXSCREEN),
-                             GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr, instance, nullptr);
-    if (window == nullptr) return;
+    HWND created = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kClassName, Loader::kProgramTitle,
+                                   WS_POPUP | WS_CLIPCHILDREN, 0, 0, GetSystemMetrics(SM_CXSCREEN),
+                                   GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr, instance, nullptr);
+    if (created == nullptr) {
+        EndWithError("The screen saver window could not be created (" + common::SystemErrorText(GetLastError()) +
+                     ").");
+    }
     Loader::FormOpened();
-    ShowWindow(window, SW_SHOWMAXIMIZED);
-    UpdateWindow(window);
+    ShowWindow(created, SW_SHOWMAXIMIZED);
+    // The keyboard stays with the window itself, never with the movie.
+    SetFocus(created);
+    UpdateWindow(created);
 }
 
 }  // namespace frmMain

@@ -1,0 +1,256 @@
+// The saver window with its movie control: the property writes and their
+// order, where the control sits, and the day board where no player exists.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "tests/e2e/harness_win.h"
+
+namespace e2e {
+namespace {
+
+const char kSaverClass[] = "VorsaverMain";
+
+std::string GameLine(int offset, const std::string& tag, const std::string& info) {
+    return IsoDate(offset) + "\tTarrowick Vorlaks%0D%0D" + info + tag + "\r\n";
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+std::vector<std::string> LinesStartingWith(const std::vector<std::string>& lines, const std::string& prefix) {
+    std::vector<std::string> found;
+    for (const std::string& line : lines) {
+        if (line.compare(0, prefix.size(), prefix) == 0) found.push_back(line);
+    }
+    return found;
+}
+
+std::string RectText(const RECT& rect) {
+    return std::to_string(rect.left) + "," + std::to_string(rect.top) + "," + std::to_string(rect.right) + "," +
+           std::to_string(rect.bottom);
+}
+
+// The movie's rectangle on this screen: 641 x 481 pixels at 96 dots per
+// inch, centred, halves rounded away from zero.
+RECT CentredMovieRect() {
+    int width = GetSystemMetrics(SM_CXSCREEN);
+    int height = GetSystemMetrics(SM_CYSCREEN);
+    auto half = [](int room) { return room >= 0 ? (room + 1) / 2 : -((-room + 1) / 2); };
+    RECT rect;
+    rect.left = half(width - 641);
+    rect.top = half(height - 481);
+    rect.right = rect.left + 641;
+    rect.bottom = rect.top + 481;
+    return rect;
+}
+
+HWND ChildOfClass(HWND parent, const char* className) {
+    return FindWindowExA(parent, nullptr, className, nullptr);
+}
+
+RECT ScreenRectOf(HWND window) {
+    RECT rect;
+    GetWindowRect(window, &rect);
+    return rect;
+}
+
+class MovieWindowBase : public ::testing::Test {
+protected:
+    void SetUpFolders() {
+        ClearScreenSaverRunning();
+        std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        folder_ = FreshFolder(name);
+        elsewhere_ = FreshFolder(name + "-cwd");
+        saver_ = InstallSaver(folder_);
+    }
+
+    // Starts the saver from another folder and waits for its window.
+    HWND StartSaver(Process& saver) {
+        EXPECT_TRUE(saver.Start(saver_, "/s", elsewhere_));
+        HWND window = WaitForWindow(saver.Id(), kSaverClass, 10000);
+        EXPECT_NE(window, nullptr);
+        return window;
+    }
+
+    void CloseSaver(Process& saver, HWND window) {
+        PostMessageA(window, WM_CLOSE, 0, 0);
+        std::optional<DWORD> code = saver.WaitForExit(10000);
+        ASSERT_TRUE(code.has_value());
+        EXPECT_EQ(*code, 0u);
+        EXPECT_FALSE(ScreenSaverRunning());
+    }
+
+    std::string folder_;
+    std::string elsewhere_;
+    std::string saver_;
+};
+
+class MovieWindow : public MovieWindowBase {
+protected:
+    void SetUp() override {
+        SetUpFolders();
+        RegisterMovieStandIn(true);
+        log_ = folder_ + "\\control.log";
+        SetEnv("VORLAKS_CONTROL_LOG", log_);
+        SetEnv("VORLAKS_CONTROL_TAKES_FOCUS", "");
+        WriteWholeFile(folder_ + "\\schedule.pvz",
+                       GameLine(0, "HBK", "7:30 PM vs. Harbor Kings%0DCivic Arena") +
+                           GameLine(1, "FRO", "6:05 PM at Fen Rock Otters%0DOtter Bay Hall") +
+                           GameLine(4, "MBS", "8:00 PM%0DCivic Arena"));
+    }
+    void TearDown() override {
+        RegisterMovieStandIn(false);
+        SetEnv("VORLAKS_CONTROL_LOG", "");
+        SetEnv("VORLAKS_CONTROL_TAKES_FOCUS", "");
+        ClearScreenSaverRunning();
+    }
+
+    bool LogHas(const std::string& prefix) const {
+        return !LinesStartingWith(Lines(ReadWholeFile(log_)), prefix).empty();
+    }
+
+    std::string log_;
+};
+
+TEST_F(MovieWindow, NamesTheMovieAfterTheDataStepInTheOrderTheControlExpects) {
+    Process saver;
+    HWND window = StartSaver(saver);
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return LogHas("SetObjectRects"); }, 10000)) << ReadWholeFile(log_);
+
+    std::vector<std::string> lines = Lines(ReadWholeFile(log_));
+    const std::vector<std::string> writes = {
+        "put 135 bool 0",
+        "put 139 bool -1",
+        "put 102 string " + folder_ + "\\vorlaks.swf",
+    };
+    EXPECT_EQ(LinesStartingWith(lines, "put "), writes);
+
+    // The variables file was complete when the movie was named.
+    std::string variables = ReadWholeFile(folder_ + "\\tarvordat.pvz");
+    ASSERT_FALSE(variables.empty());
+    EXPECT_EQ(LinesStartingWith(lines, "variables "),
+              std::vector<std::string>{"variables " + std::to_string(variables.size())});
+
+    // The saved set-up reached the control before it was activated (the
+    // stand-in writes Booleans as numbers: -1 is True).
+    const std::vector<std::string> setup = {
+        "Load Movie=vorlaks.swf", "Load Src=vorlaks.swf", "Load WMode=Window", "Load Play=-1",
+        "Load Loop=-1",           "Load Quality=High",    "Load SAlign=",      "Load Menu=0",
+        "Load Base=",             "Load Scale=ShowAll",   "Load DeviceFont=0", "Load EmbedMovie=-1",
+        "Load BGColor=",          "Load SWRemote=",
+    };
+    EXPECT_EQ(LinesStartingWith(lines, "Load "), setup);
+
+    // Activated in place at the declared spot, then centred on the screen.
+    EXPECT_EQ(LinesStartingWith(lines, "DoVerb "), std::vector<std::string>{"DoVerb -5 48,56,689,537"});
+    EXPECT_EQ(LinesStartingWith(lines, "SetObjectRects ").back(), "SetObjectRects " + RectText(CentredMovieRect()));
+    HWND control = ChildOfClass(window, "VorlaksFlashStandIn");
+    ASSERT_NE(control, nullptr);
+    EXPECT_EQ(RectText(ScreenRectOf(control)), RectText(CentredMovieRect()));
+
+    // The keyboard stays with the saver window, not with the movie.
+    GUITHREADINFO threadInfo = {};
+    threadInfo.cbSize = sizeof threadInfo;
+    ASSERT_TRUE(GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &threadInfo));
+    EXPECT_EQ(threadInfo.hwndFocus, window);
+
+    CloseSaver(saver, window);
+    lines = Lines(ReadWholeFile(log_));
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines.back(), "destroy") << "the control is released when the window goes";
+}
+
+TEST_F(MovieWindow, CoversTheScreenInBlackAroundTheControl) {
+    Process saver;
+    HWND window = StartSaver(saver);
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return LogHas("SetObjectRects"); }, 10000));
+    RECT movie = CentredMovieRect();
+    Screenshot shot;
+    // The stand-in paints its rectangle green; everything else stays black.
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            shot = CaptureScreen();
+            return shot.CountLit(movie) == 641 * 481;
+        },
+        5000));
+    RECT screen = {0, 0, shot.width, shot.height};
+    EXPECT_EQ(shot.CountLit(screen), 641 * 481) << "nothing but the control is lit";
+    EXPECT_EQ(shot.At(movie.left + 2, movie.top + 2), 0x00A050u);
+    EXPECT_EQ(shot.At(movie.left - 1, movie.top + 100), 0u);
+    EXPECT_EQ(shot.At(movie.right, movie.top + 100), 0u);
+    CloseSaver(saver, window);
+}
+
+TEST_F(MovieWindow, MovieTakingTheFocusEndsTheSaver) {
+    SetEnv("VORLAKS_CONTROL_TAKES_FOCUS", "1");
+    Process saver;
+    ASSERT_TRUE(saver.Start(saver_, "/s", elsewhere_));
+    std::optional<DWORD> code = saver.WaitForExit(10000);
+    ASSERT_TRUE(code.has_value());
+    EXPECT_EQ(*code, 0u);
+    EXPECT_TRUE(LogHas("focus"));
+    EXPECT_FALSE(ScreenSaverRunning());
+}
+
+class DayBoard : public MovieWindowBase {
+protected:
+    void SetUp() override {
+        SetUpFolders();
+        RegisterMovieStandIn(false);
+    }
+    void TearDown() override { ClearScreenSaverRunning(); }
+};
+
+TEST_F(DayBoard, StandsInForTheMissingPlayerInTheCentreOnBlack) {
+    struct Case { const char* name; std::string schedule; };
+    const Case cases[] = {
+        {"game today", GameLine(-1, "OLD", "1:00 PM%0DOld Park") + GameLine(0, "HBK", "7:30 PM vs. Harbor Kings%0DCivic Arena") +
+                           GameLine(1, "FRO", "6:05 PM at Fen Rock%0DOtter Bay") + GameLine(3, "MBS", "8:00 PM%0DArena") +
+                           GameLine(8, "EVC", "7:00 PM%0DArena")},
+        {"no game today", GameLine(2, "FRO", "6:05 PM at Fen Rock%0DOtter Bay") + GameLine(5, "MBS", "8:00 PM%0DArena")},
+        {"nothing left", GameLine(-4, "OLD", "1:00 PM%0DOld Park")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteWholeFile(folder_ + "\\schedule.pvz", c.schedule);
+        Process saver;
+        HWND window = StartSaver(saver);
+        ASSERT_NE(window, nullptr);
+        HWND board = nullptr;
+        ASSERT_TRUE(WaitUntil([&] { return (board = ChildOfClass(window, "VorlaksDayBoard")) != nullptr; }, 5000));
+        RECT movie = CentredMovieRect();
+        EXPECT_EQ(RectText(ScreenRectOf(board)), RectText(movie));
+
+        Screenshot shot;
+        const int area = 641 * 481;
+        ASSERT_TRUE(WaitUntil(
+            [&] {
+                shot = CaptureScreen();
+                return shot.CountLit(movie) > area / 2;
+            },
+            5000))
+            << "the board is painted";
+        RECT screen = {0, 0, shot.width, shot.height};
+        EXPECT_EQ(shot.CountLit(screen), shot.CountLit(movie)) << "black all around the board";
+
+        GUITHREADINFO threadInfo = {};
+        threadInfo.cbSize = sizeof threadInfo;
+        ASSERT_TRUE(GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &threadInfo));
+        EXPECT_EQ(threadInfo.hwndFocus, window) << "the board never takes the focus";
+        CloseSaver(saver, window);
+    }
+}
+
+}  // namespace
+}  // namespace e2e
