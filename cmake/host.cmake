@@ -71,7 +71,7 @@ function(add_wine_test name)
 endfunction()
 
 add_wine_test(wine.unit ${WIN_BIN}/unit_tests.exe)
-foreach(suite IN ITEMS Startup DataStep MovieWindow DayBoard)
+foreach(suite IN ITEMS Startup DataStep MovieWindow DayBoard SaverInput)
     add_wine_test(e2e.${suite} ${WIN_BIN}/e2e_saver_tests.exe --gtest_filter=${suite}.*)
 endforeach()
 # The same month-name test in a German user locale.
@@ -84,3 +84,10 @@ foreach(arch i686 x86_64)
         COMMAND ${CMAKE_SOURCE_DIR}/tools/check-imports.sh ${arch}-w64-mingw32-objdump
                 ${CMAKE_BINARY_DIR}/${arch}/bin/vorsaver.scr)
 endforeach()
+
+# The password change hands its arguments to the system's mpr, whose Wine
+# stub prints them when asked to.
+add_test(NAME e2e.PasswordChange
+    COMMAND env WINEDEBUG=fixme+mpr ${WINE_ENV} run ${CMAKE_BINARY_DIR} ${WIN_BIN}/vorsaver.scr /a 1234)
+set_tests_properties(e2e.PasswordChange PROPERTIES FIXTURES_REQUIRED wine RESOURCE_LOCK display TIMEOUT 60
+    PASS_REGULAR_EXPRESSION "PwdChangePasswordA \"SCRSAVE\" 0*4D2 0 0+([^0-9A-Fa-f]|$)")

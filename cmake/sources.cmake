@@ -6,6 +6,8 @@ set(CORE_SOURCES
     vorsaver/movie/movie_variables.cpp
     vorsaver/movie/movie_layout.cpp
     vorsaver/movie/day_board.cpp
+    vorsaver/movie/input_counter.cpp
+    vorsaver/startup/registry_text.cpp
 )
 
 set(UNIT_TEST_SOURCES
@@ -15,6 +17,7 @@ set(UNIT_TEST_SOURCES
     tests/unit/movie_variables_test.cpp
     tests/unit/movie_layout_test.cpp
     tests/unit/day_board_test.cpp
+    tests/unit/password_input_test.cpp
 )
 
 set(WARNING_FLAGS -Wall -Wextra)

@@ -49,6 +49,7 @@ add_executable(e2e_saver_tests
     tests/e2e/startup_test.cpp
     tests/e2e/data_step_test.cpp
     tests/e2e/movie_window_test.cpp
+    tests/e2e/saver_input_test.cpp
 )
 target_link_libraries(e2e_saver_tests PRIVATE vorlaks_win gtest gtest_main)
 target_link_options(e2e_saver_tests PRIVATE ${STATIC_LINK})
@@ -64,6 +65,11 @@ add_library(flash-standin SHARED tests/stand-ins/flash_standin_win.cpp tests/sta
 set_target_properties(flash-standin PROPERTIES PREFIX "")
 target_link_libraries(flash-standin PRIVATE ole32 oleaut32 uuid user32 gdi32 advapi32)
 target_link_options(flash-standin PRIVATE ${STATIC_LINK})
+
+add_library(password-cpl SHARED tests/stand-ins/password_cpl_win.cpp tests/stand-ins/password_cpl.def)
+set_target_properties(password-cpl PROPERTIES PREFIX "" OUTPUT_NAME "password" SUFFIX ".cpl")
+target_link_libraries(password-cpl PRIVATE user32)
+target_link_options(password-cpl PRIVATE ${STATIC_LINK})
 
 add_executable(flag-probe tests/e2e/flag_probe_win.cpp)
 target_link_options(flag-probe PRIVATE ${STATIC_LINK})

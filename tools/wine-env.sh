@@ -59,11 +59,24 @@ start_xvfb() {
 
 stop_all() {
     "$WINESERVER" -k 2>/dev/null || true
+    "$WINESERVER" -w 2>/dev/null || true
     if [ -r "$state/xvfb.pid" ]; then
         kill "$(cat "$state/xvfb.pid")" 2>/dev/null || true
         rm -f "$state/xvfb.pid"
     fi
     rm -f "$display_file"
+}
+
+# Web addresses go to a sink that logs them, never to a browser.
+register_url_sink() {
+    local bin sink
+    [ "$arch" = win32 ] && bin=$build/i686/bin || bin=$build/x86_64/bin
+    sink=$bin/url-sink.exe
+    [ -f "$sink" ] || return 0
+    sink=$("$loader" winepath -w "$sink" 2>/dev/null | tr -d '\r')
+    for proto in http https; do
+        "$loader" reg add "HKCR\\$proto\\shell\\open\\command" /ve /d "\"$sink\" \"%1\"" /f >/dev/null 2>&1
+    done
 }
 
 make_prefix() {
@@ -73,16 +86,6 @@ make_prefix() {
     "$WINESERVER" -w
     # Without a window manager, destroying a managed window waits two seconds.
     "$loader" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-    # Web addresses go to a sink that logs them, never to a browser.
-    local sink
-    sink=$(ls "$build/$arch/bin/url-sink.exe" 2>/dev/null || true)
-    if [ -n "$sink" ]; then
-        local winsink
-        winsink=$("$loader" winepath -w "$sink" 2>/dev/null | tr -d '\r')
-        for proto in http https; do
-            "$loader" reg add "HKCR\\$proto\\shell\\open\\command" /ve /d "\"$winsink\" \"%1\"" /f >/dev/null 2>&1
-        done
-    fi
     "$WINESERVER" -w
     touch "$WINEPREFIX/.vorlaks-ready"
 }
@@ -100,6 +103,7 @@ start)
     # The first program in a session starts Wine's background services, which
     # keep its output open; let that be this one, writing to a file.
     "$loader" cmd.exe /c exit </dev/null >"$state/services.log" 2>&1
+    register_url_sink
     echo "Wine ($arch) ready on display $DISPLAY, prefix $WINEPREFIX"
     ;;
 stop)

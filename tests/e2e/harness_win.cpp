@@ -116,6 +116,46 @@ bool Process::Start(const std::string& program, const std::string& arguments, co
                           workFolder.empty() ? nullptr : workFolder.c_str(), &startup, &info_) != 0;
 }
 
+bool Process::StartWithErrorsTo(const std::string& program, const std::string& arguments,
+                                const std::string& workFolder, const std::string& errorFile) {
+    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+    HANDLE errors = CreateFileA(errorFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
+                                CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (errors == INVALID_HANDLE_VALUE) return false;
+    std::string commandLine = "\"" + program + "\"";
+    if (!arguments.empty()) commandLine += " " + arguments;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    startup.hStdOutput = errors;
+    startup.hStdError = errors;
+    bool started = CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr,
+                                  workFolder.empty() ? nullptr : workFolder.c_str(), &startup, &info_) != 0;
+    CloseHandle(errors);
+    return started;
+}
+
+bool Process::StartOnDesktop(const std::string& program, const std::string& arguments,
+                             const std::string& workFolder, const std::string& desktop, int width, int height) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\Explorer\\Desktops", 0, nullptr, 0, KEY_SET_VALUE,
+                        nullptr, &key, nullptr) == ERROR_SUCCESS) {
+        std::string size = std::to_string(width) + "x" + std::to_string(height);
+        RegSetValueExA(key, desktop.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(size.c_str()),
+                       static_cast<DWORD>(size.size() + 1));
+        RegCloseKey(key);
+    }
+    std::string commandLine = "\"" + program + "\"";
+    if (!arguments.empty()) commandLine += " " + arguments;
+    std::string desktopName = desktop;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    startup.lpDesktop = &desktopName[0];
+    return CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                          workFolder.empty() ? nullptr : workFolder.c_str(), &startup, &info_) != 0;
+}
+
 std::optional<DWORD> Process::WaitForExit(DWORD timeoutMs) {
     if (info_.hProcess == nullptr) return std::nullopt;
     if (WaitForSingleObject(info_.hProcess, timeoutMs) != WAIT_OBJECT_0) return std::nullopt;
@@ -295,6 +335,86 @@ Screenshot CaptureScreen() {
 
 void SetEnv(const std::string& name, const std::string& value) {
     SetEnvironmentVariableA(name.c_str(), value.empty() ? nullptr : value.c_str());
+}
+
+}  // namespace e2e
+
+namespace e2e {
+
+namespace {
+
+void SendOne(INPUT input) {
+    SendInput(1, &input, sizeof input);
+}
+
+}  // namespace
+
+void MovePointerTo(int x, int y) {
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = (x * 65536 + GetSystemMetrics(SM_CXSCREEN) / 2) / GetSystemMetrics(SM_CXSCREEN);
+    input.mi.dy = (y * 65536 + GetSystemMetrics(SM_CYSCREEN) / 2) / GetSystemMetrics(SM_CYSCREEN);
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendOne(input);
+}
+
+void Click() {
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    SendOne(input);
+    input.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendOne(input);
+}
+
+void KeyDown(WORD virtualKey) {
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = virtualKey;
+    input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(virtualKey, 0));
+    SendOne(input);
+}
+
+void KeyUp(WORD virtualKey) {
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = virtualKey;
+    input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(virtualKey, 0));
+    input.ki.dwFlags = KEYEVENTF_KEYUP;
+    SendOne(input);
+}
+
+void PressKey(WORD virtualKey) {
+    KeyDown(virtualKey);
+    KeyUp(virtualKey);
+}
+
+void Sync(HWND window) {
+    DWORD_PTR result = 0;
+    for (int i = 0; i < 2; ++i) SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 2000, &result);
+}
+
+void ClickControl(HWND dialog, int controlId) {
+    RECT rect;
+    GetWindowRect(GetDlgItem(dialog, controlId), &rect);
+    MovePointerTo((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    Click();
+}
+
+void SetPasswordSetting(DWORD type, const std::string& data) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                        nullptr) != ERROR_SUCCESS) {
+        ADD_FAILURE() << "cannot open Control Panel\\Desktop";
+        return;
+    }
+    if (type == 0) {
+        RegDeleteValueA(key, "ScreenSaveUsePassword");
+    } else {
+        RegSetValueExA(key, "ScreenSaveUsePassword", 0, type, reinterpret_cast<const BYTE*>(data.data()),
+                       static_cast<DWORD>(data.size()));
+    }
+    RegCloseKey(key);
 }
 
 }  // namespace e2e

@@ -42,6 +42,13 @@ public:
     // Starts `program` with `arguments` in `workFolder`; extra environment
     // variables are added to this process's own.
     bool Start(const std::string& program, const std::string& arguments, const std::string& workFolder);
+    // The same with the program's error output going to a file.
+    bool StartWithErrorsTo(const std::string& program, const std::string& arguments, const std::string& workFolder,
+                           const std::string& errorFile);
+    // The same on a desktop of its own: under Wine a virtual desktop of the
+    // given size, so a program sees another screen size.
+    bool StartOnDesktop(const std::string& program, const std::string& arguments, const std::string& workFolder,
+                        const std::string& desktop, int width, int height);
     DWORD Id() const { return info_.dwProcessId; }
     // The exit code once the process has ended within `timeoutMs`.
     std::optional<DWORD> WaitForExit(DWORD timeoutMs);
@@ -99,5 +106,25 @@ Screenshot CaptureScreen();
 
 // Sets an environment variable for the programs this process starts.
 void SetEnv(const std::string& name, const std::string& value);
+
+}  // namespace e2e
+
+namespace e2e {
+
+// Input as a user makes it, through the system's input queue.
+void MovePointerTo(int x, int y);
+void Click();
+void PressKey(WORD virtualKey);                   // down and up
+void KeyDown(WORD virtualKey);
+void KeyUp(WORD virtualKey);
+// Returns once the window's thread has dispatched all input sent so far:
+// the thread answers the second of two sent messages only after it has
+// taken the input queued before the first.
+void Sync(HWND window);
+// Clicks the centre of a dialog's control.
+void ClickControl(HWND dialog, int controlId);
+
+// Sets HKCU\Control Panel\Desktop ScreenSaveUsePassword; `type` 0 removes it.
+void SetPasswordSetting(DWORD type, const std::string& data);
 
 }  // namespace e2e

@@ -4,7 +4,6 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
-#include <cwchar>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -13,20 +12,11 @@ namespace {
 
 using vorsaver::DayBoardContent;
 using vorsaver::NextDay;
-
-// The team's colours.
-const COLORREF kNavy = RGB(11, 31, 75);
-const COLORREF kDeepNavy = RGB(6, 16, 40);
-const COLORREF kGold = RGB(242, 169, 0);
-const COLORREF kWhite = RGB(255, 255, 255);
-const COLORREF kIce = RGB(168, 200, 232);
-const COLORREF kShadow = RGB(2, 6, 18);
+using vorsaver::kDayBoardMotionFrames;
+using namespace vorsaver::board;
+using namespace vorsaver::board::layout;
 
 const wchar_t kTeamName[] = L"TARROWICK VORLAKS";
-
-// The board is laid out for the movie's own size and scaled from there.
-const double kDesignWidth = 641.0;
-const double kDesignHeight = 481.0;
 
 // Motion comes in short bursts and the board is still in between, so a
 // running saver costs next to nothing.
@@ -39,10 +29,8 @@ const UINT kFrameMs = 50;
 // The variables file is a few hundred bytes; anything far larger is not one.
 const DWORD kMaxFileBytes = 64 * 1024;
 
-COLORREF Mix(COLORREF from, COLORREF to, double t) {
-    auto channel = [t](int a, int b) { return static_cast<BYTE>(std::lround(a + (b - a) * t)); };
-    return RGB(channel(GetRValue(from), GetRValue(to)), channel(GetGValue(from), GetGValue(to)),
-               channel(GetBValue(from), GetBValue(to)));
+COLORREF ToColorRef(Colour colour) {
+    return RGB(Red(colour), Green(colour), Blue(colour));
 }
 
 // ---- A 32-bit pixel surface that GDI can draw on as well ----------------
@@ -84,6 +72,8 @@ struct Surface {
         return true;
     }
 
+    Pixels View() const { return {bits, width, height}; }
+
     void Free() {
         if (dc != nullptr && oldBitmap != nullptr) SelectObject(dc, oldBitmap);
         if (bitmap != nullptr) DeleteObject(bitmap);
@@ -95,176 +85,6 @@ struct Surface {
         width = height = 0;
     }
 };
-
-std::uint32_t Blend(std::uint32_t pixel, COLORREF colour, double alpha) {
-    const int r = (pixel >> 16) & 0xFF, g = (pixel >> 8) & 0xFF, b = pixel & 0xFF;
-    const int nr = r + static_cast<int>((GetRValue(colour) - r) * alpha);
-    const int ng = g + static_cast<int>((GetGValue(colour) - g) * alpha);
-    const int nb = b + static_cast<int>((GetBValue(colour) - b) * alpha);
-    return (static_cast<std::uint32_t>(nr) << 16) | (static_cast<std::uint32_t>(ng) << 8) |
-           static_cast<std::uint32_t>(nb);
-}
-
-// ---- Where the design's coordinates land on the surface -----------------
-
-struct Placement {
-    double scale;
-    double left;
-    double top;
-
-    Placement(int width, int height)
-        : scale(std::min(width / kDesignWidth, height / kDesignHeight)),
-          left((width - kDesignWidth * scale) / 2),
-          top((height - kDesignHeight * scale) / 2) {}
-
-    double X(double x) const { return left + x * scale; }
-    double Y(double y) const { return top + y * scale; }
-    double Size(double size) const { return size * scale; }
-};
-
-struct Point {
-    double x;
-    double y;
-};
-using Contour = std::vector<Point>;
-
-// A fill that may run from one colour at the top to another at the bottom.
-struct Paint {
-    COLORREF top;
-    COLORREF bottom;
-    double y0 = 0;  // surface rows where the gradient starts and ends
-    double y1 = 1;
-    double opacity = 1;
-
-    COLORREF At(double y) const {
-        if (top == bottom || y1 <= y0) return top;
-        return Mix(top, bottom, std::clamp((y - y0) / (y1 - y0), 0.0, 1.0));
-    }
-};
-
-Paint Solid(COLORREF colour, double opacity = 1) {
-    return {colour, colour, 0, 1, opacity};
-}
-
-// GDI draws no smooth edges, and a broadcast graphic is all slanted edges:
-// shapes are filled here with 4 sub-rows per pixel and exact horizontal
-// coverage, even-odd over all contours so that rings are two circles.
-void FillShape(Surface& surface, const std::vector<Contour>& contours, const Paint& paint) {
-    double minX = 1e9, minY = 1e9, maxX = -1e9, maxY = -1e9;
-    for (const Contour& contour : contours) {
-        for (const Point& p : contour) {
-            minX = std::min(minX, p.x);
-            maxX = std::max(maxX, p.x);
-            minY = std::min(minY, p.y);
-            maxY = std::max(maxY, p.y);
-        }
-    }
-    const int left = std::max(0, static_cast<int>(std::floor(minX)));
-    const int right = std::min(surface.width, static_cast<int>(std::ceil(maxX)) + 1);
-    const int top = std::max(0, static_cast<int>(std::floor(minY)));
-    const int bottom = std::min(surface.height, static_cast<int>(std::ceil(maxY)) + 1);
-    if (left >= right || top >= bottom) return;
-
-    const int kSubRows = 4;
-    const double kWeight = 1.0 / kSubRows;
-    std::vector<double> coverage(static_cast<std::size_t>(right - left));
-    std::vector<double> crossings;
-    for (int row = top; row < bottom; ++row) {
-        std::fill(coverage.begin(), coverage.end(), 0.0);
-        bool any = false;
-        for (int sub = 0; sub < kSubRows; ++sub) {
-            const double y = row + (sub + 0.5) / kSubRows;
-            crossings.clear();
-            for (const Contour& contour : contours) {
-                for (std::size_t i = 0; i < contour.size(); ++i) {
-                    const Point& a = contour[i];
-                    const Point& b = contour[(i + 1) % contour.size()];
-                    if ((a.y <= y) != (b.y <= y)) crossings.push_back(a.x + (y - a.y) * (b.x - a.x) / (b.y - a.y));
-                }
-            }
-            std::sort(crossings.begin(), crossings.end());
-            for (std::size_t i = 0; i + 1 < crossings.size(); i += 2) {
-                const double from = std::clamp(crossings[i], double(left), double(right));
-                const double to = std::clamp(crossings[i + 1], double(left), double(right));
-                if (to <= from) continue;
-                any = true;
-                const int first = static_cast<int>(from), last = static_cast<int>(to);
-                if (first == last) {
-                    coverage[first - left] += (to - from) * kWeight;
-                    continue;
-                }
-                coverage[first - left] += (first + 1 - from) * kWeight;
-                for (int x = first + 1; x < last; ++x) coverage[x - left] += kWeight;
-                if (last < right) coverage[last - left] += (to - last) * kWeight;
-            }
-        }
-        if (!any) continue;
-        const COLORREF colour = paint.At(row + 0.5);
-        std::uint32_t* line = surface.bits + static_cast<std::size_t>(row) * surface.width;
-        for (int x = left; x < right; ++x) {
-            const double alpha = std::min(1.0, coverage[x - left]) * paint.opacity;
-            if (alpha > 0.002) line[x] = Blend(line[x], colour, alpha);
-        }
-    }
-}
-
-void FillShape(Surface& surface, const Contour& contour, const Paint& paint) {
-    FillShape(surface, std::vector<Contour>{contour}, paint);
-}
-
-Contour Box(double left, double top, double right, double bottom) {
-    return {{left, top}, {right, top}, {right, bottom}, {left, bottom}};
-}
-
-// A box whose sides lean right by `slant` over its height.
-Contour Slanted(double left, double top, double right, double bottom, double slant) {
-    return {{left + slant, top}, {right + slant, top}, {right, bottom}, {left, bottom}};
-}
-
-Contour Circle(double cx, double cy, double radius) {
-    const int kSteps = 48;
-    Contour points;
-    for (int i = 0; i < kSteps; ++i) {
-        const double angle = 2 * 3.14159265358979 * i / kSteps;
-        points.push_back({cx + radius * std::cos(angle), cy + radius * std::sin(angle)});
-    }
-    return points;
-}
-
-// The crest: a shield with a peaked top, in a box `width` wide whose top
-// left corner is (x, y); it is 1.16 times as tall as it is wide.
-Contour Shield(double x, double y, double width) {
-    static const Point kOutline[] = {
-        {0.00, 0.10}, {0.50, 0.00}, {1.00, 0.10}, {1.00, 0.56}, {0.97, 0.68}, {0.90, 0.79}, {0.79, 0.89},
-        {0.65, 0.97}, {0.50, 1.02}, {0.35, 0.97}, {0.21, 0.89}, {0.10, 0.79}, {0.03, 0.68}, {0.00, 0.56},
-    };
-    Contour points;
-    for (const Point& p : kOutline) points.push_back({x + p.x * width, y + p.y * width * 1.14});
-    return points;
-}
-
-Contour Chevron(double x, double y, double width) {
-    static const Point kOutline[] = {
-        {0.20, 0.26}, {0.38, 0.26}, {0.50, 0.62}, {0.62, 0.26}, {0.80, 0.26}, {0.58, 0.84}, {0.42, 0.84},
-    };
-    Contour points;
-    for (const Point& p : kOutline) points.push_back({x + p.x * width, y + p.y * width * 1.14});
-    return points;
-}
-
-// The crest in a box `width` wide at (x, y), in surface pixels.
-void DrawCrest(Surface& surface, double x, double y, double width) {
-    const double height = width * 1.16;
-    const double inset = width * 0.08;
-    const double offset = std::max(1.0, width * 0.04);
-    FillShape(surface, Shield(x + offset, y + offset * 1.5, width), Solid(kShadow, 0.55));
-    FillShape(surface, Shield(x, y, width), {Mix(kGold, kWhite, 0.25), Mix(kGold, kShadow, 0.15), y, y + height});
-    const double innerWidth = width - 2 * inset;
-    FillShape(surface, Shield(x + inset, y + inset * 1.1, innerWidth),
-              {Mix(kNavy, kIce, 0.18), kDeepNavy, y + inset, y + height - inset});
-    FillShape(surface, Chevron(x + inset, y + inset * 1.1, innerWidth),
-              {kWhite, Mix(kIce, kWhite, 0.3), y + inset, y + height * 0.9});
-}
 
 // ---- Text ----------------------------------------------------------------
 
@@ -284,33 +104,16 @@ std::wstring Upper(std::wstring text) {
     return text;
 }
 
-int CALLBACK NoteFontFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM param) {
-    *reinterpret_cast<bool*>(param) = true;
-    return 0;
-}
-
-// Arial where it exists (every Windows); elsewhere Tahoma, which Wine brings
-// along.
-const wchar_t* FaceName() {
-    static const wchar_t* const face = [] {
-        HDC screen = GetDC(nullptr);
-        LOGFONTW wanted = {};
-        wanted.lfCharSet = DEFAULT_CHARSET;
-        wcscpy(wanted.lfFaceName, L"Arial");
-        bool found = false;
-        EnumFontFamiliesExW(screen, &wanted, NoteFontFound, reinterpret_cast<LPARAM>(&found), 0);
-        ReleaseDC(nullptr, screen);
-        return found ? L"Arial" : L"Tahoma";
-    }();
-    return face;
-}
+// Arial is on every Windows, and Wine hands the name to Arial's metric twin
+// (Liberation Sans), so text measured on one fits on the other.
+const wchar_t kFaceName[] = L"Arial";
 
 class Font {
 public:
     Font(double pixels, bool bold)
         : handle_(CreateFontW(-std::max(1, static_cast<int>(std::lround(pixels))), 0, 0, 0, bold ? FW_BOLD : FW_NORMAL,
                               FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS,
-                              ANTIALIASED_QUALITY, VARIABLE_PITCH | FF_SWISS, FaceName())) {}
+                              ANTIALIASED_QUALITY, VARIABLE_PITCH | FF_SWISS, kFaceName)) {}
     Font(const Font&) = delete;
     Font& operator=(const Font&) = delete;
     ~Font() {
@@ -325,7 +128,7 @@ private:
 struct TextStyle {
     double size;          // design pixels
     bool bold;
-    COLORREF colour;
+    Colour colour;
     double tracking = 0;  // extra design pixels between letters
     bool shadow = false;
 };
@@ -367,10 +170,10 @@ public:
         const int py = static_cast<int>(std::lround(place_.Y(baseline)));
         if (style.shadow) {
             const int drop = std::max(1, static_cast<int>(std::lround(place_.Size(2))));
-            SetTextColor(surface_.dc, kShadow);
+            SetTextColor(surface_.dc, ToColorRef(kShadow));
             TextOutW(surface_.dc, px + drop / 2, py + drop, text.c_str(), static_cast<int>(text.size()));
         }
-        SetTextColor(surface_.dc, style.colour);
+        SetTextColor(surface_.dc, ToColorRef(style.colour));
         TextOutW(surface_.dc, px, py, text.c_str(), static_cast<int>(text.size()));
         SetTextCharacterExtra(surface_.dc, 0);
         SelectObject(surface_.dc, old);
@@ -391,35 +194,14 @@ private:
     const Placement& place_;
 };
 
-// ---- The board's layout, in design pixels --------------------------------
-
-const double kMargin = 24;
-const double kHeaderBottom = 80;
-const double kRuleBottom = 85;
-const double kCrestLeft = 22;
-const double kCrestTop = 9;
-const double kCrestWidth = 68;
-const double kDateTabLeft = 104;
-const double kDateTabBottom = 117;
-const double kPanelTop = 134;
-const double kPanelBottom = 334;
-const double kChipRight = 128;
-const double kChipBottom = 160;
-const Point kPulseCentre = {146, 147};
-const double kPulseRadius = 6;
-const double kComingUpBaseline = 361;
-const double kTileTop = 370;
-const double kTileBottom = 458;
-const double kTileGap = 13;
-
-// Frames of one burst that each part of the motion uses.
-const int kSweepFrames = 30;
-const int kPulseFrames = 18;
-
 class Renderer {
 public:
     Renderer(Surface& surface, const DayBoardContent& content)
-        : surface_(surface), content_(content), place_(surface.width, surface.height), text_(surface, place_) {}
+        : surface_(surface),
+          pixels_(surface.View()),
+          content_(content),
+          place_(surface.width, surface.height),
+          text_(surface, place_) {}
 
     void Still() {
         Background();
@@ -441,70 +223,72 @@ private:
         return Slanted(place_.X(left), place_.Y(top), place_.X(right), place_.Y(bottom), place_.Size(slant));
     }
 
-    Paint Gradient(COLORREF top, COLORREF bottom, double y0, double y1, double opacity = 1) const {
+    Paint Gradient(Colour top, Colour bottom, double y0, double y1, double opacity = 1) const {
         return {top, bottom, place_.Y(y0), place_.Y(y1), opacity};
     }
 
     void Background() {
         const Contour all = Box(0, 0, surface_.width, surface_.height);
-        FillShape(surface_, all, {kNavy, kDeepNavy, 0, double(surface_.height)});
+        FillShape(pixels_, all, {kNavy, kDeepNavy, 0, double(surface_.height)});
         // Broad diagonal bands give the navy some depth without drawing the eye.
         const double bands[][2] = {{300, 120}, {450, 60}, {540, 26}};
         for (const auto& band : bands) {
-            FillShape(surface_, DesignSlanted(band[0], 0, band[0] + band[1], kDesignHeight, -260),
+            FillShape(pixels_, DesignSlanted(band[0], 0, band[0] + band[1], kDesignHeight, -260),
                       Solid(kIce, 0.035));
         }
     }
 
     void Header() {
-        FillShape(surface_, DesignBox(0, 0, kDesignWidth, kHeaderBottom),
+        FillShape(pixels_, DesignBox(0, 0, kDesignWidth, kHeaderBottom),
                   Gradient(Mix(kNavy, kIce, 0.16), kNavy, 0, kHeaderBottom));
-        FillShape(surface_, DesignBox(0, 0, kDesignWidth, 1.5), Solid(kIce, 0.25));
+        FillShape(pixels_, DesignBox(0, 0, kDesignWidth, 1.5), Solid(kIce, 0.25));
         // Speed stripes at the band's right end.
         for (double x : {548.0, 572.0, 596.0}) {
-            FillShape(surface_, DesignSlanted(x, 0, x + 12, kHeaderBottom, 30), Solid(kGold, x == 596.0 ? 0.9 : 0.35));
+            FillShape(pixels_, DesignSlanted(x, 0, x + 12, kHeaderBottom, 30), Solid(kGold, x == 596.0 ? 0.9 : 0.35));
         }
-        FillShape(surface_, DesignBox(0, kHeaderBottom, kDesignWidth, kRuleBottom),
+        FillShape(pixels_, DesignBox(0, kHeaderBottom, kDesignWidth, kRuleBottom),
                   Gradient(Mix(kGold, kWhite, 0.2), kGold, kHeaderBottom, kRuleBottom));
-        FillShape(surface_, DesignBox(0, kRuleBottom, kDesignWidth, kRuleBottom + 3), Solid(kShadow, 0.45));
+        FillShape(pixels_, DesignBox(0, kRuleBottom, kDesignWidth, kRuleBottom + 3), Solid(kShadow, 0.45));
 
-        const TextStyle name = {34, true, kWhite, 1.5, true};
-        const double nameLeft = kCrestLeft + kCrestWidth + 18;
-        const double size = text_.FitSize(kTeamName, name, 532 - nameLeft, 20);
-        text_.Put(kTeamName, {size, true, kWhite, 1.5, true}, nameLeft, 53, TA_LEFT, 532 - nameLeft);
+        // The name keeps clear of the speed stripes.
+        const double nameLeft = kCrestLeft + kCrestWidth + 18, nameRight = 532;
+        const double size = text_.FitSize(kTeamName, {34, true, kWhite, 1.5}, nameRight - nameLeft, 20);
+        text_.Put(kTeamName, {size, true, kWhite, 1.5, true}, nameLeft, 53, TA_LEFT, nameRight - nameLeft);
 
         if (!content_.date.empty()) {
             const std::wstring date = Upper(Widen(content_.date));
-            const TextStyle dateStyle = {19, true, kDeepNavy, 1.2};
             const double maxText = kDesignWidth - kMargin - kDateTabLeft - 40;
+            TextStyle dateStyle = {19, true, kDeepNavy, 1.2};
+            dateStyle.size = text_.FitSize(date, dateStyle, maxText, 14);
             const double width = std::min(text_.Width(date, dateStyle) / place_.scale, maxText);
-            FillShape(surface_, DesignSlanted(kDateTabLeft + 3, kRuleBottom + 3, kDateTabLeft + width + 43, kDateTabBottom + 3, -12),
+            const double tabRight = kDateTabLeft + width + 40;
+            FillShape(pixels_, DesignSlanted(kDateTabLeft + 3, kRuleBottom + 3, tabRight + 3, kDateTabBottom + 3, -12),
                       Solid(kShadow, 0.5));
-            FillShape(surface_, DesignSlanted(kDateTabLeft, kRuleBottom, kDateTabLeft + width + 40, kDateTabBottom, -12),
+            FillShape(pixels_, DesignSlanted(kDateTabLeft, kRuleBottom, tabRight, kDateTabBottom, -12),
                       Gradient(kGold, Mix(kGold, kShadow, 0.12), kRuleBottom, kDateTabBottom));
             text_.Put(date, dateStyle, kDateTabLeft + 14, kDateTabBottom - 9, TA_LEFT, maxText);
         }
-        DrawCrest(surface_, place_.X(kCrestLeft), place_.Y(kCrestTop), place_.Size(kCrestWidth));
+        DrawCrest(pixels_, place_.X(kCrestLeft), place_.Y(kCrestTop), place_.Size(kCrestWidth));
     }
 
     void Today() {
         const double left = kMargin, right = kDesignWidth - kMargin;
-        FillShape(surface_, DesignBox(left + 4, kPanelTop + 4, right + 4, kPanelBottom + 4), Solid(kShadow, 0.45));
-        FillShape(surface_, DesignBox(left, kPanelTop, right, kPanelBottom),
+        FillShape(pixels_, DesignBox(left + 4, kPanelTop + 4, right + 4, kPanelBottom + 4), Solid(kShadow, 0.45));
+        FillShape(pixels_, DesignBox(left, kPanelTop, right, kPanelBottom),
                   Gradient(Mix(kNavy, kIce, 0.14), Mix(kDeepNavy, kNavy, 0.3), kPanelTop, kPanelBottom));
-        FillShape(surface_, DesignBox(left, kPanelTop, right, kPanelTop + 1.5), Solid(kIce, 0.35));
-        FillShape(surface_, DesignBox(left, kPanelTop, left + 6, kPanelBottom),
+        FillShape(pixels_, DesignBox(left, kPanelTop, right, kPanelTop + 1.5), Solid(kIce, 0.35));
+        FillShape(pixels_, DesignBox(left, kPanelTop, left + 6, kPanelBottom),
                   Gradient(Mix(kGold, kWhite, 0.2), kGold, kPanelTop, kPanelBottom));
 
         // The crest's chevron, large and faint, keeps the panel from looking bare.
         const double markWidth = 190;
-        FillShape(surface_, Chevron(place_.X(right - markWidth + 28), place_.Y(kPanelTop - 14), place_.Size(markWidth)),
+        FillShape(pixels_, Chevron(place_.X(right - markWidth + 28), place_.Y(kPanelTop - 14), place_.Size(markWidth)),
                   Solid(kIce, 0.045));
 
-        FillShape(surface_, DesignSlanted(left + 6, kPanelTop, kChipRight, kChipBottom, 8), Solid(kIce));
+        FillShape(pixels_, DesignSlanted(left + 6, kPanelTop, kChipRight, kChipBottom, 8), Solid(kIce));
         text_.Put(L"TODAY", {14, true, kDeepNavy, 2.5}, left + 20, kChipBottom - 8, TA_LEFT);
         if (content_.hasGame) {
-            FillShape(surface_, Circle(place_.X(kPulseCentre.x), place_.Y(kPulseCentre.y), place_.Size(kPulseRadius)),
+            FillShape(pixels_, Circle(place_.X(kPulseCentre.x), place_.Y(kPulseCentre.y), place_.Size(kPulseRadius)),
                       Solid(kGold));
             text_.Put(L"GAME DAY", {14, true, kGold, 2.5}, kPulseCentre.x + 20, kChipBottom - 8, TA_LEFT);
         }
@@ -569,7 +353,7 @@ private:
         const double left = kMargin, right = kDesignWidth - kMargin;
         text_.Put(L"COMING UP", {13, true, kIce, 3}, left, kComingUpBaseline, TA_LEFT);
         const double labelEnd = left + text_.Width(L"COMING UP", {13, true, kIce, 3}) / place_.scale + 12;
-        FillShape(surface_, DesignBox(labelEnd, kComingUpBaseline - 5, right, kComingUpBaseline - 4),
+        FillShape(pixels_, DesignBox(labelEnd, kComingUpBaseline - 5, right, kComingUpBaseline - 4),
                   Solid(kIce, 0.3));
 
         const double tileWidth = (right - left - 2 * kTileGap) / vorsaver::kNextDayCount;
@@ -584,19 +368,20 @@ private:
         const double top = kTileTop, bottom = kTileBottom;
         if (day.dayNumber.empty() && !day.hasGame) {
             // An entry the file left empty: the place stays, with nothing in it.
-            FillShape(surface_, {DesignBox(left, top, right, bottom), DesignBox(left + 1, top + 1, right - 1, bottom - 1)},
-                      Solid(kIce, 0.18));
+            const std::vector<Contour> outline = {DesignBox(left, top, right, bottom),
+                                                  DesignBox(left + 1, top + 1, right - 1, bottom - 1)};
+            FillShape(pixels_, outline, Solid(kIce, 0.18));
             return;
         }
-        FillShape(surface_, DesignBox(left + 3, top + 3, right + 3, bottom + 3), Solid(kShadow, 0.45));
+        FillShape(pixels_, DesignBox(left + 3, top + 3, right + 3, bottom + 3), Solid(kShadow, 0.45));
         if (day.hasGame) {
-            FillShape(surface_, DesignBox(left, top, right, bottom),
+            FillShape(pixels_, DesignBox(left, top, right, bottom),
                       Gradient(Mix(kNavy, kIce, 0.2), Mix(kNavy, kDeepNavy, 0.4), top, bottom));
-            FillShape(surface_, DesignBox(left, top, right, top + 4), Solid(kGold));
+            FillShape(pixels_, DesignBox(left, top, right, top + 4), Solid(kGold));
         } else {
-            FillShape(surface_, DesignBox(left, top, right, bottom),
+            FillShape(pixels_, DesignBox(left, top, right, bottom),
                       Gradient(Mix(kNavy, kIce, 0.07), kDeepNavy, top, bottom));
-            FillShape(surface_, DesignBox(left, top, right, top + 2), Solid(kIce, 0.35));
+            FillShape(pixels_, DesignBox(left, top, right, top + 2), Solid(kIce, 0.35));
         }
 
         const std::wstring number = Widen(day.dayNumber);
@@ -606,116 +391,48 @@ private:
             return;
         }
         const double split = left + 78;
-        text_.Put(number, {50, true, kWhite, 0, true}, (left + split) / 2 + 2, middle + 18, TA_CENTER, split - left - 8);
-        FillShape(surface_, DesignBox(split, top + 16, split + 1, bottom - 12), Solid(kIce, 0.35));
+        text_.Put(number, {50, true, kWhite, 0, true}, (left + split) / 2 + 2, middle + 18, TA_CENTER,
+                  split - left - 8);
+        FillShape(pixels_, DesignBox(split, top + 16, split + 1, bottom - 12), Solid(kIce, 0.35));
         const double textLeft = split + 14, width = right - textLeft - 10;
         const std::wstring tag = Upper(Widen(day.tag));
         const std::wstring lead = Widen(day.lead);
+        TextStyle tagStyle = {28, true, kGold, 1.5, true};
+        tagStyle.size = text_.FitSize(tag, tagStyle, width, 16);
         if (lead.empty()) {
-            text_.Put(tag, {28, true, kGold, 1.5, true}, textLeft, middle + 10, TA_LEFT, width);
+            text_.Put(tag, tagStyle, textLeft, middle + 10, TA_LEFT, width);
         } else {
-            text_.Put(tag, {28, true, kGold, 1.5, true}, textLeft, middle - 2, TA_LEFT, width);
-            text_.Put(lead, {21, true, kWhite, 0.5, true}, textLeft, middle + 25, TA_LEFT, width);
+            TextStyle leadStyle = {21, true, kWhite, 0.5, true};
+            leadStyle.size = text_.FitSize(lead, leadStyle, width, 14);
+            text_.Put(tag, tagStyle, textLeft, middle - 2, TA_LEFT, width);
+            text_.Put(lead, leadStyle, textLeft, middle + 25, TA_LEFT, width);
         }
     }
 
     // Nothing left in the schedule: the team's name and colours, and nothing
     // that could be taken for a date or a game.
     void EmptyBoard() {
-        const double crestWidth = 150;
-        const double crestLeft = (kDesignWidth - crestWidth) / 2;
-        const double crestTop = 90;
+        const double crestLeft = (kDesignWidth - kEmptyCrestWidth) / 2;
         // The header's speed stripes, in two opposite corners.
         for (double x : {548.0, 572.0, 596.0}) {
             const double opacity = x == 596.0 ? 0.9 : 0.35;
-            FillShape(surface_, DesignSlanted(x, 0, x + 12, 80, 30), Solid(kGold, opacity));
-            FillShape(surface_, DesignSlanted(641 - x - 12 - 30, 401, 641 - x - 30, 481, 30), Solid(kGold, opacity));
+            FillShape(pixels_, DesignSlanted(x, 0, x + 12, 80, 30), Solid(kGold, opacity));
+            FillShape(pixels_, DesignSlanted(641 - x - 12 - 30, 401, 641 - x - 30, 481, 30), Solid(kGold, opacity));
         }
-        DrawCrest(surface_, place_.X(crestLeft), place_.Y(crestTop), place_.Size(crestWidth));
+        DrawCrest(pixels_, place_.X(crestLeft), place_.Y(kEmptyCrestTop), place_.Size(kEmptyCrestWidth));
         const double nameWidth = kDesignWidth - 2 * kMargin - 40;
         const double size = text_.FitSize(kTeamName, {40, true, kWhite, 3}, nameWidth, 18);
-        text_.Put(kTeamName, {size, true, kWhite, 3, true}, kDesignWidth / 2, 340 + size * 0.36, TA_CENTER, nameWidth);
-        FillShape(surface_, DesignSlanted(220, 378, 421, 383, 4), Solid(kGold));
+        text_.Put(kTeamName, {size, true, kWhite, 3, true}, kDesignWidth / 2, kEmptyNameMiddle + size * 0.36,
+                  TA_CENTER, nameWidth);
+        FillShape(pixels_, DesignSlanted(220, kEmptyRuleTop, 421, kEmptyRuleTop + 5, 4), Solid(kGold));
     }
 
     Surface& surface_;
+    Pixels pixels_;
     const DayBoardContent& content_;
     Placement place_;
     TextPainter text_;
 };
-
-// The rows that motion touches, in surface pixels: everything outside them
-// stays as the still picture has it.
-struct MotionArea {
-    int top;
-    int bottom;
-    double sweepTop;
-    double sweepBottom;
-    double sweepFade;  // rows over which the light fades in at the top and out at the bottom
-};
-
-MotionArea MotionAreaOf(const Placement& place, const DayBoardContent& content, int height) {
-    double top = 0, bottom = kRuleBottom, sweepTop = 0, sweepBottom = kRuleBottom, fade = 0;
-    if (content.empty) {
-        // No band to run along here: the light crosses the crest and the
-        // name and fades out above and below them.
-        top = sweepTop = 70;
-        bottom = sweepBottom = 410;
-        fade = 70;
-    } else if (content.hasGame) {
-        bottom = kPulseCentre.y + kPulseRadius * 2.3 + 4;
-    }
-    return {std::max(0, static_cast<int>(std::floor(place.Y(top)))),
-            std::min(height, static_cast<int>(std::ceil(place.Y(bottom))) + 1), place.Y(sweepTop),
-            place.Y(sweepBottom), place.Size(fade)};
-}
-
-// Lays one frame of motion over the still picture on `surface`.
-void ApplyMotion(Surface& surface, const DayBoardContent& content, int frame) {
-    if (frame < 0 || frame >= kDayBoardMotionFrames) return;
-    const Placement place(surface.width, surface.height);
-    const MotionArea area = MotionAreaOf(place, content, surface.height);
-
-    if (frame < kSweepFrames) {
-        // A soft slanted band of light crossing the band from left to right,
-        // easing in and out.
-        double t = static_cast<double>(frame) / (kSweepFrames - 1);
-        t = t * t * (3 - 2 * t);
-        const double halfWidth = place.Size(46);
-        const double slant = 0.55;
-        const double rise = (area.sweepBottom - area.sweepTop) * slant;
-        const double travel = surface.width + rise + 2 * halfWidth;
-        const double centre = -halfWidth + t * travel;
-        const int top = std::max(0, static_cast<int>(area.sweepTop));
-        const int bottom = std::min(surface.height, static_cast<int>(std::ceil(area.sweepBottom)));
-        for (int y = top; y < bottom; ++y) {
-            // Leaning like the speed stripes: further right towards the top.
-            const double rowCentre = centre - (y - area.sweepTop) * slant;
-            double strength = 0.28;
-            if (area.sweepFade > 0) {
-                const double edge = std::min(y - area.sweepTop, area.sweepBottom - y) / area.sweepFade;
-                if (edge < 1) strength *= edge <= 0 ? 0 : edge * edge * (3 - 2 * edge);
-            }
-            const int from = std::max(0, static_cast<int>(rowCentre - halfWidth));
-            const int to = std::min(surface.width, static_cast<int>(rowCentre + halfWidth) + 1);
-            std::uint32_t* line = surface.bits + static_cast<std::size_t>(y) * surface.width;
-            for (int x = from; x < to; ++x) {
-                const double d = (x + 0.5 - rowCentre) / halfWidth;
-                if (d <= -1 || d >= 1) continue;
-                line[x] = Blend(line[x], kWhite, strength * (1 - d * d) * (1 - d * d));
-            }
-        }
-    }
-
-    if (content.hasGame && !content.empty) {
-        // Two rings spreading from the marker beside "Today".
-        const double phase = static_cast<double>(frame % kPulseFrames) / kPulseFrames;
-        const double radius = place.Size(kPulseRadius * (1 + 1.3 * phase));
-        const double ring = std::max(1.0, place.Size(1.6));
-        const double cx = place.X(kPulseCentre.x), cy = place.Y(kPulseCentre.y);
-        FillShape(surface, {Circle(cx, cy, radius + ring), Circle(cx, cy, radius)}, Solid(kGold, 0.8 * (1 - phase)));
-    }
-}
 
 void RenderStill(Surface& surface, const DayBoardContent& content) {
     Renderer(surface, content).Still();
@@ -762,12 +479,11 @@ bool PrepareSurface(HWND hwnd, Board& board) {
         board.shownFrame = -1;
     }
     if (board.shownFrame != board.frame) {
-        const MotionArea area =
-            MotionAreaOf(Placement(board.surface.width, board.surface.height), board.content, board.surface.height);
-        const std::size_t first = static_cast<std::size_t>(area.top) * board.surface.width;
-        const std::size_t count = static_cast<std::size_t>(area.bottom - area.top) * board.surface.width;
+        const MotionRows rows = MotionRowsOf(board.surface.width, board.surface.height, board.content);
+        const std::size_t first = static_cast<std::size_t>(rows.top) * board.surface.width;
+        const std::size_t count = static_cast<std::size_t>(rows.bottom - rows.top) * board.surface.width;
         std::memcpy(board.surface.bits + first, board.still.data() + first, count * sizeof(std::uint32_t));
-        ApplyMotion(board.surface, board.content, board.frame);
+        ApplyMotion(board.surface.View(), board.content, board.frame);
         board.shownFrame = board.frame;
     }
     return true;
@@ -776,12 +492,12 @@ bool PrepareSurface(HWND hwnd, Board& board) {
 void InvalidateMotion(HWND hwnd, const Board& board) {
     RECT client;
     GetClientRect(hwnd, &client);
-    const MotionArea area = MotionAreaOf(Placement(client.right, client.bottom), board.content, client.bottom);
-    RECT rows = {0, area.top, client.right, area.bottom};
-    InvalidateRect(hwnd, &rows, FALSE);
+    const MotionRows rows = MotionRowsOf(client.right, client.bottom, board.content);
+    RECT changed = {0, rows.top, client.right, rows.bottom};
+    InvalidateRect(hwnd, &changed, FALSE);
 }
 
-void Paint(HWND hwnd, Board& board) {
+void PaintBoard(HWND hwnd, Board& board) {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(hwnd, &paint);
     const RECT& dirty = paint.rcPaint;
@@ -789,7 +505,7 @@ void Paint(HWND hwnd, Board& board) {
         BitBlt(dc, dirty.left, dirty.top, dirty.right - dirty.left, dirty.bottom - dirty.top, board.surface.dc,
                dirty.left, dirty.top, SRCCOPY);
     } else {
-        HBRUSH navy = CreateSolidBrush(kNavy);
+        HBRUSH navy = CreateSolidBrush(ToColorRef(kNavy));
         FillRect(dc, &dirty, navy);
         DeleteObject(navy);
     }
@@ -844,7 +560,7 @@ LRESULT CALLBACK BoardProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
     case WM_ERASEBKGND:
         return 1;
     case WM_PAINT:
-        Paint(hwnd, *board);
+        PaintBoard(hwnd, *board);
         return 0;
     case WM_PRINTCLIENT: {
         RECT client;
@@ -898,7 +614,18 @@ HWND CreateDayBoard(HWND parent, const RECT& rect, const std::string& variablesP
 void DrawDayBoard(HDC dc, int width, int height, const DayBoardContent& content, int frame) {
     Surface surface;
     if (!surface.Create(width, height)) return;
-    RenderStill(surface, content);
-    ApplyMotion(surface, content, frame);
+    // Type a few pixels high loses its smoothing and its shape, so a small
+    // picture is drawn a whole number of times larger and averaged down.
+    const double scale = std::min(width / kDesignWidth, height / kDesignHeight);
+    const int factor = std::min(8, static_cast<int>(std::ceil(0.9 / std::max(scale, 0.01))));
+    Surface large;
+    if (factor > 1 && large.Create(width * factor, height * factor)) {
+        RenderStill(large, content);
+        ApplyMotion(large.View(), content, frame);
+        ShrinkInto(large.View(), surface.View(), factor);
+    } else {
+        RenderStill(surface, content);
+        ApplyMotion(surface.View(), content, frame);
+    }
     BitBlt(dc, 0, 0, width, height, surface.dc, 0, 0, SRCCOPY);
 }

@@ -11,10 +11,6 @@
 
 inline constexpr char kDayBoardClassName[] = "VorlaksDayBoard";
 
-// A burst of motion (a light sweep across the header, a pulse beside
-// "Today") runs over this many frames; any other frame number is the still.
-inline constexpr int kDayBoardMotionFrames = 36;
-
 // Creates the board as a visible child of `parent` at `rect` (the parent's
 // client coordinates), reading `variablesPath` once, now. A missing or
 // unreadable file shows as an empty one. The board never takes the focus or
@@ -22,7 +18,8 @@ inline constexpr int kDayBoardMotionFrames = 36;
 // created.
 HWND CreateDayBoard(HWND parent, const RECT& rect, const std::string& variablesPath);
 
-// Draws one frame of the board into `dc` at (0, 0), `width` by `height`
+// Draws one frame of the board (0 to vorsaver::kDayBoardMotionFrames - 1, or
+// any other number for the still) into `dc` at (0, 0), `width` by `height`
 // pixels, for stills elsewhere (the preview picture). The layout is made for
 // 641 by 481 and scales to other sizes, centred on the board's background.
 void DrawDayBoard(HDC dc, int width, int height, const vorsaver::DayBoardContent& content,

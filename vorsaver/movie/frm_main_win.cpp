@@ -7,12 +7,15 @@
 #include "common/app_folder_win.h"
 #include "common/app_text.h"
 #include "common/file_store_win.h"
+#include "common/open_document_win.h"
 #include "vorsaver/movie/date_services.h"
 #include "vorsaver/movie/day_board_win.h"
+#include "vorsaver/movie/input_counter.h"
 #include "vorsaver/movie/movie_host_win.h"
 #include "vorsaver/movie/movie_layout.h"
 #include "vorsaver/movie/movie_variables.h"
 #include "vorsaver/startup/loader_win.h"
+#include "vorsaver/startup/registry_text.h"
 
 namespace frmMain {
 
@@ -20,6 +23,8 @@ namespace {
 
 const char kClassName[] = "VorsaverMain";
 const char kMovieFileName[] = "vorlaks.swf";
+// F12 opens the team's online application page.
+const char kApplicationPage[] = "http://www.tarrowickvorlaks.example/apply/";
 
 // The Shockwave Flash control, {D27CDB6E-AE6D-11CF-96B8-444553540000}.
 const CLSID kFlashClassId = {0xD27CDB6E, 0xAE6D, 0x11CF, {0x96, 0xB8, 0x44, 0x45, 0x53, 0x54, 0x00, 0x00}};
@@ -44,6 +49,12 @@ HWND window = nullptr;
 movie::MovieHost ShockwaveFlash1;
 // Where the control is missing, the day board stands in its place.
 HWND dayBoard = nullptr;
+vorsaver::InputCounter InputCount;
+// True while a close request (and its password dialog) is under way.
+bool closing = false;
+// Where the pointer was last seen: Windows also reports a "move" when a
+// window appears under a pointer that stands still, and that is no input.
+POINT lastPointer = {-1, -1};
 
 // Puts the pointer and the running flag back before the program ends.
 void RestoreSystem() {
@@ -142,15 +153,75 @@ void Form_Load(HWND hwnd) {
     }
 }
 
-// The movie control has taken the keyboard focus.
-void ShockwaveFlash1_GotFocus() {
-    if (window != nullptr) PostMessageA(window, WM_CLOSE, 0, 0);
+// Asks the window to close: with a password in use, the password decides.
+// Returns true when the window may close; the running flag and the pointer
+// are then back as they were before the saver started.
+bool Form_QueryUnload() {
+    if (vorsaver::PasswordInUse(Loader::ReadUsePassword())) {
+        // The pointer and the mouse belong to the password dialog now.
+        ShowCursor(TRUE);
+        ReleaseCapture();
+        if (Loader::VerifyScreenSavePassword(window) == Loader::PasswordCheck::Refused) {
+            ShowCursor(FALSE);
+            // Where the pointer went to answer the dialog is no new input.
+            GetCursorPos(&lastPointer);
+            // Back to the saver: the keyboard and the mouse are its again.
+            SetForegroundWindow(window);
+            SetFocus(window);
+            SetCapture(window);
+            return false;
+        }
+    }
+    RestoreSystem();
+    return true;
 }
 
-// The window has been asked to close.
-void Form_QueryUnload(HWND hwnd) {
-    RestoreSystem();
-    DestroyWindow(hwnd);
+// Every way out of the saver comes here, so a protected saver never ends
+// without its password. F12 opens its page only once the close is allowed.
+void EndSaver(bool openApplicationPage) {
+    if (closing || window == nullptr) return;
+    closing = true;
+    bool allowed = Form_QueryUnload();
+    closing = false;
+    if (!allowed) return;
+    if (openApplicationPage) common::OpenDocument(kApplicationPage);
+    DestroyWindow(window);
+}
+
+// The window has become the active window.
+void Form_Activate(HWND hwnd) {
+    // Every mouse event on the screen comes here, whatever lies under it.
+    if (!closing) SetCapture(hwnd);
+}
+
+void Form_KeyDown(WPARAM keyCode) {
+    if (keyCode == VK_F12) {
+        EndSaver(true);
+        return;
+    }
+    if (!InputCount.Pass(vorsaver::SaverInput::KeyDown)) EndSaver(false);
+}
+
+void Form_KeyPress() {
+    if (!InputCount.Pass(vorsaver::SaverInput::KeyPress)) EndSaver(false);
+}
+
+void Form_MouseDown() {
+    if (!InputCount.Pass(vorsaver::SaverInput::MouseDown)) EndSaver(false);
+}
+
+void Form_MouseMove(HWND hwnd, LPARAM position) {
+    POINT pointer = {static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
+    ClientToScreen(hwnd, &pointer);
+    if (pointer.x == lastPointer.x && pointer.y == lastPointer.y) return;
+    lastPointer = pointer;
+    if (!InputCount.Pass(vorsaver::SaverInput::MouseMove)) EndSaver(false);
+}
+
+// The movie control has taken the keyboard focus: the saver ends, through
+// the close request like every other way out, once the control is done.
+void ShockwaveFlash1_GotFocus() {
+    if (window != nullptr) PostMessageA(window, WM_CLOSE, 0, 0);
 }
 
 LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -169,8 +240,29 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
         info->ptMaxSize.y = GetSystemMetrics(SM_CYSCREEN);
         return 0;
     }
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) != WA_INACTIVE) Form_Activate(hwnd);
+        return 0;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+        // System keys too: Alt+F4 or F10 must not slip past the count.
+        if (!closing) Form_KeyDown(wParam);
+        return 0;
+    case WM_CHAR:
+    case WM_SYSCHAR:
+        if (!closing) Form_KeyPress();
+        return 0;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_XBUTTONDOWN:
+        if (!closing) Form_MouseDown();
+        return 0;
+    case WM_MOUSEMOVE:
+        if (!closing) Form_MouseMove(hwnd, lParam);
+        return 0;
     case WM_CLOSE:
-        Form_QueryUnload(hwnd);
+        EndSaver(false);
         return 0;
     case WM_DESTROY:
         ShockwaveFlash1.Destroy();
@@ -203,6 +295,7 @@ void Show() {
                      ").");
     }
     Loader::FormOpened();
+    GetCursorPos(&lastPointer);
     ShowWindow(created, SW_SHOWMAXIMIZED);
     // The keyboard stays with the window itself, never with the movie.
     SetFocus(created);

@@ -5,6 +5,7 @@
 #include "common/app_folder_win.h"
 #include "vorsaver/movie/frm_main_win.h"
 #include "vorsaver/startup/mode_table.h"
+#include "vorsaver/startup/registry_text.h"
 
 namespace Loader {
 
@@ -40,6 +41,46 @@ void ChangeScreenSaverPassword() {
 }
 
 }  // namespace
+
+std::string ReadRegistryString(std::uint32_t root, const std::string& keyPath, const std::string& valueName) {
+    // Handles of predefined keys are sign-extended 32-bit values.
+    HKEY rootKey = reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(static_cast<LONG>(root)));
+    HKEY key = nullptr;
+    LONG opened = RegOpenKeyA(rootKey, keyPath.c_str(), &key);
+    std::string buffer(vorsaver::kRegistryBufferSize, ' ');
+    DWORD type = 0;
+    DWORD size = static_cast<DWORD>(buffer.size());
+    LONG queried = ERROR_INVALID_HANDLE;
+    if (opened == ERROR_SUCCESS) {
+        queried = RegQueryValueExA(key, valueName.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&buffer[0]),
+                                   &size);
+    }
+    // A value larger than the buffer reports its full size; only the
+    // buffer's bytes were read.
+    if (size > buffer.size()) size = static_cast<DWORD>(buffer.size());
+    std::string text = vorsaver::RegistryValueText(queried == ERROR_SUCCESS, type, buffer, size);
+    RegCloseKey(key);
+    return text;
+}
+
+std::string ReadUsePassword() {
+    return ReadRegistryString(0x80000001u, "Control Panel\\Desktop", "ScreenSaveUsePassword");
+}
+
+PasswordCheck VerifyScreenSavePassword(void* owner) {
+    using VerifyFn = BOOL(WINAPI*)(HWND);
+    HMODULE library = LoadLibraryA("password.cpl");
+    if (library == nullptr) return PasswordCheck::Unavailable;
+    auto verify = reinterpret_cast<VerifyFn>(reinterpret_cast<void*>(GetProcAddress(library, "VerifyScreenSavePwd")));
+    PasswordCheck answer = PasswordCheck::Unavailable;
+    if (verify != nullptr) {
+        // Only the low 16 bits carry the answer.
+        DWORD result = static_cast<DWORD>(verify(static_cast<HWND>(owner)));
+        answer = LOWORD(result) != 0 ? PasswordCheck::Confirmed : PasswordCheck::Refused;
+    }
+    FreeLibrary(library);
+    return answer;
+}
 
 void EnableSystemKeys(bool enable) {
     UINT scratch = 0;
