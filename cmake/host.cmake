@@ -47,6 +47,8 @@ if(CLANGXX)
         COMMAND ${CMAKE_BINARY_DIR}/fuzz/movie_variables_fuzz -max_total_time=20 -rss_limit_mb=2048
                 ${CMAKE_BINARY_DIR}/fuzz/corpus ${CMAKE_SOURCE_DIR}/fuzz/seeds/movie_variables)
     file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/fuzz/corpus)
+    add_test(NAME fuzz.registry_text
+        COMMAND ${CMAKE_BINARY_DIR}/fuzz/registry_text_fuzz -max_total_time=10 -rss_limit_mb=2048)
 endif()
 
 # Which Windows build runs under this machine's Wine.
