@@ -116,46 +116,6 @@ bool Process::Start(const std::string& program, const std::string& arguments, co
                           workFolder.empty() ? nullptr : workFolder.c_str(), &startup, &info_) != 0;
 }
 
-bool Process::StartWithErrorsTo(const std::string& program, const std::string& arguments,
-                                const std::string& workFolder, const std::string& errorFile) {
-    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-    HANDLE errors = CreateFileA(errorFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
-                                CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (errors == INVALID_HANDLE_VALUE) return false;
-    std::string commandLine = "\"" + program + "\"";
-    if (!arguments.empty()) commandLine += " " + arguments;
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-    startup.hStdOutput = errors;
-    startup.hStdError = errors;
-    bool started = CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr,
-                                  workFolder.empty() ? nullptr : workFolder.c_str(), &startup, &info_) != 0;
-    CloseHandle(errors);
-    return started;
-}
-
-bool Process::StartOnDesktop(const std::string& program, const std::string& arguments,
-                             const std::string& workFolder, const std::string& desktop, int width, int height) {
-    HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\Explorer\\Desktops", 0, nullptr, 0, KEY_SET_VALUE,
-                        nullptr, &key, nullptr) == ERROR_SUCCESS) {
-        std::string size = std::to_string(width) + "x" + std::to_string(height);
-        RegSetValueExA(key, desktop.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(size.c_str()),
-                       static_cast<DWORD>(size.size() + 1));
-        RegCloseKey(key);
-    }
-    std::string commandLine = "\"" + program + "\"";
-    if (!arguments.empty()) commandLine += " " + arguments;
-    std::string desktopName = desktop;
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    startup.lpDesktop = &desktopName[0];
-    return CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                          workFolder.empty() ? nullptr : workFolder.c_str(), &startup, &info_) != 0;
-}
-
 std::optional<DWORD> Process::WaitForExit(DWORD timeoutMs) {
     if (info_.hProcess == nullptr) return std::nullopt;
     if (WaitForSingleObject(info_.hProcess, timeoutMs) != WAIT_OBJECT_0) return std::nullopt;

@@ -42,13 +42,6 @@ public:
     // Starts `program` with `arguments` in `workFolder`; extra environment
     // variables are added to this process's own.
     bool Start(const std::string& program, const std::string& arguments, const std::string& workFolder);
-    // The same with the program's error output going to a file.
-    bool StartWithErrorsTo(const std::string& program, const std::string& arguments, const std::string& workFolder,
-                           const std::string& errorFile);
-    // The same on a desktop of its own: under Wine a virtual desktop of the
-    // given size, so a program sees another screen size.
-    bool StartOnDesktop(const std::string& program, const std::string& arguments, const std::string& workFolder,
-                        const std::string& desktop, int width, int height);
     DWORD Id() const { return info_.dwProcessId; }
     // The exit code once the process has ended within `timeoutMs`.
     std::optional<DWORD> WaitForExit(DWORD timeoutMs);

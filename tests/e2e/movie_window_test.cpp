@@ -192,17 +192,6 @@ TEST_F(MovieWindow, CoversTheScreenInBlackAroundTheControl) {
     CloseSaver(saver, window);
 }
 
-TEST_F(MovieWindow, CentresTheControlOnAnotherScreenSize) {
-    // A 1024 x 768 virtual desktop: the movie lands at 191.5, 143.5 pixels,
-    // rounded away from zero.
-    Process saver;
-    ASSERT_TRUE(saver.StartOnDesktop(saver_, "/s", elsewhere_, "vorlaks1024", 1024, 768));
-    ASSERT_TRUE(WaitUntil([&] { return LogHas("SetObjectRects"); }, 15000)) << ReadWholeFile(log_);
-    std::vector<std::string> lines = Lines(ReadWholeFile(log_));
-    EXPECT_EQ(LinesStartingWith(lines, "SetObjectRects ").back(), "SetObjectRects 192,144,833,625");
-    saver.Kill();
-}
-
 TEST_F(MovieWindow, MovieTakingTheFocusEndsTheSaver) {
     SetEnv("VORLAKS_CONTROL_TAKES_FOCUS", "1");
     Process saver;
