@@ -8,6 +8,10 @@ set(CORE_SOURCES
     vorsaver/movie/day_board.cpp
     vorsaver/movie/input_counter.cpp
     vorsaver/startup/registry_text.cpp
+    menu/windows_version.cpp
+    menu/menu_commands.cpp
+    menu/hover_rules.cpp
+    menu/theme_procedure.cpp
 )
 
 set(UNIT_TEST_SOURCES
@@ -18,6 +22,9 @@ set(UNIT_TEST_SOURCES
     tests/unit/movie_layout_test.cpp
     tests/unit/day_board_test.cpp
     tests/unit/password_input_test.cpp
+    tests/unit/menu_version_test.cpp
+    tests/unit/menu_commands_test.cpp
+    tests/unit/hover_rules_test.cpp
 )
 
 set(WARNING_FLAGS -Wall -Wextra)

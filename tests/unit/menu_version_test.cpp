@@ -1,0 +1,128 @@
+#include "menu/windows_version.h"
+
+#include <gtest/gtest.h>
+
+#include "menu/theme_procedure.h"
+
+namespace menu {
+namespace {
+
+TEST(WindowsVersionName, NamesEachFamilyAndVersion) {
+    struct Case { std::uint32_t platform, major, minor, build; const char* name; };
+    const Case cases[] = {
+        // 95/98 family: only the minor version and the low 16 bits of the build.
+        {1, 4, 0, 950, "Windows 95"},
+        {1, 4, 0, 0x040003B6, "Windows 95"},
+        {1, 4, 0, 2222, "Windows 95"},
+        {1, 7, 0, 1, "Windows 95"},
+        {1, 4, 10, 1998, "Windows 98"},
+        {1, 4, 10, 0x040A07CE, "Windows 98"},
+        {1, 4, 10, 2222, "Windows 98 SE"},
+        {1, 4, 10, 0x040A08AE, "Windows 98 SE"},
+        {1, 4, 10, 0xFFFF08AE, "Windows 98 SE"},
+        {1, 0, 10, 0x000108AE, "Windows 98 SE"},
+        {1, 4, 10, 0x08AE0000, "Windows 98"},  // 2222 in the high bits does not count
+        {1, 4, 10, 2223, "Windows 98"},
+        {1, 4, 90, 3000, ""},  // Me
+        {1, 4, 1, 0, ""},
+        // NT family: only the major version.
+        {2, 3, 10, 528, "Windows NT 3.51"},
+        {2, 3, 50, 807, "Windows NT 3.51"},
+        {2, 3, 51, 1057, "Windows NT 3.51"},
+        {2, 4, 0, 1381, "Windows NT 4"},
+        {2, 4, 10, 2222, "Windows NT 4"},
+        {2, 5, 0, 2195, "Windows 2000"},
+        {2, 5, 1, 2600, "Windows 2000"},
+        {2, 5, 2, 3790, "Windows 2000"},
+        {2, 6, 0, 6000, ""},
+        {2, 10, 0, 19045, ""},
+        {2, 2, 0, 0, ""},
+        // Anything else: Win32s, Windows CE, nonsense.
+        {0, 3, 10, 0, "Windows 32 Bit System"},
+        {3, 4, 0, 0, "Windows 32 Bit System"},
+        {4, 5, 0, 2195, "Windows 32 Bit System"},
+        {0xFFFFFFFF, 4, 10, 2222, "Windows 32 Bit System"},
+    };
+    for (const Case& c : cases) {
+        VersionRecord record{c.platform, c.major, c.minor, c.build};
+        EXPECT_EQ(WindowsVersionName(record), c.name)
+            << "platform " << c.platform << ", " << c.major << "." << c.minor << " build " << c.build;
+    }
+}
+
+TEST(WindowsVersionName, FailedQueryIsA32BitSystem) {
+    EXPECT_EQ(WindowsVersionName(VersionRecord{}), "Windows 32 Bit System");
+}
+
+TEST(ThemeProcedure, DecidesByVersionNameAndThemesProgram) {
+    struct Case { const char* name; bool present; ThemeAction action; };
+    const Case cases[] = {
+        {"Windows 95", true, ThemeAction::StartInsttm98},
+        {"Windows 95", false, ThemeAction::ShowThemeDialog},
+        {"Windows 98", true, ThemeAction::StartInsttm98},
+        {"Windows 98", false, ThemeAction::ShowThemeDialog},
+        {"Windows 98 SE", true, ThemeAction::StartInsttm98},
+        {"Windows 98 SE", false, ThemeAction::ShowThemeDialog},
+        {"Windows NT 4", true, ThemeAction::StartInsttmNT},
+        {"Windows NT 4", false, ThemeAction::StartInsttmNT},
+        {"Windows 2000", true, ThemeAction::StartInsttmNT},
+        {"Windows 2000", false, ThemeAction::StartInsttmNT},
+        {"Windows NT 3.51", true, ThemeAction::InvalidWindowsType},
+        {"Windows NT 3.51", false, ThemeAction::InvalidWindowsType},
+        {"Windows 32 Bit System", true, ThemeAction::InvalidWindowsType},
+        {"", true, ThemeAction::InvalidWindowsType},
+        {"", false, ThemeAction::InvalidWindowsType},
+        // The test is by case-sensitive substring.
+        {"windows 98", true, ThemeAction::InvalidWindowsType},
+        {"Windows NT 40", false, ThemeAction::StartInsttmNT},
+        {"Windows 9", true, ThemeAction::InvalidWindowsType},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(DecideThemeAction(c.name, c.present), c.action) << '"' << c.name << "\" present=" << c.present;
+    }
+}
+
+// From the version record to the action, as the theme procedure runs it.
+TEST(ThemeProcedure, FromVersionRecord) {
+    struct Case { VersionRecord record; ThemeAction withoutThemes; };
+    const Case cases[] = {
+        {{1, 4, 0, 950}, ThemeAction::ShowThemeDialog},
+        {{1, 4, 10, 2222}, ThemeAction::ShowThemeDialog},
+        {{1, 4, 90, 3000}, ThemeAction::InvalidWindowsType},
+        {{2, 3, 51, 1057}, ThemeAction::InvalidWindowsType},
+        {{2, 4, 0, 1381}, ThemeAction::StartInsttmNT},
+        {{2, 5, 1, 2600}, ThemeAction::StartInsttmNT},
+        {{2, 6, 0, 6000}, ThemeAction::InvalidWindowsType},
+        {{}, ThemeAction::InvalidWindowsType},
+    };
+    for (const Case& c : cases) {
+        const std::string name = WindowsVersionName(c.record);
+        EXPECT_EQ(DecideThemeAction(name, false), c.withoutThemes) << '"' << name << '"';
+        EXPECT_EQ(NamesWindows9x(name), c.withoutThemes == ThemeAction::ShowThemeDialog) << '"' << name << '"';
+    }
+}
+
+TEST(ThemeDirections, FifteenLinesEachEndingInCrLf) {
+    const std::string expected =
+        "Follow these directions to install Theme support in Windows 98:\r\n"
+        "1. Go to Start Menu\r\n"
+        "2. Go to Settings\r\n"
+        "3. Go to Control Panel\r\n"
+        "4. Click on \"Add/Remove Programs\"\r\n"
+        "5. Select the \"Windows Setup\" tab.\r\n"
+        "6. Select Desktop Themes\r\n"
+        "7. Select Desktop Themes Support\r\n"
+        "8. You will be prompted for your Windows 98 CD.\r\n"
+        "Place it in your CD-ROM drive & click \"Ok\"\r\n"
+        "9. Themes support should now be installed on this computer.\r\n"
+        "10. Return here to continue installation.\r\n"
+        "\r\n"
+        "\r\n"
+        "Select \"Exit\" or \"Install Wallpaper\" to install wallpaper only.\r\n";
+    EXPECT_EQ(ThemeDirections(), expected);
+    // Built afresh each time, never appended to an earlier text.
+    EXPECT_EQ(ThemeDirections(), expected);
+}
+
+}  // namespace
+}  // namespace menu
