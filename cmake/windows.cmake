@@ -79,3 +79,15 @@ target_link_options(black-window PRIVATE ${STATIC_LINK})
 add_executable(saver_bench bench/saver_bench_win.cpp)
 target_link_libraries(saver_bench PRIVATE vorlaks_core)
 target_link_options(saver_bench PRIVATE ${STATIC_LINK})
+
+# The CD menu's modules: version, system folder, file test, document opener
+# and program start, for the menu's windows to call.
+add_library(menu_modules STATIC
+    menu/module1_win.cpp
+    menu/module2_win.cpp
+    menu/module3_win.cpp
+    menu/module4_win.cpp
+    menu/start_program_win.cpp
+    common/open_document_win.cpp
+)
+target_link_libraries(menu_modules PUBLIC vorlaks_core shell32 user32 kernel32)
