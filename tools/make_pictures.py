@@ -1,15 +1,38 @@
 #!/usr/bin/env python3
 """Draws the theme pack's pictures from code and writes them to resources/.
 
-Only the standard library: shapes are rasterised at 4x and averaged down, so
-edges are smooth at the pictures' real sizes. Run it after changing a drawing:
-    python3 tools/make_pictures.py
+Needs python3, ImageMagick (`convert`) and the DejaVu fonts; on Debian:
+    apt-get install python3 imagemagick fonts-dejavu-core
+ImageMagick only turns words into glyph coverage (hinted, so small text stays
+crisp); every shape is rasterised here at 4x and averaged down, and every file
+is written here byte by byte. The same ImageMagick and fonts give the same
+bytes on every run. Run it after changing a drawing:
+    python3 tools/make_pictures.py                 # writes resources/
+    python3 tools/make_pictures.py --review DIR    # also PNG previews in DIR
+
+What it writes:
+    resources/vorsaver.ico          the saver's badge: 48/32/16 32-bit, 48 24-bit
+    resources/about_flash.bmp       127 x 38, 24-bit, link badge on white
+    resources/about_shockwave.bmp   127 x 38, 24-bit, link badge on white
+    resources/about_producer.bmp    100 x 62, 24-bit, the producer's badge
+    resources/preview_still.bmp     177 x 161, 24-bit, the Display Properties still
+    resources/menu/backdrop.bmp     480 x 360, 8-bit, web-safe 6x6x6 palette
+    resources/menu/*1.bmp, *2.bmp   menu items, 24-bit, magenta = transparent
+    resources/menu/marker.bmp       22 x 24, 24-bit, magenta = transparent
+    resources/menu/menu.ico         32 and 16, 4-bit standard VGA colours
 """
+import math
 import os
+import shutil
 import struct
+import subprocess
+import sys
+import zlib
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 RESOURCES = os.path.join(HERE, '..', 'resources')
+MENU = os.path.join(RESOURCES, 'menu')
+FONTS = '/usr/share/fonts/truetype/dejavu'
 
 # The team's colours.
 NAVY = (11, 31, 75)
@@ -17,6 +40,23 @@ DEEP = (6, 16, 40)
 GOLD = (242, 169, 0)
 WHITE = (255, 255, 255)
 ICE = (168, 200, 232)
+SHADOW = (2, 6, 18)
+BLACK = (0, 0, 0)
+
+# The item images' transparent colour; nothing drawn may come out as it.
+KEY = (255, 0, 255)
+
+# Colours of the web-safe cube that the menu backdrop is made of. Flat areas
+# use them exactly, so only gradients are dithered.
+CUBE_DEEP = (0, 0, 51)
+CUBE_NAVY = (0, 51, 102)
+CUBE_ICE = (153, 204, 255)
+CUBE_GOLD = (255, 204, 0)
+
+
+def mix(a, b, t):
+    return tuple(a[k] + (b[k] - a[k]) * t for k in range(3))
+
 
 SS = 4  # supersampling factor
 
@@ -94,6 +134,290 @@ class Canvas:
         return rows
 
 
+# --- Shapes for opaque pictures -------------------------------------------
+#
+# A shape is a list of contours (lists of points in pixel coordinates),
+# filled by the even-odd rule, so a contour inside another cuts a hole.
+
+def coverage(contours, width, height):
+    """How much of each pixel the shape covers, 0..1: (first row, rows).
+
+    Each pixel row is sampled on SS lines; along a line the covered length
+    inside each pixel is exact, so vertical edges are as smooth as others.
+    """
+    edges = []
+    for c in contours:
+        edges += [(p, q) for p, q in zip(c, c[1:] + c[:1]) if p[1] != q[1]]
+    if not edges:
+        return 0, []
+    top = max(0, int(math.floor(min(min(p[1], q[1]) for p, q in edges))))
+    bottom = min(height, int(math.ceil(max(max(p[1], q[1]) for p, q in edges))))
+    rows = [[0.0] * width for _ in range(max(0, bottom - top))]
+    weight = 1.0 / SS
+    for y in range(top, bottom):
+        row = rows[y - top]
+        for s in range(SS):
+            cy = y + (s + 0.5) / SS
+            xs = sorted(x1 + (cy - y1) * (x2 - x1) / (y2 - y1)
+                        for (x1, y1), (x2, y2) in edges
+                        if (y1 <= cy < y2) or (y2 <= cy < y1))
+            for a, b in zip(xs[::2], xs[1::2]):
+                a, b = max(0.0, a), min(float(width), b)
+                if b <= a:
+                    continue
+                ia, ib = int(a), int(b)
+                if ia == ib:
+                    row[ia] += (b - a) * weight
+                    continue
+                row[ia] += (ia + 1 - a) * weight
+                for i in range(ia + 1, ib):
+                    row[i] += weight
+                if ib < width:
+                    row[ib] += (b - ib) * weight
+    return top, rows
+
+
+def box(left, top, right, bottom):
+    return [[(left, top), (right, top), (right, bottom), (left, bottom)]]
+
+
+def slanted(left, top, right, bottom, slant):
+    """A box whose sides lean right by `slant` over its height, like the board's."""
+    return [[(left + slant, top), (right + slant, top), (right, bottom), (left, bottom)]]
+
+
+def circle(cx, cy, r, steps=64):
+    return [[(cx + r * math.cos(2 * math.pi * i / steps), cy + r * math.sin(2 * math.pi * i / steps))
+             for i in range(steps)]]
+
+
+def rounded(left, top, right, bottom, r):
+    pts = []
+    for cx, cy, start in ((right - r, top + r, -90), (right - r, bottom - r, 0),
+                          (left + r, bottom - r, 90), (left + r, top + r, 180)):
+        for i in range(9):
+            a = math.radians(start + i * 90 / 8)
+            pts.append((cx + r * math.cos(a), cy + r * math.sin(a)))
+    return [pts]
+
+
+def _scaled(outline, x, y, width, aspect):
+    return [[(x + px * width, y + py * width * aspect) for px, py in outline]]
+
+
+CREST_ASPECT = 1.16
+SHIELD = [(0.00, 0.10), (0.50, 0.00), (1.00, 0.10), (1.00, 0.56), (0.97, 0.68), (0.90, 0.79),
+          (0.79, 0.89), (0.65, 0.97), (0.50, 1.00), (0.35, 0.97), (0.21, 0.89), (0.10, 0.79),
+          (0.03, 0.68), (0.00, 0.56)]
+CHEVRON = [(0.20, 0.26), (0.38, 0.26), (0.50, 0.62), (0.62, 0.26), (0.80, 0.26), (0.58, 0.84),
+           (0.42, 0.84)]
+
+
+def shield(x, y, width):
+    return _scaled(SHIELD, x, y, width, CREST_ASPECT)
+
+
+def chevron(x, y, width):
+    return _scaled(CHEVRON, x, y, width, CREST_ASPECT)
+
+
+def vgrad(top_colour, bottom_colour, y0, y1):
+    """A paint that runs from one colour at y0 to another at y1."""
+    span = float(y1 - y0) or 1.0
+
+    def paint(x, y):
+        return mix(top_colour, bottom_colour, min(1.0, max(0.0, (y + 0.5 - y0) / span)))
+    return paint
+
+
+# --- Text ------------------------------------------------------------------
+
+_magick = None
+
+
+def magick():
+    """The ImageMagick `convert` to use; a look-alike that is not ImageMagick is skipped."""
+    global _magick
+    if _magick:
+        return _magick
+    for name in ('/usr/bin/convert', shutil.which('convert'), shutil.which('magick')):
+        if not name or not os.path.exists(name):
+            continue
+        try:
+            out = subprocess.run([name, '-version'], capture_output=True, text=True).stdout
+        except OSError:
+            continue
+        if out.startswith('Version: ImageMagick'):
+            _magick = name
+            return name
+    sys.exit('make_pictures: ImageMagick is needed (apt-get install imagemagick fonts-dejavu-core)')
+
+
+class Words:
+    """A line of text as glyph coverage, rendered once by ImageMagick."""
+
+    _cache = {}
+
+    def __new__(cls, text, font, size, tracking=0.0):
+        key = (text, font, size, tracking)
+        if key not in cls._cache:
+            obj = super().__new__(cls)
+            obj._render(text, font, size, tracking)
+            cls._cache[key] = obj
+        return cls._cache[key]
+
+    def _render(self, text, font, size, tracking):
+        path = os.path.join(FONTS, font + '.ttf')
+        if not os.path.exists(path):
+            sys.exit('make_pictures: font %s is missing (apt-get install fonts-dejavu-core)' % path)
+        pad = int(size) + 4
+        w = int(len(text) * (size + tracking + 2)) + 2 * pad
+        h = int(size * 2) + 2 * pad
+        self.base = pad + int(size * 1.3)
+        raw = subprocess.run(
+            [magick(), '-size', '%dx%d' % (w, h), 'xc:black', '-font', path, '-pointsize', str(size),
+             '-kerning', str(tracking), '-fill', 'white', '-annotate', '+%d+%d' % (pad, self.base),
+             text.replace('%', '%%'), '-depth', '8', 'gray:-'],
+            capture_output=True, check=True).stdout
+        assert len(raw) == w * h, 'unexpected ImageMagick output'
+        self.rows = [[raw[y * w + x] / 255.0 for x in range(w)] for y in range(h)]
+        cols = [x for x in range(w) if any(self.rows[y][x] for y in range(h))]
+        lines = [y for y in range(h) if any(self.rows[y])]
+        self.x0, self.x1 = (cols[0], cols[-1] + 1) if cols else (pad, pad)
+        self.y0, self.y1 = (lines[0], lines[-1] + 1) if lines else (self.base, self.base)
+
+    @property
+    def width(self):
+        return self.x1 - self.x0
+
+
+# Fonts, named by their DejaVu file names.
+BOLD = 'DejaVuSans-Bold'
+CONDENSED = 'DejaVuSansCondensed-Bold'
+BOOK = 'DejaVuSans'
+OBLIQUE = 'DejaVuSans-BoldOblique'
+
+
+class Picture:
+    """An opaque RGB picture; `drawn` remembers how much paint each pixel took."""
+
+    def __init__(self, width, height, colour=BLACK):
+        self.w, self.h = width, height
+        self.px = [list(map(float, colour)) for _ in range(width * height)]
+        self.drawn = [0.0] * (width * height)
+        # Which pixels the menu backdrop dithers: gradients only; flat colours
+        # and words are mapped to their nearest cube colour and stay crisp.
+        self.dither = [False] * (width * height)
+
+    @classmethod
+    def from_rows(cls, rows):
+        pic = cls(len(rows[0]), len(rows))
+        pic.px = [list(map(float, p)) for row in rows for p in row]
+        return pic
+
+    def _put(self, i, colour, a):
+        if a <= 0:
+            return
+        a = min(1.0, a)
+        p = self.px[i]
+        for k in range(3):
+            p[k] += (colour[k] - p[k]) * a
+        self.drawn[i] = max(self.drawn[i], a)
+
+    def fill(self, contours, paint, opacity=1.0):
+        top, rows = coverage(contours, self.w, self.h)
+        solid = not callable(paint)
+        for dy, row in enumerate(rows):
+            y = top + dy
+            for x, c in enumerate(row):
+                if c > 0:
+                    i = y * self.w + x
+                    self._put(i, paint if solid else paint(x, y), min(1.0, c) * opacity)
+                    if c * opacity >= 0.5:
+                        self.dither[i] = not solid
+
+    def text(self, words, x, baseline, paint, align='left', opacity=1.0):
+        """Puts `words` with its ink's left (right, centre) edge at x, on the baseline."""
+        if align == 'left':
+            dx = int(round(x)) - words.x0
+        elif align == 'right':
+            dx = int(round(x)) - words.x1
+        else:
+            dx = int(round(x - (words.x0 + words.x1) / 2.0))
+        dy = int(round(baseline)) - words.base
+        solid = not callable(paint)
+        for my in range(words.y0, words.y1):
+            y = my + dy
+            if not 0 <= y < self.h:
+                continue
+            row = words.rows[my]
+            for mx in range(words.x0, words.x1):
+                x_ = mx + dx
+                if row[mx] > 0 and 0 <= x_ < self.w:
+                    self._put(y * self.w + x_, paint if solid else paint(x_, y), row[mx] * opacity)
+                    self.dither[y * self.w + x_] = False
+
+    def crop(self, x, y, w, h):
+        return Picture.from_rows([row[x:x + w] for row in self.rows()[y:y + h]])
+
+    def rows(self):
+        return [[tuple(int(round(min(255.0, max(0.0, v)))) for v in self.px[y * self.w + x])
+                 for x in range(self.w)] for y in range(self.h)]
+
+
+def ink_width(text, font, size, tracking=0.0):
+    return Words(text, font, size, tracking).width
+
+
+def fit_size(text, font, size, tracking, width, smallest):
+    """The largest whole size, down to `smallest`, at which the text fits the width."""
+    while size > smallest and ink_width(text, font, size, tracking) > width:
+        size -= 1
+    return size
+
+
+# --- Files -----------------------------------------------------------------
+
+def bmp_24(rows):
+    """A 24-bit BMP: bottom-up rows of B, G, R, each padded to four bytes."""
+    h, w = len(rows), len(rows[0])
+    stride = (w * 3 + 3) & ~3
+    data = bytearray()
+    for row in reversed(rows):
+        line = bytearray()
+        for r, g, b in row:
+            line += bytes((b, g, r))
+        data += line + bytes(stride - len(line))
+    info = struct.pack('<IiiHHIIiiII', 40, w, h, 1, 24, 0, len(data), 2835, 2835, 0, 0)
+    return struct.pack('<2sIHHI', b'BM', 14 + len(info) + len(data), 0, 0, 14 + len(info)) + info + bytes(data)
+
+
+def bmp_8(indices, palette):
+    """An 8-bit BMP with a 256-entry colour table: bottom-up rows of indices."""
+    h, w = len(indices), len(indices[0])
+    stride = (w + 3) & ~3
+    table = b''.join(bytes((b, g, r, 0)) for r, g, b in palette)
+    table += bytes(4 * (256 - len(palette)))
+    data = b''.join(bytes(row) + bytes(stride - w) for row in reversed(indices))
+    info = struct.pack('<IiiHHIIiiII', 40, w, h, 1, 8, 0, len(data), 2835, 2835, 256, 0)
+    offset = 14 + len(info) + len(table)
+    return struct.pack('<2sIHHI', b'BM', offset + len(data), 0, 0, offset) + info + table + data
+
+
+def and_mask(transparent):
+    """The icon's AND mask from rows of booleans: set bits show the screen through."""
+    h, w = len(transparent), len(transparent[0])
+    stride = ((w + 31) // 32) * 4
+    mask = bytearray()
+    for row in reversed(transparent):
+        bits = bytearray(stride)
+        for x, t in enumerate(row):
+            if t:
+                bits[x // 8] |= 0x80 >> (x % 8)
+        mask += bits
+    return bytes(mask)
+
+
 def dib_32(rows):
     """A BITMAPINFOHEADER + 32-bit BGRA bottom-up pixels + AND mask, for ICO."""
     h, w = len(rows), len(rows[0])
@@ -102,51 +426,65 @@ def dib_32(rows):
     for row in reversed(rows):
         for r, g, b, a in row:
             data += bytes((b, g, r, a))
-    mask_stride = ((w + 31) // 32) * 4
-    mask = bytearray()
-    for row in reversed(rows):
-        bits = bytearray(mask_stride)
-        for x, (_, _, _, a) in enumerate(row):
-            if a < 128:
-                bits[x // 8] |= 0x80 >> (x % 8)
-        mask += bits
-    return header + bytes(data) + bytes(mask)
+    return header + bytes(data) + and_mask([[a < 128 for *_, a in row] for row in rows])
 
 
-def write_ico(path, images):
-    entries, blobs = [], []
-    offset = 6 + 16 * len(images)
-    for rows in images:
-        blob = dib_32(rows)
-        h, w = len(rows), len(rows[0])
-        entries.append(struct.pack('<BBBBHHII', w % 256, h % 256, 0, 0, 1, 32, len(blob), offset))
-        offset += len(blob)
-        blobs.append(blob)
-    with open(path, 'wb') as f:
-        f.write(struct.pack('<HHH', 0, 1, len(images)))
-        for e in entries:
-            f.write(e)
-        for b in blobs:
-            f.write(b)
-
-
-def write_png(path, rows):
-    """A plain RGBA PNG, for looking at a picture."""
-    import zlib
+def dib_24(rows, transparent):
+    """24-bit BGR bottom-up pixels (black where transparent) + AND mask, for ICO."""
     h, w = len(rows), len(rows[0])
-    raw = b''.join(b'\0' + bytes(v for px in row for v in px) for row in rows)
+    header = struct.pack('<IiiHHIIiiII', 40, w, h * 2, 1, 24, 0, 0, 0, 0, 0, 0)
+    stride = (w * 3 + 3) & ~3
+    data = bytearray()
+    for row, clear in zip(reversed(rows), reversed(transparent)):
+        line = bytearray()
+        for (r, g, b), t in zip(row, clear):
+            line += bytes((0, 0, 0) if t else (b, g, r))
+        data += line + bytes(stride - len(line))
+    return header + bytes(data) + and_mask(transparent)
+
+
+def dib_4(indices, palette, transparent):
+    """16-colour pixels, two to a byte, high nibble first (index 0 where transparent) + AND mask."""
+    h, w = len(indices), len(indices[0])
+    header = struct.pack('<IiiHHIIiiII', 40, w, h * 2, 1, 4, 0, 0, 0, 0, 0, 0)
+    table = b''.join(bytes((b, g, r, 0)) for r, g, b in palette)
+    stride = (((w + 1) // 2) + 3) & ~3
+    data = bytearray()
+    for row, clear in zip(reversed(indices), reversed(transparent)):
+        line = bytearray(stride)
+        for x, (i, t) in enumerate(zip(row, clear)):
+            line[x // 2] |= (0 if t else i) << (4 if x % 2 == 0 else 0)
+        data += line
+    return header + table + bytes(data) + and_mask(transparent)
+
+
+def ico(entries):
+    """An icon file from (width, height, colour count, bits per pixel, DIB) entries."""
+    out = bytearray(struct.pack('<HHH', 0, 1, len(entries)))
+    offset = 6 + 16 * len(entries)
+    for w, h, colours, bits, blob in entries:
+        out += struct.pack('<BBBBHHII', w % 256, h % 256, colours, 0, 1, bits, len(blob), offset)
+        offset += len(blob)
+    for *_, blob in entries:
+        out += blob
+    return bytes(out)
+
+
+def png(rows):
+    """A plain RGB PNG, for looking at a picture."""
+    h, w = len(rows), len(rows[0])
+    raw = b''.join(b'\0' + bytes(v for px in row for v in px[:3]) for row in rows)
 
     def chunk(kind, data):
         return struct.pack('>I', len(data)) + kind + data + struct.pack('>I', zlib.crc32(kind + data))
 
-    with open(path, 'wb') as f:
-        f.write(b'\x89PNG\r\n\x1a\n')
-        f.write(chunk(b'IHDR', struct.pack('>IIBBBBB', w, h, 8, 6, 0, 0, 0)))
-        f.write(chunk(b'IDAT', zlib.compress(raw, 9)))
-        f.write(chunk(b'IEND', b''))
+    return (b'\x89PNG\r\n\x1a\n' + chunk(b'IHDR', struct.pack('>IIBBBBB', w, h, 8, 2, 0, 0, 0))
+            + chunk(b'IDAT', zlib.compress(raw, 9)) + chunk(b'IEND', b''))
 
 
-def draw_badge(size):
+# --- Icons -----------------------------------------------------------------
+
+def draw_badge(size, claws=True):
     """The team badge: a navy disc in a gold ring, a gold V with a white claw."""
     c = Canvas(size, size)
     m = size / 2.0
@@ -156,6 +494,8 @@ def draw_badge(size):
     # The V: two bars meeting at the bottom.
     c.polygon([(11 * s, 12 * s), (18.5 * s, 12 * s), (24 * s, 29 * s), (29.5 * s, 12 * s),
                (37 * s, 12 * s), (27.5 * s, 37 * s), (20.5 * s, 37 * s)], GOLD)
+    if not claws:
+        return c.pixels()
     # Three claw marks across it.
     for k in range(3):
         x0 = 14 * s + k * 6 * s
@@ -164,12 +504,430 @@ def draw_badge(size):
     return c.pixels()
 
 
-def main():
-    os.makedirs(RESOURCES, exist_ok=True)
+# Where a 24-bit icon has half-covered edge pixels it has no alpha to fade
+# them with; they are mixed with the dialog grey they will mostly sit on.
+ICON_FACE = (192, 192, 192)
+
+
+def badge_24(rgba_rows):
+    rows = [[tuple(int(round(v)) for v in mix(ICON_FACE, (r, g, b), a / 255.0)) for r, g, b, a in row]
+            for row in rgba_rows]
+    return rows, [[a < 128 for *_, a in row] for row in rgba_rows]
+
+
+VGA = [(0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0), (0, 0, 128), (128, 0, 128), (0, 128, 128),
+       (192, 192, 192), (128, 128, 128), (255, 0, 0), (0, 255, 0), (255, 255, 0), (0, 0, 255),
+       (255, 0, 255), (0, 255, 255), (255, 255, 255)]
+# The few VGA colours that the badge may turn into; the others would only
+# bring in stray hues at its edges.
+BADGE_VGA = (0, 3, 4, 7, 8, 11, 15)
+
+
+def badge_4(rgba_rows):
+    def nearest(c):
+        return min(BADGE_VGA, key=lambda i: sum((VGA[i][k] - c[k]) ** 2 for k in range(3)))
+    indices = [[nearest(mix(ICON_FACE, p, p[3] / 255.0)) for p in row] for row in rgba_rows]
+    return indices, [[p[3] < 128 for p in row] for row in rgba_rows]
+
+
+def saver_icon():
     badges = [draw_badge(s) for s in (48, 32, 16)]
-    write_ico(os.path.join(RESOURCES, 'vorsaver.ico'), badges)
-    print('wrote resources/vorsaver.ico')
+    entries = [(len(b), len(b), 0, 32, dib_32(b)) for b in badges]
+    rows, clear = badge_24(badges[0])
+    entries.append((48, 48, 0, 24, dib_24(rows, clear)))
+    return ico(entries), rows
+
+
+def menu_icon():
+    entries, previews = [], []
+    for size, claws in ((32, True), (16, False)):
+        indices, clear = badge_4(draw_badge(size, claws))
+        entries.append((size, size, 16, 4, dib_4(indices, VGA, clear)))
+        previews.append([[ICON_FACE if t else VGA[i] for i, t in zip(r, c)] for r, c in zip(indices, clear)])
+    return ico(entries), previews
+
+
+# --- About dialog ----------------------------------------------------------
+
+def lightning(cx, cy):
+    bolt = [(1.5, -10), (-6, 1.5), (-0.5, 1.5), (-2.5, 10), (6, -2), (0.8, -2), (4, -10)]
+    return [[(cx + 1.15 * x, cy + 1.15 * y) for x, y in bolt]]
+
+
+def waves(cx, cy):
+    """Two parallel swells, a plain sign for sound and motion."""
+    shapes = []
+    for off in (-3.2, 3.2):
+        top, bottom = [], []
+        for i in range(25):
+            x = cx - 8.5 + 17.0 * i / 24
+            y = cy + off + 2.6 * math.sin((x - cx) / 17.0 * 2 * math.pi)
+            top.append((x, y - 1.4))
+            bottom.append((x, y + 1.4))
+        shapes.append(top + bottom[::-1])
+    return shapes
+
+
+# Both badges name their player in one size, the size that fits the longer name.
+BADGE_NAMES = ('FLASH', 'SHOCKWAVE')
+
+
+def about_badge(glyph, name):
+    """A link badge on the dialog's white: a gold disc with a sign, and the player's name."""
+    pic = Picture(127, 38, WHITE)
+    pic.fill(rounded(1.5, 1.5, 126.5, 37.5, 6), SHADOW, 0.22)
+    pic.fill(rounded(0.5, 0.5, 125.5, 36.5, 6), vgrad(mix(NAVY, ICE, 0.22), DEEP, 0, 37))
+    pic.fill(box(6, 1, 120, 2), ICE, 0.35)
+    pic.fill(circle(19, 18.5, 13), vgrad(mix(GOLD, WHITE, 0.3), GOLD, 5, 32))
+    pic.fill(glyph(19, 18.5), DEEP)
+    pic.fill(box(37, 7, 38, 30), ICE, 0.35)
+    left, room = 44, 127 - 44 - 6
+    pic.text(Words('GET THE', CONDENSED, 8, 1.5), left, 11, ICE)
+    size = min(fit_size(n, CONDENSED, 14, 0.5, room, 10) for n in BADGE_NAMES)
+    pic.text(Words(name, CONDENSED, size, 0.5), left, 24, WHITE)
+    pic.text(Words('PLAYER', CONDENSED, 8, 2.5), left, 33, GOLD)
+    return pic
+
+
+def speed_stripes(pic, x, top, bottom, width, gap, slant, opacities, paint=GOLD):
+    for i, a in enumerate(opacities):
+        left = x + i * (width + gap)
+        pic.fill(slanted(left, top, left + width, bottom, slant), paint, a)
+
+
+def producer_badge():
+    """The producer's mark: a slanted monogram over the company name, on its own navy."""
+    pic = Picture(100, 62, DEEP)
+    pic.fill(box(0, 0, 100, 62), vgrad(mix(NAVY, ICE, 0.2), DEEP, 0, 62))
+    pic.fill(box(0, 0, 100, 1), ICE, 0.35)
+    speed_stripes(pic, 70, 8, 36, 4, 3, 8, (0.35, 0.35, 0.9))
+    pic.text(Words('TV', OBLIQUE, 30, 0), 42, 35, WHITE, align='centre')
+    pic.fill(box(0, 40, 100, 43), vgrad(mix(GOLD, WHITE, 0.2), GOLD, 40, 43))
+    pic.fill(box(0, 43, 100, 44), SHADOW, 0.45)
+    pic.text(Words('INTERACTIVE', CONDENSED, 10, 2), 50, 56, WHITE, align='centre')
+    pic.fill(box(0, 61, 100, 62), SHADOW, 0.5)
+    return pic
+
+
+# --- Preview still ---------------------------------------------------------
+
+def draw_crest(pic, x, y, width, flat=False):
+    """The crest of the saver's day board: a gold shield, navy inside, a white
+    chevron. Flat, it is made of web-safe colours only, for the menu backdrop."""
+    height = width * CREST_ASPECT
+    inset = width * 0.08
+    offset = max(1.0, width * 0.04)
+    if flat:
+        shadow, ring, inside, mark = CUBE_DEEP, CUBE_GOLD, CUBE_DEEP, WHITE
+    else:
+        shadow = SHADOW
+        ring = vgrad(mix(GOLD, WHITE, 0.25), mix(GOLD, SHADOW, 0.15), y, y + height)
+        inside = vgrad(mix(NAVY, ICE, 0.18), DEEP, y + inset, y + height - inset)
+        mark = vgrad(WHITE, mix(ICE, WHITE, 0.3), y + inset, y + height * 0.9)
+    pic.fill(shield(x + offset, y + offset * 1.5, width), shadow, 1.0 if flat else 0.55)
+    pic.fill(shield(x, y, width), ring)
+    inner = width - 2 * inset
+    pic.fill(shield(x + inset, y + inset * 1.1, inner), inside)
+    pic.fill(chevron(x + inset, y + inset * 1.1, inner), mark)
+
+
+def preview_still():
+    """The saver's screen made small: the day board on black, as a 152 x 112
+    preview area shows it (the window cuts about a pixel off the top and left,
+    and everything past 154 x 114 is never seen)."""
+    pic = Picture(177, 161, BLACK)
+    bx, by, s = 10.0, 7.0, 134 / 641.0
+
+    def X(v):
+        return bx + v * s
+
+    def Y(v):
+        return by + v * s
+
+    def dbox(l, t, r, b):
+        return box(X(l), Y(t), X(r), Y(b))
+
+    pic.fill(dbox(0, 0, 641, 481), vgrad(NAVY, DEEP, Y(0), Y(481)))
+    for left, w in ((300, 120), (450, 60), (540, 26)):
+        pic.fill(slanted(X(left), Y(0), X(left + w), Y(481), -260 * s), ICE, 0.035)
+    # Header band, gold rule, speed stripes.
+    pic.fill(dbox(0, 0, 641, 80), vgrad(mix(NAVY, ICE, 0.16), NAVY, Y(0), Y(80)))
+    for x in (548, 572, 596):
+        pic.fill(slanted(X(x), Y(0), X(x + 12), Y(80), 30 * s), GOLD, 0.9 if x == 596 else 0.35)
+    pic.fill(dbox(0, 80, 641, 85), vgrad(mix(GOLD, WHITE, 0.2), GOLD, Y(80), Y(85)))
+    pic.fill(dbox(0, 85, 641, 88), SHADOW, 0.45)
+    name = 'TARROWICK VORLAKS'
+    size = fit_size(name, CONDENSED, 9, 0.5, X(532) - X(106), 7)
+    pic.text(Words(name, CONDENSED, size, 0.5), X(106), Y(58), WHITE)
+    # The date tab, taller than the board's own so the date can be read.
+    date = 'OCTOBER 14, 2000'
+    words = Words(date, CONDENSED, 7, 0.5)
+    tab_right = X(104) + words.width + 9
+    pic.fill(slanted(X(104) + 1, Y(85) + 1, tab_right + 1, Y(126) + 1, -12 * s), SHADOW, 0.5)
+    pic.fill(slanted(X(104), Y(85), tab_right, Y(126), -12 * s), vgrad(GOLD, mix(GOLD, SHADOW, 0.12), Y(85), Y(126)))
+    pic.text(words, X(104) + 4, Y(126) - 2, DEEP)
+    draw_crest(pic, X(22), Y(9), 68 * s)
+    # Today's panel.
+    top, bottom, left, right = 136, 336, 24, 617
+    pic.fill(box(X(left) + 1, Y(top) + 1, X(right) + 1, Y(bottom) + 1), SHADOW, 0.45)
+    pic.fill(dbox(left, top, right, bottom), vgrad(mix(NAVY, ICE, 0.14), mix(DEEP, NAVY, 0.3), Y(top), Y(bottom)))
+    pic.fill(dbox(left, top, left + 6, bottom), GOLD)
+    chip = Words('TODAY', CONDENSED, 6, 1)
+    pic.fill(slanted(X(left + 6), Y(top), X(left + 6) + chip.width + 7, Y(top) + 7, 1.5), ICE)
+    pic.text(chip, X(left + 6) + 3, Y(top) + 6, DEEP)
+    pic.fill(circle(X(left + 6) + chip.width + 12, Y(top) + 3.5, 1.8), GOLD)
+    pic.text(Words('GAME DAY', CONDENSED, 6, 1), X(left + 6) + chip.width + 16, Y(top) + 6, GOLD)
+    centre = (X(left + 30) + X(right - 10)) / 2
+    line = '7:30 PM vs. Harbor Kings'
+    size = fit_size(line, CONDENSED, 10, 0, X(right - 10) - X(left + 30), 7)
+    pic.text(Words(line, CONDENSED, size, 0), centre, Y(top) + 20, WHITE, align='centre')
+    pic.text(Words('Tarrowick Civic Arena', 'DejaVuSansCondensed', 7, 0), centre, Y(top) + 30, ICE, align='centre')
+    pic.text(Words('Radio: 101.4 FM', 'DejaVuSansCondensed', 7, 0), centre, Y(top) + 38, ICE, align='centre')
+    # The next three days.
+    tile_top, tile_bottom, gap = 372, 460, 13
+    pic.fill(dbox(left, 362, right, 363.5), ICE, 0.3)
+    tile_w = (right - left - 2 * gap) / 3.0
+    for i, (number, tag, lead) in enumerate((('15', 'FRO', '6:05'), ('16', '', ''), ('17', 'MBS', '8:00'))):
+        l = left + i * (tile_w + gap)
+        r = l + tile_w
+        pic.fill(box(X(l) + 1, Y(tile_top) + 1, X(r) + 1, Y(tile_bottom) + 1), SHADOW, 0.45)
+        if tag:
+            pic.fill(dbox(l, tile_top, r, tile_bottom),
+                     vgrad(mix(NAVY, ICE, 0.2), mix(NAVY, DEEP, 0.4), Y(tile_top), Y(tile_bottom)))
+            pic.fill(box(X(l), Y(tile_top), X(r), Y(tile_top) + 1), GOLD)
+            split = X(l + 78)
+            pic.text(Words(number, BOLD, 10, 0), (X(l) + split) / 2 + 0.5, Y(tile_bottom) - 5, WHITE, align='centre')
+            pic.fill(box(split, Y(tile_top) + 4, split + 0.5, Y(tile_bottom) - 3), ICE, 0.5)
+            pic.text(Words(tag, CONDENSED, 7, 0.5), split + 2, Y(tile_top) + 9, GOLD)
+            pic.text(Words(lead, CONDENSED, 7, 0), split + 2, Y(tile_top) + 17, WHITE)
+        else:
+            pic.fill(dbox(l, tile_top, r, tile_bottom),
+                     vgrad(mix(NAVY, ICE, 0.07), DEEP, Y(tile_top), Y(tile_bottom)))
+            pic.fill(box(X(l), Y(tile_top), X(r), Y(tile_top) + 0.5), ICE, 0.35)
+            pic.text(Words(number, BOLD, 10, 0), (X(l) + X(r)) / 2, Y(tile_bottom) - 5, ICE, align='centre')
+    return pic
+
+
+# --- Menu ------------------------------------------------------------------
+#
+# Where the menu window puts each item image on the backdrop, in pixels. The
+# items are pre-mixed with the backdrop under them, so their edges are smooth
+# although the transparent colour makes them all-or-nothing.
+
+BIG_ITEMS = (  # file, text, left, top, width
+    ('scr1', 'SCREEN SAVER', 216, 120, 211),
+    ('thm1', 'DESKTOP THEME', 216, 160, 232),
+    ('game1', 'GAME', 320, 200, 133),
+    ('flash1', 'FLASH PLAYER', 248, 240, 208),
+)
+MARKER_LEFTS = (401, 417, 425, 431)  # one per big item, same order
+MARKER_SIZE = (22, 24)
+SMALL_ITEMS = (  # files, text, left, top, width
+    (('www1', 'www2'), 'VORLAKS WEB SITE', 184, 304, 131),
+    (('help1', 'help2'), 'HELP', 320, 304, 53),
+    (('exit1', 'exit2'), 'EXIT', 384, 304, 38),
+)
+BIG_HEIGHT, SMALL_HEIGHT = 24, 10
+# The big items' words end on one line, short of the first marker.
+ITEM_RIGHT = 394
+# The slant of the title panel's edge and of the item plates: one pixel left
+# for every six down.
+SLANT = 1 / 6.0
+
+
+def panel_edge(y):
+    return 214 - y * SLANT
+
+
+def plate(top, bottom, left_gap, right):
+    """A plate whose ends lean with the title panel's edge."""
+    return [[(panel_edge(top) + left_gap, top), (right, top),
+             (right - (bottom - top) * SLANT, bottom), (panel_edge(bottom) + left_gap, bottom)]]
+
+
+def draw_backdrop():
+    pic = Picture(480, 360, CUBE_DEEP)
+    # The title panel on the left, edged in gold: navy, darkening low down.
+    pic.fill([[(0, 0), (panel_edge(0), 0), (panel_edge(360), 360), (0, 360)]], CUBE_NAVY)
+    pic.fill([[(0, 250), (panel_edge(250), 250), (panel_edge(360), 360), (0, 360)]],
+             vgrad(CUBE_NAVY, CUBE_DEEP, 250, 360))
+    pic.fill([[(panel_edge(0), 0), (panel_edge(0) + 5, 0), (panel_edge(360) + 5, 360), (panel_edge(360), 360)]],
+             CUBE_GOLD)
+    cx = 94
+    draw_crest(pic, cx - 46, 40, 92, flat=True)
+    pic.text(Words('THE', CONDENSED, 11, 4), cx, 170, CUBE_ICE, align='centre')
+    pic.text(Words('TARROWICK', BOLD, 20, 1), cx, 195, WHITE, align='centre')
+    pic.text(Words('VORLAKS', BOLD, 27, 1), cx, 225, CUBE_GOLD, align='centre')
+    tab = Words('MULTIMEDIA THEME PACK', CONDENSED, 9, 1.2)
+    pic.fill(slanted(cx - tab.width / 2 - 9, 237, cx + tab.width / 2 + 9, 252, 2.5), CUBE_ICE)
+    pic.text(tab, cx, 248, CUBE_DEEP, align='centre')
+    pic.text(Words('2000 SEASON', CONDENSED, 9, 3), cx, 276, CUBE_ICE, align='centre')
+
+    # The right half: speed stripes in the corner, a heading, the item plates.
+    for x, colour in ((420, (153, 102, 0)), (436, (153, 102, 0)), (452, CUBE_GOLD)):
+        pic.fill(slanted(x, 0, x + 9, 52, 52 * SLANT), colour)
+    heading = Words('MAIN MENU', CONDENSED, 10, 3)
+    hx = panel_edge(98) + 22
+    pic.text(heading, hx, 98, CUBE_ICE)
+    pic.fill(box(hx + heading.width + 10, 93, 468, 94), CUBE_NAVY)
+    for _, _, _, top, _ in BIG_ITEMS:
+        pic.fill(plate(top - 4, top + BIG_HEIGHT + 4, 14, 470), CUBE_NAVY)
+        pic.fill([[(panel_edge(top - 4) + 14, top - 4), (panel_edge(top - 4) + 17, top - 4),
+                   (panel_edge(top + 28) + 17, top + 28), (panel_edge(top + 28) + 14, top + 28)]], CUBE_GOLD)
+    # The strip of small items, with a rule above it and dividers between them.
+    pic.fill(box(panel_edge(290) + 14, 289, 468, 290), CUBE_NAVY)
+    for x in (317, 378):
+        pic.fill(box(x, 303, x + 1, 315), CUBE_NAVY)
+    pic.text(Words('\u00a9 2000 TARROWICK VORLAKS', CONDENSED, 8, 1), 468, 346, (51, 102, 153), align='right')
+    return pic
+
+
+def bayer(n):
+    m = [[0]]
+    while len(m) < n:
+        k = len(m)
+        m = [[4 * m[y % k][x % k] + (0, 2, 3, 1)[(y // k) * 2 + x // k] for x in range(2 * k)] for y in range(2 * k)]
+    return m
+
+
+BAYER = bayer(8)
+CUBE = [(r * 51, g * 51, b * 51) for r in range(6) for g in range(6) for b in range(6)]
+
+
+def to_cube(pic):
+    """Palette indices by ordered dithering: cube colours stay as they are,
+    and a gradient becomes a fine, even pattern of its two neighbours."""
+    indices = []
+    for y in range(pic.h):
+        row = []
+        for x in range(pic.w):
+            t = (BAYER[y % 8][x % 8] + 0.5) / 64.0 if pic.dither[y * pic.w + x] else 0.5
+            idx = 0
+            for v in pic.px[y * pic.w + x]:
+                q = min(255.0, max(0.0, v)) / 51.0 + 1e-6
+                level = int(q)
+                if q - level > t:
+                    level += 1
+                idx = idx * 6 + min(5, level)
+            row.append(idx)
+        indices.append(row)
+    return indices
+
+
+def item(backdrop, x, y, w, h, draw):
+    """An item image: what `draw` paints over the backdrop, the key colour elsewhere."""
+    pic = backdrop.crop(x, y, w, h)
+    draw(pic)
+    rows = pic.rows()
+    return [[p if pic.drawn[j * w + i] >= 0.04 else KEY for i, p in enumerate(row)] for j, row in enumerate(rows)]
+
+
+def big_size():
+    """One size for all big items: the largest at which each fits left of the line."""
+    return min(fit_size(text, CONDENSED, 18, 1, ITEM_RIGHT - left - 4, 12) for _, text, left, _, _ in BIG_ITEMS)
+
+
+def menu_items(backdrop):
+    out = {}
+    size = big_size()
+    for name, text, left, top, width in BIG_ITEMS:
+        words = Words(text, CONDENSED, size, 1)
+        baseline = top + (BIG_HEIGHT + round(size * 0.73)) // 2
+
+        def draw(pic, words=words, left=left, baseline=baseline, top=top):
+            pic.text(words, ITEM_RIGHT - left + 1, baseline - top + 1, SHADOW, align='right', opacity=0.6)
+            pic.text(words, ITEM_RIGHT - left, baseline - top, WHITE, align='right')
+        out[name] = item(backdrop, left, top, width, BIG_HEIGHT, draw)
+
+    def marker(pic):
+        speed_stripes(pic, 1, 2, 22, 4, 2, 4.5, (0.7, 0.85, 1.0))
+    x, y = MARKER_LEFTS[0], BIG_ITEMS[0][3]
+    out['marker'] = item(backdrop, x, y, MARKER_SIZE[0], MARKER_SIZE[1], marker)
+
+    for names, text, left, top, width in SMALL_ITEMS:
+        words = Words(text, CONDENSED, 9, 1)
+        for name, lit in zip(names, (False, True)):
+            def draw(pic, words=words, width=width, lit=lit):
+                pic.text(words, width / 2.0, 8, GOLD if lit else ICE, align='centre')
+                if lit:
+                    start = int(round(width / 2.0 - words.width / 2.0))
+                    pic.fill(box(start, 9, start + words.width, 10), GOLD)
+            out[name] = item(backdrop, left, top, width, SMALL_HEIGHT, draw)
+    return out
+
+
+def paste(rows, image, x, y):
+    for j, line in enumerate(image):
+        for i, p in enumerate(line):
+            if p != KEY:
+                rows[y + j][x + i] = p
+
+
+def menu_states(backdrop_rows, items, lit):
+    """The menu as the window shows it: every item normal, or every item lit."""
+    rows = [list(r) for r in backdrop_rows]
+    for (name, _, left, top, _), marker_left in zip(BIG_ITEMS, MARKER_LEFTS):
+        paste(rows, items[name], left, top)
+        if lit:
+            paste(rows, items['marker'], marker_left, top)
+    for names, _, left, top, _ in SMALL_ITEMS:
+        paste(rows, items[names[1] if lit else names[0]], left, top)
+    return rows
+
+
+# --- Writing ---------------------------------------------------------------
+
+def scaled(rows, k):
+    return [[p for p in row for _ in range(k)] for row in rows for _ in range(k)]
+
+
+def write(path, data):
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    with open(path, 'wb') as f:
+        f.write(data)
+    print('wrote', os.path.relpath(path, os.path.join(HERE, '..')))
+
+
+def main(argv):
+    review = argv[argv.index('--review') + 1] if '--review' in argv else None
+    looks = {}
+
+    data, icon48 = saver_icon()
+    write(os.path.join(RESOURCES, 'vorsaver.ico'), data)
+    looks['vorsaver-48-24bit'] = scaled(icon48, 4)
+
+    for name, glyph, words in (('about_flash', lightning, 'FLASH'), ('about_shockwave', waves, 'SHOCKWAVE')):
+        rows = about_badge(glyph, words).rows()
+        write(os.path.join(RESOURCES, name + '.bmp'), bmp_24(rows))
+        looks[name] = scaled(rows, 4)
+    rows = producer_badge().rows()
+    write(os.path.join(RESOURCES, 'about_producer.bmp'), bmp_24(rows))
+    looks['about_producer'] = scaled(rows, 4)
+    rows = preview_still().rows()
+    write(os.path.join(RESOURCES, 'preview_still.bmp'), bmp_24(rows))
+    looks['preview_still'] = scaled(rows, 4)
+
+    indices = to_cube(draw_backdrop())
+    write(os.path.join(MENU, 'backdrop.bmp'), bmp_8(indices, CUBE))
+    backdrop_rows = [[CUBE[i] for i in row] for row in indices]
+    items = menu_items(Picture.from_rows(backdrop_rows))
+    for name in sorted(items):
+        write(os.path.join(MENU, name + '.bmp'), bmp_24(items[name]))
+    looks['menu-normal'] = menu_states(backdrop_rows, items, False)
+    looks['menu-lit'] = menu_states(backdrop_rows, items, True)
+    looks['menu-lit-x2'] = scaled(looks['menu-lit'], 2)
+    data, previews = menu_icon()
+    write(os.path.join(MENU, 'menu.ico'), data)
+    looks['menu-ico-32'] = scaled(previews[0], 6)
+    looks['menu-ico-16'] = scaled(previews[1], 6)
+
+    if review:
+        os.makedirs(review, exist_ok=True)
+        for name, rows in looks.items():
+            with open(os.path.join(review, name + '.png'), 'wb') as f:
+                f.write(png(rows))
+        print('previews in', review)
 
 
 if __name__ == '__main__':
-    main()
+    main(sys.argv[1:])

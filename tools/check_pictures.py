@@ -1,0 +1,129 @@
+#!/usr/bin/env python3
+"""Checks the committed pictures against what the programs expect of them:
+sizes and bit depths, the backdrop's web-safe palette, and the menu items'
+transparent colour. Plain python3; exits non-zero and says why on a fault.
+    python3 tools/check_pictures.py [RESOURCES_FOLDER]
+"""
+import os
+import struct
+import sys
+
+ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'resources')
+KEY = (255, 0, 255)
+
+# file: (width, height, bits per pixel)
+BITMAPS = {
+    'about_flash.bmp': (127, 38, 24), 'about_shockwave.bmp': (127, 38, 24),
+    'about_producer.bmp': (100, 62, 24), 'preview_still.bmp': (177, 161, 24),
+    'menu/backdrop.bmp': (480, 360, 8), 'menu/marker.bmp': (22, 24, 24),
+    'menu/scr1.bmp': (211, 24, 24), 'menu/thm1.bmp': (232, 24, 24),
+    'menu/game1.bmp': (133, 24, 24), 'menu/flash1.bmp': (208, 24, 24),
+    'menu/www1.bmp': (131, 10, 24), 'menu/www2.bmp': (131, 10, 24),
+    'menu/help1.bmp': (53, 10, 24), 'menu/help2.bmp': (53, 10, 24),
+    'menu/exit1.bmp': (38, 10, 24), 'menu/exit2.bmp': (38, 10, 24),
+}
+# Where the menu window shows each item: big item, its left and top, and the
+# left of its hover marker, which must find the item transparent under it.
+BIG = {'scr1': (216, 120, 401), 'thm1': (216, 160, 417), 'game1': (320, 200, 425), 'flash1': (248, 240, 431)}
+TWINS = (('www1', 'www2'), ('help1', 'help2'), ('exit1', 'exit2'))
+# file: [(width, height, bits per pixel)] in the order of the icon directory
+ICONS = {'vorsaver.ico': [(48, 48, 32), (32, 32, 32), (16, 16, 32), (48, 48, 24)],
+         'menu/menu.ico': [(32, 32, 4), (16, 16, 4)]}
+
+faults = []
+
+
+def fault(name, why):
+    faults.append('%s: %s' % (name, why))
+
+
+def read_bmp(name):
+    """(width, height, bits, palette, rows top to bottom of RGB tuples)."""
+    data = open(os.path.join(ROOT, name), 'rb').read()
+    magic, size, _, _, offset = struct.unpack_from('<2sIHHI', data)
+    hsize, w, h, planes, bits, comp, _, _, _, used, _ = struct.unpack_from('<IiiHHIIiiII', data, 14)
+    if magic != b'BM' or size != len(data) or hsize != 40 or planes != 1 or comp != 0 or h <= 0:
+        fault(name, 'not a plain bottom-up BITMAPINFOHEADER bitmap')
+    palette = [tuple(data[54 + 4 * i + k] for k in (2, 1, 0)) for i in range((used or 256) if bits == 8 else 0)]
+    stride = (w * bits // 8 + 3) & ~3
+    if offset + stride * h != len(data):
+        fault(name, 'pixel data does not fill the file')
+    rows = []
+    for y in range(h):
+        line = data[offset + (h - 1 - y) * stride:]
+        if bits == 24:
+            rows.append([(line[3 * x + 2], line[3 * x + 1], line[3 * x]) for x in range(w)])
+        else:
+            rows.append(list(line[:w]))
+    return w, h, bits, palette, rows
+
+
+def check_icon(name, expected):
+    data = open(os.path.join(ROOT, name), 'rb').read()
+    _, kind, count = struct.unpack_from('<HHH', data)
+    found = []
+    for i in range(count):
+        w, h, colours, _, planes, bits, size, offset = struct.unpack_from('<BBBBHHII', data, 6 + 16 * i)
+        hsize, dw, dh, _, dbits = struct.unpack_from('<IiiHH', data, offset)
+        stride = (w * bits + 31) // 32 * 4
+        mask = (w + 31) // 32 * 4
+        table = 4 * 16 if bits == 4 else 0
+        if (hsize, dw, dh, dbits) != (40, w, 2 * h, bits) or size != 40 + table + (stride + mask) * h:
+            fault(name, 'entry %d does not match its directory' % i)
+        if colours != (16 if bits == 4 else 0):
+            fault(name, 'entry %d gives %d colours' % (i, colours))
+        found.append((w or 256, h or 256, bits))
+    if kind != 1 or found != expected:
+        fault(name, 'entries %s, expected %s' % (found, expected))
+
+
+def main():
+    global ROOT
+    if len(sys.argv) > 1:
+        ROOT = sys.argv[1]
+    pictures = {}
+    for name, expected in BITMAPS.items():
+        w, h, bits, palette, rows = pictures[name] = read_bmp(name)
+        if (w, h, bits) != expected:
+            fault(name, '%dx%d %d-bit, expected %dx%d %d-bit' % ((w, h, bits) + expected))
+
+    _, _, _, palette, indices = pictures['menu/backdrop.bmp']
+    cube = {(r, g, b) for r in range(0, 256, 51) for g in range(0, 256, 51) for b in range(0, 256, 51)}
+    if set(palette[:216]) != cube or any(p != (0, 0, 0) for p in palette[216:]):
+        fault('menu/backdrop.bmp', 'palette is not the 216 web-safe colours, padded with black')
+    if max(max(row) for row in indices) >= 216:
+        fault('menu/backdrop.bmp', 'uses a colour outside the web-safe 216')
+    backdrop = [[palette[i] for i in row] for row in indices]
+
+    for name, (w, h, bits, _, rows) in pictures.items():
+        if not name.startswith('menu/') or bits != 24:
+            continue
+        pixels = [p for row in rows for p in row]
+        if KEY not in pixels:
+            fault(name, 'has no transparent pixel')
+        # A drawn pixel close to the key would be taken for it, or show as a pink fringe.
+        if any(p != KEY and sum((a - b) ** 2 for a, b in zip(p, KEY)) < 90 ** 2 for p in pixels):
+            fault(name, 'has a drawn pixel too close to the transparent colour')
+    for name, (left, top, marker) in BIG.items():
+        rows = pictures['menu/%s.bmp' % name][4]
+        if any(p != KEY for row in rows for p in row[marker - left:marker - left + 22]):
+            fault(name, 'draws under its hover marker')
+    # One marker image serves all four items, so it must sit on the same backdrop at each.
+    under = [[row[m:m + 22] for row in backdrop[t:t + 24]] for _, t, m in BIG.values()]
+    if any(u != under[0] for u in under):
+        fault('menu/backdrop.bmp', 'differs under the hover markers')
+    for normal, lit in TWINS:
+        if pictures['menu/%s.bmp' % normal][4] == pictures['menu/%s.bmp' % lit][4]:
+            fault(lit, 'looks the same as %s' % normal)
+
+    for name, expected in ICONS.items():
+        check_icon(name, expected)
+
+    for f in faults:
+        print('FAULT', f)
+    print('%d pictures and %d icons checked, %d faults' % (len(BITMAPS), len(ICONS), len(faults)))
+    return 1 if faults else 0
+
+
+if __name__ == '__main__':
+    sys.exit(main())
