@@ -8,6 +8,9 @@ set(CORE_SOURCES
     vorsaver/movie/day_board.cpp
     vorsaver/movie/input_counter.cpp
     vorsaver/startup/registry_text.cpp
+    vorsaver/dialogs/sound_setting.cpp
+    vorsaver/dialogs/about_text.cpp
+    forms/form_table.cpp
     menu/windows_version.cpp
     menu/menu_commands.cpp
     menu/hover_rules.cpp
@@ -22,6 +25,8 @@ set(UNIT_TEST_SOURCES
     tests/unit/movie_layout_test.cpp
     tests/unit/day_board_test.cpp
     tests/unit/password_input_test.cpp
+    tests/unit/form_table_test.cpp
+    tests/unit/sound_setting_test.cpp
     tests/unit/menu_version_test.cpp
     tests/unit/menu_commands_test.cpp
     tests/unit/hover_rules_test.cpp
