@@ -19,15 +19,22 @@ add_library(vorlaks_win STATIC
 )
 target_link_libraries(vorlaks_win PUBLIC vorlaks_core oleaut32 ole32 uuid shell32 user32 gdi32 advapi32)
 
+# The forms layer, which both programs' windows stand on.
+add_library(vorlaks_forms STATIC forms/form_win.cpp)
+target_link_libraries(vorlaks_forms PUBLIC vorlaks_core user32 gdi32)
+
 add_executable(vorsaver WIN32
     vorsaver/startup/loader_win.cpp
+    vorsaver/startup/frm_preview_win.cpp
+    vorsaver/dialogs/frm_config_win.cpp
+    vorsaver/dialogs/frm_about_win.cpp
     vorsaver/movie/frm_main_win.cpp
     vorsaver/movie/movie_host_win.cpp
     vorsaver/movie/day_board_win.cpp
     resources/vorsaver.rc
 )
 set_target_properties(vorsaver PROPERTIES SUFFIX ".scr")
-target_link_libraries(vorsaver PRIVATE vorlaks_win)
+target_link_libraries(vorsaver PRIVATE vorlaks_win vorlaks_forms)
 target_link_options(vorsaver PRIVATE ${STATIC_LINK})
 
 # --- tests -----------------------------------------------------------------

@@ -8,6 +8,7 @@ packages=(
     googletest libgtest-dev
     g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64
     wine wine64 wine32:i386
+    fonts-wine          # Wine's MS Sans Serif, which the dialogs name
     xvfb x11-apps xdotool imagemagick
 )
 

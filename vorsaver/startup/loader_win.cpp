@@ -3,18 +3,21 @@
 #include <windows.h>
 
 #include "common/app_folder_win.h"
+#include "forms/form_win.h"
+#include "vorsaver/dialogs/frm_config_win.h"
 #include "vorsaver/movie/frm_main_win.h"
+#include "vorsaver/startup/frm_preview_win.h"
 #include "vorsaver/startup/mode_table.h"
 #include "vorsaver/startup/registry_text.h"
 
 namespace Loader {
 
 std::optional<std::int32_t> ParentWindow;
+RECT ParentRect = {0, 0, 0, 0};
+LONG PreviewStyle = 0;
 const char* const kProgramTitle = "SCRNSAVE: The Tarrowick Vorlaks";
 
 namespace {
-
-int openForms = 0;
 
 // Parses the handle after "/p" or "/a" into ParentWindow, or ends the program
 // with a box that says what was wrong, before any system call.
@@ -22,6 +25,11 @@ void ParseParentWindow() {
     vorsaver::HandleParse parsed = vorsaver::ParseHandle(common::CommandArgumentText());
     if (!parsed.ok) ReportErrorAndEnd(parsed.error);
     ParentWindow = parsed.handle;
+}
+
+HWND ParentHandle() {
+    // Handles are 32-bit values even in a 64-bit process; sign-extend.
+    return reinterpret_cast<HWND>(static_cast<INT_PTR>(*ParentWindow));
 }
 
 // The system's own dialog for the screen-saver password; it exists on
@@ -33,9 +41,7 @@ void ChangeScreenSaverPassword() {
     auto change = reinterpret_cast<PwdChangePasswordFn>(
         reinterpret_cast<void*>(GetProcAddress(mpr, "PwdChangePasswordA")));
     if (change != nullptr) {
-        // Handles are 32-bit values even in a 64-bit process; sign-extend.
-        HWND parent = reinterpret_cast<HWND>(static_cast<INT_PTR>(*ParentWindow));
-        change("SCRSAVE", parent, 0, 0);
+        change("SCRSAVE", ParentHandle(), 0, 0);
     }
     FreeLibrary(mpr);
 }
@@ -92,16 +98,31 @@ void ReportErrorAndEnd(const std::string& message) {
     ExitProcess(1);
 }
 
-void FormOpened() { ++openForms; }
+void FormOpened() { forms::FormOpened(); }
 
-void FormClosed() {
-    if (--openForms <= 0) PostQuitMessage(0);
+void FormClosed() { forms::FormClosed(); }
+
+// Makes frmPreview a child of the preview area that fills it. The program
+// then runs until the preview area, and with it the child, is destroyed.
+void ShowPreview() {
+    ParseParentWindow();
+    HWND parent = ParentHandle();
+    forms::Form& preview = frmPreview::Form();
+    preview.Load();
+    HWND window = preview.Window();
+    GetClientRect(parent, &ParentRect);
+    PreviewStyle = GetWindowLongA(window, GWL_STYLE) | WS_CHILD;
+    SetWindowLongA(window, GWL_STYLE, PreviewStyle);
+    SetParent(window, parent);
+    SetWindowLongPtrA(window, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(parent));
+    SetWindowPos(window, nullptr, 0, 0, ParentRect.right, ParentRect.bottom,
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
 }
 
 void Main() {
     switch (vorsaver::ModeFromArguments(common::CommandArgumentText())) {
     case vorsaver::StartMode::Settings:
-        // The settings dialog is not part of this build yet: no window.
+        frmConfig::Show();
         return;
     case vorsaver::StartMode::Saver:
         EnableSystemKeys(false);
@@ -109,8 +130,7 @@ void Main() {
         frmMain::Show();
         return;
     case vorsaver::StartMode::Preview:
-        ParseParentWindow();
-        // The preview still is not part of this build yet: no window.
+        ShowPreview();
         return;
     case vorsaver::StartMode::PasswordChange:
         ParseParentWindow();
@@ -121,19 +141,9 @@ void Main() {
     }
 }
 
-int RunUntilLastWindowCloses() {
-    if (openForms <= 0) return 0;
-    MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-    return 0;
-}
-
 }  // namespace Loader
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     Loader::Main();
-    return Loader::RunUntilLastWindowCloses();
+    return forms::RunMessageLoop();
 }

@@ -1,6 +1,8 @@
 // Loader: the screen saver's start-up and the routines its windows share.
 #pragma once
 
+#include <windows.h>
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -10,8 +12,15 @@ namespace Loader {
 // The window handle given after "/p" or "/a"; empty until one is parsed.
 extern std::optional<std::int32_t> ParentWindow;
 
+// The preview area's client rectangle and the style given to frmPreview.
+extern RECT ParentRect;
+extern LONG PreviewStyle;
+
 // Reads the argument text, starts exactly one mode and returns.
 void Main();
+
+// Embeds frmPreview in the preview area named after "/p".
+void ShowPreview();
 
 // False tells the system that a screen saver runs (the task-switching keys
 // then do nothing on Windows 95/98), True that it has stopped.

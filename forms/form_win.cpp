@@ -1,0 +1,753 @@
+#include "forms/form_win.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+#include <cmath>
+#include <set>
+
+#include "common/app_text.h"
+
+namespace forms {
+
+namespace {
+
+const char kPictureBoxClass[] = "VorlaksPictureBox";
+// Control ids start above IDOK and IDCANCEL, which the dialog manager sends
+// for Enter and Escape; those two mean something only where a form declares
+// a default or cancel button.
+const int kFirstControlId = 100;
+
+int openForms = 0;
+std::set<HWND> formWindows;
+
+HINSTANCE Instance() { return GetModuleHandleA(nullptr); }
+
+[[noreturn]] void TableFault(const std::string& table, const std::string& why) {
+    std::string text = "The window table " + table + " cannot be used: " + why;
+    MessageBoxA(nullptr, text.c_str(), table.c_str(), MB_OK | MB_ICONERROR);
+    ExitProcess(1);
+}
+
+std::string ResourceText(const std::string& name) {
+    HRSRC found = FindResourceA(Instance(), name.c_str(), MAKEINTRESOURCEA(10) /* RT_RCDATA */);
+    if (found == nullptr) return "";
+    HGLOBAL loaded = LoadResource(Instance(), found);
+    const char* bytes = static_cast<const char*>(LockResource(loaded));
+    return bytes == nullptr ? "" : std::string(bytes, SizeofResource(Instance(), found));
+}
+
+// Tables are UTF-8; texts cross to Windows in the ANSI code page.
+std::string ToAnsi(const std::string& utf8) {
+    if (utf8.empty()) return utf8;
+    int wide = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+    std::wstring text(static_cast<std::size_t>(wide), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), &text[0], wide);
+    int narrow = WideCharToMultiByte(CP_ACP, 0, text.data(), wide, nullptr, 0, nullptr, nullptr);
+    std::string ansi(static_cast<std::size_t>(narrow), '\0');
+    WideCharToMultiByte(CP_ACP, 0, text.data(), wide, &ansi[0], narrow, nullptr, nullptr);
+    return ansi;
+}
+
+COLORREF ColourOf(const std::string& text, COLORREF fallback) {
+    std::optional<Colour> colour = ParseColour(text);
+    if (!colour) return fallback;
+    if (colour->system) return GetSysColor(colour->systemIndex);
+    return RGB((colour->rgb >> 16) & 0xFF, (colour->rgb >> 8) & 0xFF, colour->rgb & 0xFF);
+}
+
+// Windows of other programs' forms are never their owners: forms that stay
+// out of the taskbar are owned by this hidden window.
+HWND HiddenOwner() {
+    static HWND owner = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, Instance(), nullptr);
+    return owner;
+}
+
+void RegisterPictureBoxClass(WNDPROC proc) {
+    static bool done = false;
+    if (done) return;
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = proc;
+    wc.hInstance = Instance();
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.lpszClassName = kPictureBoxClass;
+    RegisterClassA(&wc);
+    done = true;
+}
+
+// A text box keeps Escape to itself: a multi-line edit in a dialog would
+// otherwise close the window, and Escape does only what the form declares.
+LRESULT CALLBACK TextBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto original = reinterpret_cast<WNDPROC>(GetPropA(window, "VorlaksEdit"));
+    if ((message == WM_KEYDOWN || message == WM_CHAR) && wParam == VK_ESCAPE) return 0;
+    if (message == WM_NCDESTROY) RemovePropA(window, "VorlaksEdit");
+    return CallWindowProcA(original, window, message, wParam, lParam);
+}
+
+// Turns a picture's transparent colour into a mask, and that colour in the
+// picture into black, so that it can be drawn with AND then OR.
+void MakeTransparent(HBITMAP& picture, HBITMAP& mask, SIZE size, COLORREF key) {
+    HDC screen = GetDC(nullptr);
+    HDC source = CreateCompatibleDC(screen);
+    HDC target = CreateCompatibleDC(screen);
+    HBITMAP copy = CreateCompatibleBitmap(screen, size.cx, size.cy);
+    mask = CreateBitmap(size.cx, size.cy, 1, 1, nullptr);
+    HGDIOBJ oldSource = SelectObject(source, picture);
+    HGDIOBJ oldTarget = SelectObject(target, copy);
+    BitBlt(target, 0, 0, size.cx, size.cy, source, 0, 0, SRCCOPY);
+    SelectObject(source, mask);
+    SetBkColor(target, key);
+    BitBlt(source, 0, 0, size.cx, size.cy, target, 0, 0, SRCCOPY);
+    SetBkColor(target, RGB(0, 0, 0));
+    SetTextColor(target, RGB(255, 255, 255));
+    BitBlt(target, 0, 0, size.cx, size.cy, source, 0, 0, SRCAND);
+    SelectObject(source, oldSource);
+    SelectObject(target, oldTarget);
+    DeleteDC(source);
+    DeleteDC(target);
+    ReleaseDC(nullptr, screen);
+    DeleteObject(picture);
+    picture = copy;
+}
+
+void DrawPicture(HDC dc, int x, int y, HBITMAP picture, HBITMAP mask, SIZE size) {
+    HDC source = CreateCompatibleDC(dc);
+    HGDIOBJ old = SelectObject(source, picture);
+    if (mask == nullptr) {
+        BitBlt(dc, x, y, size.cx, size.cy, source, 0, 0, SRCCOPY);
+    } else {
+        SelectObject(source, mask);
+        COLORREF oldBack = SetBkColor(dc, RGB(255, 255, 255));
+        COLORREF oldText = SetTextColor(dc, RGB(0, 0, 0));
+        BitBlt(dc, x, y, size.cx, size.cy, source, 0, 0, SRCAND);
+        SelectObject(source, picture);
+        BitBlt(dc, x, y, size.cx, size.cy, source, 0, 0, SRCPAINT);
+        SetBkColor(dc, oldBack);
+        SetTextColor(dc, oldText);
+    }
+    SelectObject(source, old);
+    DeleteDC(source);
+}
+
+}  // namespace
+
+// --- Control -----------------------------------------------------------------
+
+void Control::SetVisible(bool visible) {
+    if (visible == visible_) return;
+    visible_ = visible;
+    if (window_ != nullptr) {
+        ShowWindow(window_, visible ? SW_SHOWNA : SW_HIDE);
+    } else {
+        RECT rect = PixelRect();
+        InvalidateRect(container_ != nullptr ? container_->window_ : form_->window_, &rect, FALSE);
+    }
+}
+
+std::string Control::Caption() const {
+    if (item_->kind == Kind::Label) return caption_;
+    if (window_ == nullptr) return "";
+    int length = GetWindowTextLengthA(window_);
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    GetWindowTextA(window_, &text[0], length + 1);
+    text.resize(static_cast<std::size_t>(length));
+    return text;
+}
+
+void Control::SetCaption(const std::string& text) {
+    if (window_ != nullptr) SetWindowTextA(window_, text.c_str());
+    if (item_->kind == Kind::Label) {
+        caption_ = text;
+        RECT rect = PixelRect();
+        InvalidateRect(container_ != nullptr ? container_->window_ : form_->window_, &rect, FALSE);
+    }
+}
+
+int Control::Value() const {
+    return window_ != nullptr && SendMessageA(window_, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
+}
+
+void Control::SetValue(int value) {
+    if (window_ != nullptr) SendMessageA(window_, BM_SETCHECK, value == 1 ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+RECT Control::PixelRect() const {
+    RECT rect;
+    rect.left = form_->X(left_);
+    rect.top = form_->Y(top_);
+    if (picture_ != nullptr && item_->kind == Kind::Image) {
+        // An image shows its picture at the picture's own size.
+        rect.right = rect.left + pictureSize_.cx;
+        rect.bottom = rect.top + pictureSize_.cy;
+    } else {
+        rect.right = rect.left + form_->X(width_);
+        rect.bottom = rect.top + form_->Y(height_);
+    }
+    return rect;
+}
+
+void Control::Move(double left, double top, double width, double height) {
+    HWND container = container_ != nullptr ? container_->window_ : form_->window_;
+    RECT before = PixelRect();
+    left_ = left;
+    top_ = top;
+    width_ = width;
+    height_ = height;
+    RECT after = PixelRect();
+    if (window_ != nullptr) {
+        MoveWindow(window_, after.left, after.top, after.right - after.left, after.bottom - after.top, TRUE);
+    } else if (visible_) {
+        InvalidateRect(container, &before, FALSE);
+        InvalidateRect(container, &after, FALSE);
+    }
+}
+
+// --- Form ----------------------------------------------------------------------
+
+Form::Form(const char* tableName, Handlers handlers) : tableName_(tableName), handlers_(std::move(handlers)) {}
+
+Form::~Form() {
+    if (window_ != nullptr) Unload();
+}
+
+int Form::X(double twips) const { return common::TwipsToPixels(twips, dpiX_); }
+int Form::Y(double twips) const { return common::TwipsToPixels(twips, dpiY_); }
+
+void Form::Load() {
+    if (window_ != nullptr) return;
+    TableParse parsed = ParseFormTable(ResourceText(tableName_));
+    if (!parsed.table) TableFault(tableName_, parsed.error.empty() ? "it is missing" : parsed.error);
+    table_ = std::move(*parsed.table);
+    HDC screen = GetDC(nullptr);
+    dpiX_ = GetDeviceCaps(screen, LOGPIXELSX);
+    dpiY_ = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    if (dpiX_ <= 0) dpiX_ = 96;
+    if (dpiY_ <= 0) dpiY_ = 96;
+    movedByCode_ = false;
+    shownOnce_ = false;
+    CreateWindowFromTable();
+    FormOpened();
+    Fire("Form_Load");
+}
+
+void Form::CreateWindowFromTable() {
+    RegisterPictureBoxClass(PictureBoxProc);
+    const Item& form = table_.form;
+    std::string border = form.Text("BorderStyle", "FixedSingle");
+    DWORD style = WS_POPUP | WS_CLIPCHILDREN;
+    DWORD exStyle = 0;
+    if (border == "FixedSingle") style |= WS_CAPTION | WS_SYSMENU;
+    if (border == "FixedDialog") {
+        style |= WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+        exStyle |= WS_EX_DLGMODALFRAME;
+    }
+    bool inTaskbar = form.Flag("ShowInTaskbar", true);
+    if (inTaskbar) exStyle |= WS_EX_APPWINDOW;
+
+    // An empty dialog template: the dialog manager gives the window its
+    // keyboard handling; the size is set in pixels below.
+    struct alignas(4) Template {
+        DLGTEMPLATE dialog;
+        WORD menu, windowClass, title;
+    } dialogTemplate = {};
+    dialogTemplate.dialog.style = style;
+    dialogTemplate.dialog.dwExtendedStyle = exStyle;
+    HWND owner = inTaskbar ? nullptr : HiddenOwner();
+    window_ = CreateDialogIndirectParamA(Instance(), &dialogTemplate.dialog, owner, DialogProc,
+                                         reinterpret_cast<LPARAM>(this));
+    if (window_ == nullptr) TableFault(tableName_, "Windows could not create the window");
+    formWindows.insert(window_);
+    SetWindowTextA(window_, ToAnsi(form.Text("Caption")).c_str());
+
+    backColour_ = ColourOf(form.Text("BackColor", "ButtonFace"), GetSysColor(COLOR_BTNFACE));
+    backBrush_ = CreateSolidBrush(backColour_);
+    if (form.Has("Picture")) {
+        picture_ = static_cast<HBITMAP>(
+            LoadImageA(Instance(), form.Text("Picture").c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+        if (picture_ == nullptr) TableFault(tableName_, "the picture " + form.Text("Picture") + " is missing");
+    }
+    if (form.Has("Icon")) {
+        auto id = MAKEINTRESOURCEA(static_cast<int>(form.Number("Icon")));
+        auto big = LoadImageA(Instance(), id, IMAGE_ICON, GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0);
+        auto small = LoadImageA(Instance(), id, IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                GetSystemMetrics(SM_CYSMICON), 0);
+        SendMessageA(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+        SendMessageA(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+    }
+
+    RECT outer = {0, 0, X(form.Number("ClientWidth")), Y(form.Number("ClientHeight"))};
+    AdjustWindowRectEx(&outer, style, FALSE, exStyle);
+    SetWindowPos(window_, nullptr, X(form.Number("Left")), Y(form.Number("Top")), outer.right - outer.left,
+                 outer.bottom - outer.top, SWP_NOZORDER | SWP_NOACTIVATE);
+
+    for (const Item& item : table_.controls) {
+        auto control = std::make_unique<Control>();
+        control->form_ = this;
+        control->item_ = &item;
+        controls_.push_back(std::move(control));
+    }
+    // Child windows are made in tab order: the dialog manager moves the
+    // focus along their stacking order. The rest follow as declared.
+    std::vector<Control*> order;
+    for (const Item* item : table_.TabOrder()) order.push_back(&(*this)[item->name]);
+    for (auto& control : controls_) {
+        if (!control->item_->Has("TabIndex")) order.push_back(control.get());
+    }
+    // Containers come before what they hold.
+    std::stable_partition(order.begin(), order.end(),
+                          [](Control* c) { return c->item_->kind == Kind::PictureBox; });
+    for (Control* control : order) CreateControl(*control);
+}
+
+void Form::CreateControl(Control& control) {
+    const Item& item = *control.item_;
+    if (!item.container.empty()) control.container_ = &(*this)[item.container];
+    control.visible_ = item.Flag("Visible", true);
+    control.left_ = item.Number("Left");
+    control.top_ = item.Number("Top");
+    control.width_ = item.Number("Width");
+    control.height_ = item.Number("Height");
+    if (item.kind == Kind::Line) {
+        control.left_ = item.Number("X1");
+        control.top_ = item.Number("Y1");
+        control.width_ = item.Number("X2") - item.Number("X1");
+        control.height_ = item.Number("Y2") - item.Number("Y1");
+    }
+    Control* box = control.container_;
+    COLORREF containerColour = box != nullptr ? box->backColour_ : backColour_;
+    control.backColour_ = ColourOf(item.Text("BackColor"), containerColour);
+    if (item.kind == Kind::Line) control.backColour_ = ColourOf(item.Text("BorderColor", "WindowText"), 0);
+    control.backBrush_ = CreateSolidBrush(control.backColour_);
+    if (item.Has("Picture")) LoadPicture(control, item.Text("Picture"), item.Text("TransparentColor"));
+    if (item.kind == Kind::Line || item.kind == Kind::Image) return;
+
+    // The dialog's own font unless the control names one.
+    double points = item.Number("FontSize", 8.25);
+    control.font_ = CreateFontA(-static_cast<int>(std::lround(points * dpiY_ / 72.0)), 0, 0, 0,
+                                item.Flag("FontBold") ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                                OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS,
+                                item.Text("FontName", "MS Sans Serif").c_str());
+    fonts_.push_back(control.font_);
+    if (item.kind == Kind::Label) {
+        // Labels are drawn by their container, over what lies beneath them.
+        control.caption_ = ToAnsi(item.Text("Caption"));
+        return;
+    }
+
+    const char* windowClass = "STATIC";
+    DWORD style = WS_CHILD | (control.visible_ ? WS_VISIBLE : 0);
+    DWORD exStyle = 0;
+    std::string text = ToAnsi(item.Text("Caption"));
+    switch (item.kind) {
+    case Kind::PictureBox:
+        windowClass = kPictureBoxClass;
+        style |= WS_CLIPCHILDREN;
+        if (item.Text("BorderStyle", "FixedSingle") == "FixedSingle") {
+            if (item.Text("Appearance", "3D") == "3D") exStyle |= WS_EX_CLIENTEDGE;
+            else style |= WS_BORDER;
+        }
+        break;
+    case Kind::CommandButton:
+        windowClass = "BUTTON";
+        style |= WS_TABSTOP | (item.Flag("Default") ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
+        break;
+    case Kind::CheckBox:
+        windowClass = "BUTTON";
+        style |= WS_TABSTOP | BS_AUTOCHECKBOX;
+        break;
+    case Kind::TextBox:
+        windowClass = "EDIT";
+        text = ToAnsi(item.Text("Text"));
+        style |= WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL;
+        if (item.Flag("MultiLine")) style = (style & ~ES_AUTOHSCROLL) | ES_MULTILINE | ES_AUTOVSCROLL;
+        if (item.Flag("Locked")) style |= ES_READONLY;
+        if (item.Text("ScrollBars") == "Vertical") style |= WS_VSCROLL;
+        exStyle |= WS_EX_CLIENTEDGE;
+        break;
+    default:
+        break;
+    }
+    RECT rect = control.PixelRect();
+    HWND parent = box != nullptr ? box->window_ : window_;
+    int index = 0;
+    while (controls_[static_cast<std::size_t>(index)].get() != &control) ++index;
+    control.window_ = CreateWindowExA(exStyle, windowClass, text.c_str(), style, rect.left, rect.top,
+                                      rect.right - rect.left, rect.bottom - rect.top, parent,
+                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + index)),
+                                      Instance(), nullptr);
+    SetWindowLongPtrA(control.window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&control));
+    if (item.kind == Kind::TextBox) {
+        SetPropA(control.window_, "VorlaksEdit",
+                 reinterpret_cast<HANDLE>(
+                     SetWindowLongPtrA(control.window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(TextBoxProc))));
+    }
+    if (item.kind == Kind::CommandButton && item.Flag("Default")) {
+        SendMessageA(window_, DM_SETDEFID, static_cast<WPARAM>(kFirstControlId + index), 0);
+    }
+    SendMessageA(control.window_, WM_SETFONT, reinterpret_cast<WPARAM>(control.font_), FALSE);
+}
+
+void Form::LoadPicture(Control& control, const std::string& resource, const std::string& transparent) {
+    control.picture_ =
+        static_cast<HBITMAP>(LoadImageA(Instance(), resource.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    if (control.picture_ == nullptr) TableFault(tableName_, "the picture " + resource + " is missing");
+    BITMAP info = {};
+    GetObjectA(control.picture_, sizeof info, &info);
+    control.pictureSize_ = {info.bmWidth, info.bmHeight};
+    if (!transparent.empty()) {
+        MakeTransparent(control.picture_, control.mask_, control.pictureSize_, ColourOf(transparent, 0));
+    }
+}
+
+void Form::Show() {
+    if (window_ == nullptr) Load();
+    if (!shownOnce_ && !movedByCode_ && table_.form.Text("StartUpPosition") == "CenterScreen") {
+        RECT rect;
+        GetWindowRect(window_, &rect);
+        int width = rect.right - rect.left;
+        int height = rect.bottom - rect.top;
+        SetWindowPos(window_, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                     (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    bool first = !shownOnce_;
+    shownOnce_ = true;
+    ShowWindow(window_, SW_SHOWNORMAL);
+    SetForegroundWindow(window_);
+    if (first) {
+        // The focus goes to the first control in tab order that can take it.
+        for (const Item* item : table_.TabOrder()) {
+            HWND child = (*this)[item->name].window_;
+            if (child != nullptr && (GetWindowLongA(child, GWL_STYLE) & WS_TABSTOP) && IsWindowVisible(child) &&
+                IsWindowEnabled(child)) {
+                SendMessageA(window_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(child), TRUE);
+                break;
+            }
+        }
+    }
+}
+
+void Form::ShowModal() {
+    if (window_ == nullptr) Load();
+    HWND previous = GetActiveWindow();
+    // Every other window of the program waits until this one has gone.
+    disabledByModal_.clear();
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND other, LPARAM self) -> BOOL {
+            auto* form = reinterpret_cast<Form*>(self);
+            if (other != form->window_ && IsWindowVisible(other) && IsWindowEnabled(other)) {
+                EnableWindow(other, FALSE);
+                form->disabledByModal_.push_back(other);
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(this));
+    if (previous != nullptr && !table_.form.Flag("ShowInTaskbar", true)) {
+        SetWindowLongPtrA(window_, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(previous));
+    }
+    Show();
+    MSG message;
+    while (window_ != nullptr) {
+        BOOL got = GetMessageA(&message, nullptr, 0, 0);
+        if (got <= 0) {
+            if (got == 0) PostQuitMessage(static_cast<int>(message.wParam));
+            break;
+        }
+        if (!IsFormMessage(&message)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+    }
+    if (window_ != nullptr) Unload();
+    if (previous != nullptr && IsWindow(previous)) SetActiveWindow(previous);
+}
+
+void Form::Unload() {
+    if (window_ == nullptr) return;
+    // The windows a modal form disabled come back before it goes, so that
+    // the activation returns to them and not to another program.
+    for (HWND other : disabledByModal_) {
+        if (IsWindow(other)) EnableWindow(other, TRUE);
+    }
+    disabledByModal_.clear();
+    DestroyWindow(window_);
+}
+
+void Form::Destroyed() {
+    formWindows.erase(window_);
+    window_ = nullptr;
+    pressed_ = nullptr;
+    for (auto& control : controls_) {
+        if (control->backBrush_ != nullptr) DeleteObject(control->backBrush_);
+        if (control->picture_ != nullptr) DeleteObject(control->picture_);
+        if (control->mask_ != nullptr) DeleteObject(control->mask_);
+    }
+    controls_.clear();
+    for (HFONT font : fonts_) DeleteObject(font);
+    fonts_.clear();
+    if (backBrush_ != nullptr) DeleteObject(backBrush_);
+    backBrush_ = nullptr;
+    if (picture_ != nullptr) DeleteObject(picture_);
+    picture_ = nullptr;
+    for (HWND other : disabledByModal_) {
+        if (IsWindow(other)) EnableWindow(other, TRUE);
+    }
+    disabledByModal_.clear();
+    FormClosed();
+}
+
+Control& Form::operator[](const std::string& name) {
+    for (auto& control : controls_) {
+        if (control->item_->name == name) return *control;
+    }
+    TableFault(tableName_, "it has no control " + name);
+}
+
+void Form::SetCaption(const std::string& text) { SetWindowTextA(window_, text.c_str()); }
+
+double Form::Width() const {
+    RECT rect;
+    GetWindowRect(window_, &rect);
+    return common::PixelsToTwips(rect.right - rect.left, dpiX_);
+}
+
+double Form::Height() const {
+    RECT rect;
+    GetWindowRect(window_, &rect);
+    return common::PixelsToTwips(rect.bottom - rect.top, dpiY_);
+}
+
+void Form::Move(double left, double top) {
+    movedByCode_ = true;
+    SetWindowPos(window_, nullptr, X(left), Y(top), 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form::Fire(const std::string& event) {
+    auto handler = handlers_.find(event);
+    // A handler may unload the form or end the program: nothing of the
+    // form is used after it has run.
+    if (handler != handlers_.end()) handler->second();
+}
+
+Control* Form::ByWindow(HWND window) {
+    for (auto& control : controls_) {
+        if (control->window_ == window && window != nullptr) return control.get();
+    }
+    return nullptr;
+}
+
+Control* Form::WindowlessAt(Control* box, int x, int y) {
+    // The last declared is the topmost.
+    for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
+        Control* control = it->get();
+        Kind kind = control->item_->kind;
+        if ((kind != Kind::Image && kind != Kind::Label) || control->container_ != box || !control->visible_) {
+            continue;
+        }
+        RECT rect = control->PixelRect();
+        POINT point = {x, y};
+        if (PtInRect(&rect, point)) return control;
+    }
+    return nullptr;
+}
+
+void Form::Paint(HWND container, Control* box) {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(container, &paint);
+    RECT client;
+    GetClientRect(container, &client);
+    // Drawn off screen first, so that an image changing never flickers.
+    HDC buffer = CreateCompatibleDC(dc);
+    HBITMAP canvas = CreateCompatibleBitmap(dc, client.right, client.bottom);
+    HGDIOBJ oldCanvas = SelectObject(buffer, canvas);
+    FillRect(buffer, &client, box != nullptr ? box->backBrush_ : backBrush_);
+    HBITMAP picture = box != nullptr ? box->picture_ : picture_;
+    if (picture != nullptr) {
+        BITMAP info = {};
+        GetObjectA(picture, sizeof info, &info);
+        DrawPicture(buffer, 0, 0, picture, nullptr, {info.bmWidth, info.bmHeight});
+    }
+    for (auto& control : controls_) {
+        if (control->container_ != box || !control->visible_) continue;
+        if (control->item_->kind == Kind::Image && control->picture_ != nullptr) {
+            RECT rect = control->PixelRect();
+            DrawPicture(buffer, rect.left, rect.top, control->picture_, control->mask_, control->pictureSize_);
+        } else if (control->item_->kind == Kind::Label) {
+            RECT rect = control->PixelRect();
+            HGDIOBJ oldFont = SelectObject(buffer, control->font_);
+            SetBkMode(buffer, TRANSPARENT);
+            SetTextColor(buffer, GetSysColor(COLOR_BTNTEXT));
+            DrawTextA(buffer, control->caption_.c_str(), static_cast<int>(control->caption_.size()), &rect,
+                      DT_LEFT | DT_WORDBREAK);
+            SelectObject(buffer, oldFont);
+        } else if (control->item_->kind == Kind::Line) {
+            HPEN pen = CreatePen(PS_SOLID, 1, control->backColour_);
+            HGDIOBJ oldPen = SelectObject(buffer, pen);
+            RECT rect = control->PixelRect();
+            MoveToEx(buffer, rect.left, rect.top, nullptr);
+            LineTo(buffer, rect.right, rect.bottom);
+            // LineTo leaves out the last point; a line includes both ends.
+            SetPixel(buffer, rect.right, rect.bottom, control->backColour_);
+            SelectObject(buffer, oldPen);
+            DeleteObject(pen);
+        }
+    }
+    BitBlt(dc, paint.rcPaint.left, paint.rcPaint.top, paint.rcPaint.right - paint.rcPaint.left,
+           paint.rcPaint.bottom - paint.rcPaint.top, buffer, paint.rcPaint.left, paint.rcPaint.top, SRCCOPY);
+    SelectObject(buffer, oldCanvas);
+    DeleteObject(canvas);
+    DeleteDC(buffer);
+    EndPaint(container, &paint);
+}
+
+// What the form and its picture boxes share: painting, mouse events on the
+// container and its images, and the clicks and colours of the children.
+bool Form::HandleMessage(HWND container, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    Control* box = container == window_ ? nullptr : ByWindow(container);
+    std::string self = box != nullptr ? box->item_->name : "Form";
+    switch (message) {
+    case WM_ERASEBKGND:
+        result = 1;
+        return true;
+    case WM_PAINT:
+        Paint(container, box);
+        result = 0;
+        return true;
+    case WM_MOUSEMOVE: {
+        Control* image = WindowlessAt(box, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        Fire((image != nullptr ? image->item_->name : self) + "_MouseMove");
+        result = 0;
+        return true;
+    }
+    case WM_LBUTTONDOWN: {
+        Control* image = WindowlessAt(box, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        pressed_ = image != nullptr ? image : box;
+        SetCapture(container);
+        std::string name = image != nullptr ? image->item_->name : self;
+        Fire(name + "_MouseDown");
+        result = 0;
+        return true;
+    }
+    case WM_LBUTTONUP: {
+        if (GetCapture() == container) ReleaseCapture();
+        Control* image = WindowlessAt(box, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        Control* under = image != nullptr ? image : box;
+        RECT client;
+        GetClientRect(container, &client);
+        POINT point = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        bool wasPressed = pressed_ == under && PtInRect(&client, point);
+        pressed_ = nullptr;
+        // A click is a press and a release on the same control.
+        if (wasPressed) Fire((under != nullptr ? under->item_->name : self) + "_Click");
+        result = 0;
+        return true;
+    }
+    case WM_COMMAND: {
+        Control* child = ByWindow(reinterpret_cast<HWND>(lParam));
+        if (child != nullptr && HIWORD(wParam) == BN_CLICKED &&  // also STN_CLICKED
+            LOWORD(wParam) == GetDlgCtrlID(child->window_)) {
+            Fire(child->item_->name + "_Click");
+            result = 0;
+            return true;
+        }
+        return false;
+    }
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLOREDIT: {
+        Control* child = ByWindow(reinterpret_cast<HWND>(lParam));
+        if (child == nullptr) return false;
+        HDC dc = reinterpret_cast<HDC>(wParam);
+        SetBkColor(dc, child->backColour_);
+        result = reinterpret_cast<LRESULT>(child->backBrush_);
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+INT_PTR CALLBACK Form::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        SetWindowLongPtrA(window, DWLP_USER, lParam);
+        return FALSE;
+    }
+    auto* form = reinterpret_cast<Form*>(GetWindowLongPtrA(window, DWLP_USER));
+    if (form == nullptr || form->window_ != window) return FALSE;
+    switch (message) {
+    case WM_COMMAND:
+        if (LOWORD(wParam) == IDCANCEL) {
+            // Escape: the cancel button's click, where the form has one.
+            for (auto& control : form->controls_) {
+                if (control->item_->Flag("Cancel")) {
+                    form->Fire(control->item_->name + "_Click");
+                    break;
+                }
+            }
+            return TRUE;
+        }
+        // Enter where no button acts on it.
+        if (LOWORD(wParam) == IDOK) return TRUE;
+        break;
+    case WM_CLOSE:
+        form->Fire("Form_QueryUnload");
+        if (form->window_ == window) form->Unload();
+        return TRUE;
+    case WM_NCDESTROY:
+        // The children are gone by now: their fonts and brushes can go too.
+        form->Destroyed();
+        return TRUE;
+    default:
+        break;
+    }
+    LRESULT result = 0;
+    if (!form->HandleMessage(window, message, wParam, lParam, result)) return FALSE;
+    switch (message) {
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLOREDIT:
+        return static_cast<INT_PTR>(result);
+    default:
+        SetWindowLongPtrA(window, DWLP_MSGRESULT, result);
+        return TRUE;
+    }
+}
+
+LRESULT CALLBACK Form::PictureBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* control = reinterpret_cast<Control*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    LRESULT result = 0;
+    if (control != nullptr && control->form_->HandleMessage(window, message, wParam, lParam, result)) return result;
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+// --- the program's forms --------------------------------------------------------
+
+void FormOpened() { ++openForms; }
+
+void FormClosed() {
+    if (--openForms <= 0) PostQuitMessage(0);
+}
+
+int OpenForms() { return openForms; }
+
+bool IsFormMessage(MSG* message) {
+    if (message->hwnd == nullptr) return false;
+    HWND root = GetAncestor(message->hwnd, GA_ROOT);
+    if (formWindows.count(root) == 0) return false;
+    return IsDialogMessageA(root, message) != FALSE;
+}
+
+int RunMessageLoop() {
+    if (openForms <= 0) return 0;
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        if (!IsFormMessage(&message)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+    }
+    return 0;
+}
+
+}  // namespace forms
