@@ -145,7 +145,6 @@ void Control::SetVisible(bool visible) {
 }
 
 std::string Control::Caption() const {
-    if (item_->kind == Kind::Label) return caption_;
     if (window_ == nullptr) return "";
     int length = GetWindowTextLengthA(window_);
     std::string text(static_cast<std::size_t>(length) + 1, '\0');
@@ -155,11 +154,13 @@ std::string Control::Caption() const {
 }
 
 void Control::SetCaption(const std::string& text) {
-    if (window_ != nullptr) SetWindowTextA(window_, text.c_str());
+    if (window_ == nullptr) return;
+    SetWindowTextA(window_, text.c_str());
     if (item_->kind == Kind::Label) {
-        caption_ = text;
+        // A label shows what lies beneath it: that is drawn again first.
         RECT rect = PixelRect();
-        InvalidateRect(container_ != nullptr ? container_->window_ : form_->window_, &rect, FALSE);
+        RedrawWindow(container_ != nullptr ? container_->window_ : form_->window_, &rect, nullptr,
+                     RDW_INVALIDATE | RDW_ALLCHILDREN);
     }
 }
 
@@ -235,7 +236,8 @@ void Form::CreateWindowFromTable() {
     RegisterPictureBoxClass(PictureBoxProc);
     const Item& form = table_.form;
     std::string border = form.Text("BorderStyle", "FixedSingle");
-    DWORD style = WS_POPUP | WS_CLIPCHILDREN;
+    // No WS_CLIPCHILDREN: the form paints beneath its transparent labels.
+    DWORD style = WS_POPUP;
     DWORD exStyle = 0;
     if (border == "FixedSingle") style |= WS_CAPTION | WS_SYSMENU;
     if (border == "FixedDialog") {
@@ -329,11 +331,6 @@ void Form::CreateControl(Control& control) {
                                 OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS,
                                 item.Text("FontName", "MS Sans Serif").c_str());
     fonts_.push_back(control.font_);
-    if (item.kind == Kind::Label) {
-        // Labels are drawn by their container, over what lies beneath them.
-        control.caption_ = ToAnsi(item.Text("Caption"));
-        return;
-    }
 
     const char* windowClass = "STATIC";
     DWORD style = WS_CHILD | (control.visible_ ? WS_VISIBLE : 0);
@@ -342,11 +339,15 @@ void Form::CreateControl(Control& control) {
     switch (item.kind) {
     case Kind::PictureBox:
         windowClass = kPictureBoxClass;
-        style |= WS_CLIPCHILDREN;
         if (item.Text("BorderStyle", "FixedSingle") == "FixedSingle") {
             if (item.Text("Appearance", "3D") == "3D") exStyle |= WS_EX_CLIENTEDGE;
             else style |= WS_BORDER;
         }
+        break;
+    case Kind::Label:
+        // Transparent: labels may overlap, and each shows through the other.
+        style |= SS_LEFT | SS_NOTIFY;
+        exStyle |= WS_EX_TRANSPARENT;
         break;
     case Kind::CommandButton:
         windowClass = "BUTTON";
@@ -537,14 +538,11 @@ Control* Form::ByWindow(HWND window) {
     return nullptr;
 }
 
-Control* Form::WindowlessAt(Control* box, int x, int y) {
+Control* Form::ImageAt(Control* box, int x, int y) {
     // The last declared is the topmost.
     for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
         Control* control = it->get();
-        Kind kind = control->item_->kind;
-        if ((kind != Kind::Image && kind != Kind::Label) || control->container_ != box || !control->visible_) {
-            continue;
-        }
+        if (control->item_->kind != Kind::Image || control->container_ != box || !control->visible_) continue;
         RECT rect = control->PixelRect();
         POINT point = {x, y};
         if (PtInRect(&rect, point)) return control;
@@ -573,14 +571,6 @@ void Form::Paint(HWND container, Control* box) {
         if (control->item_->kind == Kind::Image && control->picture_ != nullptr) {
             RECT rect = control->PixelRect();
             DrawPicture(buffer, rect.left, rect.top, control->picture_, control->mask_, control->pictureSize_);
-        } else if (control->item_->kind == Kind::Label) {
-            RECT rect = control->PixelRect();
-            HGDIOBJ oldFont = SelectObject(buffer, control->font_);
-            SetBkMode(buffer, TRANSPARENT);
-            SetTextColor(buffer, GetSysColor(COLOR_BTNTEXT));
-            DrawTextA(buffer, control->caption_.c_str(), static_cast<int>(control->caption_.size()), &rect,
-                      DT_LEFT | DT_WORDBREAK);
-            SelectObject(buffer, oldFont);
         } else if (control->item_->kind == Kind::Line) {
             HPEN pen = CreatePen(PS_SOLID, 1, control->backColour_);
             HGDIOBJ oldPen = SelectObject(buffer, pen);
@@ -615,13 +605,13 @@ bool Form::HandleMessage(HWND container, UINT message, WPARAM wParam, LPARAM lPa
         result = 0;
         return true;
     case WM_MOUSEMOVE: {
-        Control* image = WindowlessAt(box, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        Control* image = ImageAt(box, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
         Fire((image != nullptr ? image->item_->name : self) + "_MouseMove");
         result = 0;
         return true;
     }
     case WM_LBUTTONDOWN: {
-        Control* image = WindowlessAt(box, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        Control* image = ImageAt(box, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
         pressed_ = image != nullptr ? image : box;
         SetCapture(container);
         std::string name = image != nullptr ? image->item_->name : self;
@@ -631,7 +621,7 @@ bool Form::HandleMessage(HWND container, UINT message, WPARAM wParam, LPARAM lPa
     }
     case WM_LBUTTONUP: {
         if (GetCapture() == container) ReleaseCapture();
-        Control* image = WindowlessAt(box, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        Control* image = ImageAt(box, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
         Control* under = image != nullptr ? image : box;
         RECT client;
         GetClientRect(container, &client);
@@ -659,6 +649,11 @@ bool Form::HandleMessage(HWND container, UINT message, WPARAM wParam, LPARAM lPa
         Control* child = ByWindow(reinterpret_cast<HWND>(lParam));
         if (child == nullptr) return false;
         HDC dc = reinterpret_cast<HDC>(wParam);
+        if (child->item_->kind == Kind::Label) {
+            SetBkMode(dc, TRANSPARENT);
+            result = reinterpret_cast<LRESULT>(GetStockObject(HOLLOW_BRUSH));
+            return true;
+        }
         SetBkColor(dc, child->backColour_);
         result = reinterpret_cast<LRESULT>(child->backBrush_);
         return true;

@@ -3,9 +3,9 @@
 // the window's events to handlers named "<control>_<Event>" (Form_Load,
 // cmdOK_Click, picScr1_MouseMove ...).
 //
-// Controls: picture boxes, push buttons, check boxes and text boxes are
-// child windows; labels, lines and images are drawn by their container and
-// take mouse events there, the topmost visible one under the pointer first.
+// Controls: picture boxes, labels, push buttons, check boxes and text boxes
+// are child windows; lines and images are drawn by their container and take
+// mouse events there, the topmost visible image under the pointer first.
 #pragma once
 
 #include <windows.h>
@@ -65,7 +65,6 @@ private:
     HBITMAP mask_ = nullptr;     // transparent pixels white, the rest black
     SIZE pictureSize_ = {0, 0};
     HFONT font_ = nullptr;
-    std::string caption_;  // a label's text
 };
 
 class Form {
@@ -110,7 +109,7 @@ private:
     void Fire(const std::string& event);
     bool HandleMessage(HWND container, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     void Paint(HWND container, Control* box);
-    Control* WindowlessAt(Control* box, int x, int y);
+    Control* ImageAt(Control* box, int x, int y);
     Control* ByWindow(HWND window);
     void Destroyed();
     int X(double twips) const;
