@@ -9,14 +9,30 @@
 #   wine-env.sh env BUILD            print the environment, for a shell's eval
 #
 # Nothing outside the build tree is touched: HOME, the prefix and the X
-# display number file all live below BUILD/wine.
+# display number file all live below BUILD/wine (and BUILD/wine-base).
+#
+# More environments can run beside that one, each with its own display and
+# wineserver: VORLAKS_WINE_STATE names the folder below BUILD that holds one
+# (default wine), VORLAKS_SCREEN the size of its display when it starts
+# (default 800x600x24). For example, a 1024 x 768 screen:
+#
+#   VORLAKS_WINE_STATE=wine-1024 VORLAKS_SCREEN=1024x768x24 wine-env.sh start BUILD
+#   VORLAKS_WINE_STATE=wine-1024 wine-env.sh run BUILD PROG ARGS
+#
+# Their prefixes are copies of one made once in BUILD/wine-base, so another
+# environment costs a copy (about a second), not a second wineboot.
 set -euo pipefail
 
 cmd=${1:?usage: wine-env.sh start|stop|run BUILD ...}
 build=$(cd "${2:?build folder}" && pwd)
 shift 2
 here=$(cd "$(dirname "$0")" && pwd)
-state=$build/wine
+state_name=${VORLAKS_WINE_STATE:-wine}
+case "$state_name" in
+wine-base | */* | .* | "") echo "VORLAKS_WINE_STATE must be a plain folder name, not '$state_name'" >&2; exit 2 ;;
+esac
+state=$build/$state_name
+base=$build/wine-base
 mkdir -p "$state/home"
 
 # A kernel without 32-bit support cannot run the 32-bit Wine loader; the
@@ -79,15 +95,40 @@ register_url_sink() {
     done
 }
 
+# The prefix as every environment starts from, made once per build tree. Its
+# wineserver has ended when this returns, so the files are whole and nothing
+# writes to them while they are copied.
+make_base() {
+    [ -f "$base/prefix/.vorlaks-ready" ] && return 0
+    (
+        export HOME=$base/home WINEPREFIX=$base/prefix XDG_RUNTIME_DIR=$base/home
+        rm -rf "$WINEPREFIX"
+        mkdir -p "$HOME"
+        "$loader" wineboot -i >"$base/wineboot.log" 2>&1
+        "$WINESERVER" -w
+        # Without a window manager, destroying a managed window waits two seconds.
+        "$loader" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+        "$WINESERVER" -w
+        touch "$WINEPREFIX/.vorlaks-ready"
+    )
+}
+
 make_prefix() {
     [ -f "$WINEPREFIX/.vorlaks-ready" ] && return 0
-    rm -rf "$WINEPREFIX"
-    "$loader" wineboot -i >"$state/wineboot.log" 2>&1
-    "$WINESERVER" -w
-    # Without a window manager, destroying a managed window waits two seconds.
-    "$loader" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-    "$WINESERVER" -w
-    touch "$WINEPREFIX/.vorlaks-ready"
+    # Environments starting side by side make the base once, one after the other.
+    (
+        flock 9
+        make_base
+    ) 9>"$build/wine-base.lock"
+    rm -rf "$WINEPREFIX" "$WINEPREFIX.new"
+    cp -a "$base/prefix" "$WINEPREFIX.new"
+    # The user's folders (Desktop, Documents ...) link to the HOME that made
+    # the base; each environment's go to its own.
+    find "$WINEPREFIX.new/drive_c/users" -type l -lname "$base/home*" | while read -r link; do
+        target=$(readlink "$link")
+        ln -sfn "$HOME${target#"$base/home"}" "$link"
+    done
+    mv "$WINEPREFIX.new" "$WINEPREFIX"
 }
 
 case "$cmd" in

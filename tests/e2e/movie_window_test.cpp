@@ -2,6 +2,7 @@
 // order, where the control sits, and the day board where no player exists.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <sstream>
 
 #include "tests/e2e/harness_win.h"
@@ -39,18 +40,52 @@ std::string RectText(const RECT& rect) {
            std::to_string(rect.bottom);
 }
 
-// The movie's rectangle on this screen: 641 x 481 pixels at 96 dots per
-// inch, centred, halves rounded away from zero.
-RECT CentredMovieRect() {
-    int width = GetSystemMetrics(SM_CXSCREEN);
-    int height = GetSystemMetrics(SM_CYSCREEN);
-    auto half = [](int room) { return room >= 0 ? (room + 1) / 2 : -((-room + 1) / 2); };
+int ScreenDotsPerInch(int index) {
+    HDC screen = GetDC(nullptr);
+    int dpi = GetDeviceCaps(screen, index);
+    ReleaseDC(nullptr, screen);
+    return dpi;
+}
+
+// Twips are 1/1440 inch; halves of a pixel round away from zero.
+LONG TwipsToPixels(float twips, int dpi) {
+    return static_cast<LONG>(std::lround(static_cast<double>(twips) * dpi / 1440.0));
+}
+
+// The movie, 9615 x 7215 twips, with its top-left corner at the given place.
+RECT MovieRectAt(float leftTwips, float topTwips) {
+    const int dpiX = ScreenDotsPerInch(LOGPIXELSX);
+    const int dpiY = ScreenDotsPerInch(LOGPIXELSY);
     RECT rect;
-    rect.left = half(width - 641);
-    rect.top = half(height - 481);
-    rect.right = rect.left + 641;
-    rect.bottom = rect.top + 481;
+    rect.left = TwipsToPixels(leftTwips, dpiX);
+    rect.top = TwipsToPixels(topTwips, dpiY);
+    rect.right = rect.left + TwipsToPixels(9615.0f, dpiX);
+    rect.bottom = rect.top + TwipsToPixels(7215.0f, dpiY);
     return rect;
+}
+
+// The movie centred on this screen, worked out in twips in single precision
+// (641 x 481 pixels at 80,60 on an 800 x 600 screen at 96 dots per inch).
+RECT CentredMovieRect() {
+    const float screenWidth = static_cast<float>(GetSystemMetrics(SM_CXSCREEN)) * 1440.0f /
+                              static_cast<float>(ScreenDotsPerInch(LOGPIXELSX));
+    const float screenHeight = static_cast<float>(GetSystemMetrics(SM_CYSCREEN)) * 1440.0f /
+                               static_cast<float>(ScreenDotsPerInch(LOGPIXELSY));
+    return MovieRectAt((screenWidth - 9615.0f) / 2.0f, (screenHeight - 7215.0f) / 2.0f);
+}
+
+int Area(const RECT& rect) {
+    return (rect.right - rect.left) * (rect.bottom - rect.top);
+}
+
+// A run may name the screen it means to test on (VORLAKS_EXPECT_SCREEN, for
+// example 1024x768); on any other screen the centring proves nothing.
+void ExpectScreenAsAsked() {
+    char asked[64] = {};
+    if (GetEnvironmentVariableA("VORLAKS_EXPECT_SCREEN", asked, sizeof asked) == 0) return;
+    const std::string actual =
+        std::to_string(GetSystemMetrics(SM_CXSCREEN)) + "x" + std::to_string(GetSystemMetrics(SM_CYSCREEN));
+    ASSERT_EQ(actual, std::string(asked)) << "the screen is not the size this run asked for";
 }
 
 HWND ChildOfClass(HWND parent, const char* className) {
@@ -66,6 +101,7 @@ RECT ScreenRectOf(HWND window) {
 class MovieWindowBase : public ::testing::Test {
 protected:
     void SetUpFolders() {
+        ASSERT_NO_FATAL_FAILURE(ExpectScreenAsAsked());
         ClearScreenSaverRunning();
         std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
         folder_ = FreshFolder(name);
@@ -152,7 +188,8 @@ TEST_F(MovieWindow, NamesTheMovieAfterTheDataStepInTheOrderTheControlExpects) {
     EXPECT_EQ(LinesStartingWith(lines, "Load "), setup);
 
     // Activated in place at the declared spot, then centred on the screen.
-    EXPECT_EQ(LinesStartingWith(lines, "DoVerb "), std::vector<std::string>{"DoVerb -5 48,56,689,537"});
+    EXPECT_EQ(LinesStartingWith(lines, "DoVerb "),
+              std::vector<std::string>{"DoVerb -5 " + RectText(MovieRectAt(720.0f, 840.0f))});
     EXPECT_EQ(LinesStartingWith(lines, "SetObjectRects ").back(), "SetObjectRects " + RectText(CentredMovieRect()));
     HWND control = ChildOfClass(window, "VorlaksFlashStandIn");
     ASSERT_NE(control, nullptr);
@@ -181,11 +218,11 @@ TEST_F(MovieWindow, CoversTheScreenInBlackAroundTheControl) {
     ASSERT_TRUE(WaitUntil(
         [&] {
             shot = CaptureScreen();
-            return shot.CountLit(movie) == 641 * 481;
+            return shot.CountLit(movie) == Area(movie);
         },
         5000));
     RECT screen = {0, 0, shot.width, shot.height};
-    EXPECT_EQ(shot.CountLit(screen), 641 * 481) << "nothing but the control is lit";
+    EXPECT_EQ(shot.CountLit(screen), Area(movie)) << "nothing but the control is lit";
     EXPECT_EQ(shot.At(movie.left + 2, movie.top + 2), 0x00A050u);
     EXPECT_EQ(shot.At(movie.left - 1, movie.top + 100), 0u);
     EXPECT_EQ(shot.At(movie.right, movie.top + 100), 0u);
@@ -233,7 +270,7 @@ TEST_F(DayBoard, StandsInForTheMissingPlayerInTheCentreOnBlack) {
         EXPECT_EQ(RectText(ScreenRectOf(board)), RectText(movie));
 
         Screenshot shot;
-        const int area = 641 * 481;
+        const int area = Area(movie);
         ASSERT_TRUE(WaitUntil(
             [&] {
                 shot = CaptureScreen();
