@@ -129,6 +129,22 @@ void DrawPicture(HDC dc, int x, int y, HBITMAP picture, HBITMAP mask, SIZE size)
     DeleteDC(source);
 }
 
+// The modal window and the windows it disabled, for EnumThreadWindows. A
+// named CALLBACK function, not a lambda: the 32-bit build needs stdcall.
+struct ModalDisable {
+    HWND modal;
+    std::vector<HWND>* disabled;
+};
+
+BOOL CALLBACK DisableOtherWindow(HWND other, LPARAM param) {
+    auto* modal = reinterpret_cast<ModalDisable*>(param);
+    if (other != modal->modal && IsWindowVisible(other) && IsWindowEnabled(other)) {
+        EnableWindow(other, FALSE);
+        modal->disabled->push_back(other);
+    }
+    return TRUE;
+}
+
 }  // namespace
 
 // --- Control -----------------------------------------------------------------
@@ -433,17 +449,8 @@ void Form::ShowModal() {
     HWND previous = GetActiveWindow();
     // Every other window of the program waits until this one has gone.
     disabledByModal_.clear();
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND other, LPARAM self) -> BOOL {
-            auto* form = reinterpret_cast<Form*>(self);
-            if (other != form->window_ && IsWindowVisible(other) && IsWindowEnabled(other)) {
-                EnableWindow(other, FALSE);
-                form->disabledByModal_.push_back(other);
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(this));
+    ModalDisable modal{window_, &disabledByModal_};
+    EnumThreadWindows(GetCurrentThreadId(), DisableOtherWindow, reinterpret_cast<LPARAM>(&modal));
     if (previous != nullptr && !table_.form.Flag("ShowInTaskbar", true)) {
         SetWindowLongPtrA(window_, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(previous));
     }
