@@ -98,3 +98,19 @@ add_library(menu_modules STATIC
     common/open_document_win.cpp
 )
 target_link_libraries(menu_modules PUBLIC vorlaks_core shell32 user32 kernel32)
+
+# --- the CD's start-up menu ----------------------------------------------------
+add_executable(menu WIN32
+    menu/main_win.cpp
+    menu/frm_main_win.cpp
+    menu/frm_theme_win.cpp
+    menu/start_or_report_win.cpp
+    common/app_folder_win.cpp
+    resources/menu.rc
+)
+target_link_libraries(menu PRIVATE menu_modules vorlaks_forms)
+target_link_options(menu PRIVATE ${STATIC_LINK})
+
+# The installers and exec on the test CD: one program under every name.
+add_executable(program-standin WIN32 tests/stand-ins/program_standin_win.cpp)
+target_link_options(program-standin PRIVATE ${STATIC_LINK})

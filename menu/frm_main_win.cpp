@@ -1,0 +1,146 @@
+#include "menu/frm_main_win.h"
+
+#include <windows.h>
+
+#include <string>
+
+#include "common/app_folder_win.h"
+#include "forms/form_win.h"
+#include "menu/frm_theme_win.h"
+#include "menu/hover_rules.h"
+#include "menu/menu_commands.h"
+#include "menu/module1_win.h"
+#include "menu/module2_win.h"
+#include "menu/module3_win.h"
+#include "menu/module4_win.h"
+#include "menu/start_or_report_win.h"
+#include "menu/theme_procedure.h"
+
+namespace frmMain {
+
+namespace {
+
+using menu::ImageControl;
+using C = menu::ImageControl;
+
+// Which images show: the rules decide, the window only mirrors it.
+menu::HoverState hover;
+
+forms::Form& Window();
+
+forms::Control& Image(ImageControl image) { return Window()[menu::LayoutOf(image).name]; }
+
+void Apply(const menu::ChangedImages& changed) {
+    for (ImageControl image : changed) Image(image).SetVisible(hover.IsVisible(image));
+}
+
+// Runs before the window is first shown. A position set here wins over the
+// table's centring, so the menu opens at the screen's top-left corner. The
+// hover state starts from what the table shows.
+void Form_Load() {
+    for (std::size_t i = 0; i < menu::kImageCount; ++i) {
+        hover.visible[i] = Image(static_cast<ImageControl>(i)).Visible();
+    }
+    Window().Move(20, 20);
+}
+
+// The pointer over the backdrop itself: every item back to normal. Only
+// this resets them, so an item left straight for the outside stays lit.
+void Form_MouseMove() { Apply(menu::MouseMoveOverBackground(hover)); }
+
+void Light(ImageControl image) { Apply(menu::MouseMoveOver(hover, image)); }
+void picScr1_MouseMove() { Light(C::picScr1); }
+void picThm1_MouseMove() { Light(C::picThm1); }
+void picGame1_MouseMove() { Light(C::picGame1); }
+void picFlash1_MouseMove() { Light(C::picFlash1); }
+void picWWW1_MouseMove() { Light(C::picWWW1); }
+void picHelp1_MouseMove() { Light(C::picHelp1); }
+void picExit1_MouseMove() { Light(C::picExit1); }
+
+// The Desktop Theme item: the installer that suits this Windows, or the
+// directions for adding theme support, or word that the system is not one
+// the pack was made for.
+void ThemeProcedure() {
+    std::string version = Module2::GetWindowsVersion();
+    // Only the Windows 95/98 family is asked about Desktop Themes.
+    bool themesPresent =
+        menu::NamesWindows9x(version) && Module3::FileExists(menu::ThemesProgramPath(Module4::GetSystemDir()));
+    switch (menu::DecideThemeAction(version, themesPresent)) {
+    case menu::ThemeAction::StartInsttm98:
+        menu::StartOrReport(Window().Window(), menu::kTheme98Installer);
+        break;
+    case menu::ThemeAction::ShowThemeDialog:
+        frmTheme::ShowModal();
+        break;
+    case menu::ThemeAction::StartInsttmNT:
+        menu::StartOrReport(Window().Window(), menu::kThemeNTInstaller);
+        break;
+    case menu::ThemeAction::InvalidWindowsType:
+        MessageBoxA(Window().Window(), menu::kInvalidWindowsText, menu::kInvalidWindowsTitle, MB_OK);
+        break;
+    }
+}
+
+void Run(ImageControl image) {
+    menu::MenuClick click = menu::ClickAction(image);
+    std::string target(click.target);
+    switch (click.kind) {
+    case menu::ClickKind::Nothing:
+        break;
+    case menu::ClickKind::StartInstaller:
+        menu::StartOrReport(Window().Window(), target);
+        break;
+    case menu::ClickKind::ThemeProcedure:
+        ThemeProcedure();
+        break;
+    case menu::ClickKind::Game:
+    case menu::ClickKind::Help:
+        menu::StartOrReport(Window().Window(), menu::ExecCommand(common::ApplicationFolder(), target));
+        break;
+    case menu::ClickKind::WebSite:
+        Module1::OpenDocument(target);
+        break;
+    case menu::ClickKind::Exit:
+        // At once: no close request, no unloading.
+        ExitProcess(0);
+    }
+}
+
+// A click on an item. The small items are clicked on their highlighted
+// image, which replaced the normal one as the pointer came over it; the
+// markers have no click of their own.
+void picScr1_Click() { Run(C::picScr1); }
+void picThm1_Click() { Run(C::picThm1); }
+void picGame1_Click() { Run(C::picGame1); }
+void picFlash1_Click() { Run(C::picFlash1); }
+void picWWW2_Click() { Run(C::picWWW2); }
+void picHelp2_Click() { Run(C::picHelp2); }
+void picExit2_Click() { Run(C::picExit2); }
+
+forms::Form& Window() {
+    static forms::Form form("frmMain", {
+                                           {"Form_Load", Form_Load},
+                                           {"Form_MouseMove", Form_MouseMove},
+                                           {"picScr1_MouseMove", picScr1_MouseMove},
+                                           {"picThm1_MouseMove", picThm1_MouseMove},
+                                           {"picGame1_MouseMove", picGame1_MouseMove},
+                                           {"picFlash1_MouseMove", picFlash1_MouseMove},
+                                           {"picWWW1_MouseMove", picWWW1_MouseMove},
+                                           {"picHelp1_MouseMove", picHelp1_MouseMove},
+                                           {"picExit1_MouseMove", picExit1_MouseMove},
+                                           {"picScr1_Click", picScr1_Click},
+                                           {"picThm1_Click", picThm1_Click},
+                                           {"picGame1_Click", picGame1_Click},
+                                           {"picFlash1_Click", picFlash1_Click},
+                                           {"picWWW2_Click", picWWW2_Click},
+                                           {"picHelp2_Click", picHelp2_Click},
+                                           {"picExit2_Click", picExit2_Click},
+                                       });
+    return form;
+}
+
+}  // namespace
+
+void ShowModal() { Window().ShowModal(); }
+
+}  // namespace frmMain
