@@ -13,6 +13,7 @@ find_package(GTest REQUIRED)
 add_executable(unit_tests ${UNIT_TEST_SOURCES})
 target_compile_options(unit_tests PRIVATE ${WARNING_FLAGS} ${SANITIZE})
 target_link_libraries(unit_tests PRIVATE vorlaks_core GTest::gtest GTest::gtest_main)
+target_compile_definitions(unit_tests PRIVATE VORLAKS_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 add_test(NAME native.unit COMMAND unit_tests)
 
 add_executable(data_step_bench bench/data_step_bench.cpp ${CORE_SOURCES} vorsaver/movie/date_services_portable.cpp)
@@ -73,7 +74,7 @@ function(add_wine_test name)
 endfunction()
 
 add_wine_test(wine.unit ${WIN_BIN}/unit_tests.exe)
-foreach(suite IN ITEMS Startup DataStep MovieWindow DayBoard SaverInput)
+foreach(suite IN ITEMS Startup DataStep MovieWindow DayBoard SaverInput Settings Preview)
     add_wine_test(e2e.${suite} ${WIN_BIN}/e2e_saver_tests.exe --gtest_filter=${suite}.*)
 endforeach()
 # The same month-name test in a German user locale.

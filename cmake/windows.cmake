@@ -57,6 +57,8 @@ add_executable(e2e_saver_tests
     tests/e2e/data_step_test.cpp
     tests/e2e/movie_window_test.cpp
     tests/e2e/saver_input_test.cpp
+    tests/e2e/dialogs_test.cpp
+    tests/e2e/preview_test.cpp
 )
 target_link_libraries(e2e_saver_tests PRIVATE vorlaks_win gtest gtest_main)
 target_link_options(e2e_saver_tests PRIVATE ${STATIC_LINK})
@@ -114,3 +116,14 @@ target_link_options(menu PRIVATE ${STATIC_LINK})
 # The installers and exec on the test CD: one program under every name.
 add_executable(program-standin WIN32 tests/stand-ins/program_standin_win.cpp)
 target_link_options(program-standin PRIVATE ${STATIC_LINK})
+
+add_executable(e2e_menu_tests
+    tests/e2e/harness_win.cpp
+    tests/e2e/menu_harness_win.cpp
+    tests/e2e/menu_window_test.cpp
+    tests/e2e/menu_hover_test.cpp
+    tests/e2e/menu_click_test.cpp
+    tests/e2e/menu_theme_test.cpp
+)
+target_link_libraries(e2e_menu_tests PRIVATE vorlaks_win gtest gtest_main version)
+target_link_options(e2e_menu_tests PRIVATE ${STATIC_LINK})

@@ -47,6 +47,13 @@ bool WinFileStore::ReadAll(const std::string& path, std::string& bytes, std::str
 }
 
 bool WinFileStore::ReplaceAll(const std::string& path, const std::string& bytes, std::string& error) {
+    // A file marked read-only is left as it is, as Windows leaves it when it
+    // would be written in place (not every system refuses the rename).
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+        error = SystemErrorText(ERROR_ACCESS_DENIED);
+        return false;
+    }
     const std::string temporary = path + ".new";
     HANDLE file = CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);

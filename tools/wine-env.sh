@@ -106,6 +106,9 @@ make_base() {
         mkdir -p "$HOME"
         "$loader" wineboot -i >"$base/wineboot.log" 2>&1
         "$WINESERVER" -w
+        # The prefix names Wine's own fonts (MS Sans Serif, Tahoma ...) in its
+        # Fonts folder, but this packaging leaves that folder empty.
+        cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
         # Without a window manager, destroying a managed window waits two seconds.
         "$loader" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
         "$WINESERVER" -w

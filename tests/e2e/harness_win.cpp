@@ -140,7 +140,10 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
     for (;;) {
         if (condition()) return true;
         if (GetTickCount() - start > timeoutMs) return false;
-        Sleep(20);
+        // Windows of this thread (a preview host) keep answering meanwhile.
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
     }
 }
 
