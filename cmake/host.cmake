@@ -103,7 +103,7 @@ endforeach()
 foreach(arch i686 x86_64)
     add_test(NAME imports.${arch}
         COMMAND ${CMAKE_SOURCE_DIR}/tools/check-imports.sh ${arch}-w64-mingw32-objdump
-                ${CMAKE_BINARY_DIR}/${arch}/bin/vorsaver.scr)
+                ${CMAKE_BINARY_DIR}/${arch}/bin/vorsaver.scr ${CMAKE_BINARY_DIR}/${arch}/bin/menu.exe)
 endforeach()
 
 # The password change hands its arguments to the system's mpr, whose Wine
@@ -112,3 +112,22 @@ add_test(NAME e2e.PasswordChange
     COMMAND env WINEDEBUG=fixme+mpr ${WINE_ENV} run ${CMAKE_BINARY_DIR} ${WIN_BIN}/vorsaver.scr /a 1234)
 set_tests_properties(e2e.PasswordChange PROPERTIES FIXTURES_REQUIRED wine RESOURCE_LOCK display TIMEOUT 60
     PASS_REGULAR_EXPRESSION "PwdChangePasswordA \"SCRSAVE\" 0*4D2 0 0+([^0-9A-Fa-f]|$)")
+
+# The CD menu, run from a CD folder of each test's own with stand-ins for the
+# installers and exec. Its pass needs some test to have run.
+set(MENU_TESTS ${WIN_BIN}/e2e_menu_tests.exe)
+foreach(suite IN ITEMS Window Hover Clicks Theme)
+    add_wine_test(e2e.menu.${suite} ${MENU_TESTS} --gtest_filter=Menu${suite}.*-*.FromADrivesRoot*)
+    set_tests_properties(e2e.menu.${suite} PROPERTIES
+        PASS_REGULAR_EXPRESSION "\\[  PASSED  \\] [1-9][0-9]* tests?\\."
+        FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\]")
+endforeach()
+# The menu at a drive's root: Wine's drive M: leads to an empty folder of the
+# build tree for this test.
+add_test(NAME e2e.menu.DriveRoot
+    COMMAND sh -c "rm -rf \"$1/wine/menu-root\" && mkdir -p \"$1/wine/menu-root\" && ln -sfn \"$1/wine/menu-root\" \"$1/wine/prefix/dosdevices/m:\" && exec \"$2\" run \"$1\" \"$3\" --gtest_filter=MenuClicks.FromADrivesRoot*"
+            sh ${CMAKE_BINARY_DIR} ${WINE_ENV} ${MENU_TESTS})
+set_tests_properties(e2e.menu.DriveRoot PROPERTIES FIXTURES_REQUIRED wine RESOURCE_LOCK display TIMEOUT 60
+    ENVIRONMENT VORLAKS_ROOT_DRIVE=M:
+    PASS_REGULAR_EXPRESSION "\\[  PASSED  \\] 1 test\\."
+    FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\]")

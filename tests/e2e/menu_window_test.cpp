@@ -1,0 +1,167 @@
+// The menu program as Windows sees it: its identity, its one window and the
+// single running copy; and the window table inside menu.exe against the
+// layout that the hover rules work from.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "forms/form_table.h"
+#include "menu/hover_rules.h"
+#include "tests/e2e/menu_harness_win.h"
+
+namespace e2e {
+namespace {
+
+using MenuWindow = MenuTest;
+
+std::string VersionString(const std::vector<char>& block, const char* name) {
+    char* value = nullptr;
+    UINT length = 0;
+    std::string key = std::string("\\StringFileInfo\\040904b0\\") + name;
+    if (!VerQueryValueA(block.data(), key.c_str(), reinterpret_cast<void**>(&value), &length) || value == nullptr) {
+        return "(missing)";
+    }
+    return std::string(value, strnlen(value, length));
+}
+
+TEST_F(MenuWindow, CarriesItsVersionAndIcon) {
+    std::string path = cd_ + "\\menu.exe";
+    DWORD size = GetFileVersionInfoSizeA(path.c_str(), nullptr);
+    ASSERT_GT(size, 0u) << "menu.exe has a version resource";
+    std::vector<char> block(size);
+    ASSERT_TRUE(GetFileVersionInfoA(path.c_str(), 0, size, block.data()));
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
+    EXPECT_EQ(fixed->dwFileVersionMS, 0x00010000u);
+    EXPECT_EQ(fixed->dwFileVersionLS, 0u);
+    EXPECT_EQ(fixed->dwProductVersionMS, 0x00010000u);
+    EXPECT_EQ(VersionString(block, "FileVersion"), "1.00");
+    EXPECT_EQ(VersionString(block, "ProductVersion"), "1.00");
+    EXPECT_EQ(VersionString(block, "InternalName"), "menu");
+    EXPECT_EQ(VersionString(block, "OriginalFilename"), "menu.exe");
+    EXPECT_EQ(VersionString(block, "ProductName"), "The Tarrowick Vorlaks Theme Pack");
+
+    // The icon group holds a 32 x 32 picture in 16 colours.
+    HMODULE module = LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(module, nullptr);
+    HRSRC group = FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(14) /* RT_GROUP_ICON */);
+    ASSERT_NE(group, nullptr) << "icon 1";
+    const auto* bytes = static_cast<const unsigned char*>(LockResource(LoadResource(module, group)));
+    int count = bytes[4] | bytes[5] << 8;
+    bool found = false;
+    for (int i = 0; i < count; ++i) {
+        const unsigned char* entry = bytes + 6 + 14 * i;  // width, height, colours, reserved, planes, bits ...
+        int bits = entry[6] | entry[7] << 8;
+        if (entry[0] == 32 && entry[1] == 32 && entry[2] == 16 && bits == 4) found = true;
+    }
+    FreeLibrary(module);
+    EXPECT_TRUE(found) << "a 32 x 32 16-colour icon";
+
+}
+
+TEST_F(MenuWindow, OpensItsFixedWindowAtTheTopLeftCorner) {
+    HWND window = StartMenu();
+    ASSERT_NE(window, nullptr);
+    RECT client;
+    GetClientRect(window, &client);
+    EXPECT_EQ(client.right, 480);
+    EXPECT_EQ(client.bottom, 360);
+    // 20 twips from the screen's corner: one pixel, not centred.
+    RECT outer;
+    GetWindowRect(window, &outer);
+    EXPECT_EQ(outer.left, 1);
+    EXPECT_EQ(outer.top, 1);
+
+    LONG style = GetWindowLongA(window, GWL_STYLE);
+    EXPECT_TRUE(style & WS_CAPTION);
+    EXPECT_TRUE(style & WS_SYSMENU) << "a close box";
+    EXPECT_FALSE(style & WS_THICKFRAME) << "not resizable";
+    EXPECT_FALSE(style & WS_MINIMIZEBOX);
+    EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+    EXPECT_TRUE(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_APPWINDOW) << "in the taskbar";
+    EXPECT_EQ(GetWindow(window, GW_OWNER), nullptr);
+    EXPECT_EQ(GetForegroundWindow(), window);
+
+    // Only that one window shows.
+    EXPECT_EQ(TopWindows(menu_.Id(), true).size(), 1u);
+}
+
+TEST_F(MenuWindow, ASecondCopyEndsWithoutAWindow) {
+    HWND first = StartMenu();
+    ASSERT_NE(first, nullptr);
+    Process second;
+    ASSERT_TRUE(second.Start(cd_ + "\\menu.exe", "", cd_));
+    bool sawWindow = false;
+    std::optional<DWORD> code;
+    WaitUntil(
+        [&] {
+            if (!TopWindows(second.Id(), true).empty()) sawWindow = true;
+            code = second.WaitForExit(0);
+            return code.has_value();
+        },
+        10000);
+    ASSERT_TRUE(code.has_value()) << "the second copy ends by itself";
+    EXPECT_EQ(*code, 0u);
+    EXPECT_FALSE(sawWindow);
+    EXPECT_TRUE(MenuRunning());
+    EXPECT_TRUE(IsWindowVisible(first));
+
+    // Once the first has gone, the next copy starts as the first did.
+    CloseMenu();
+    EXPECT_NE(StartMenu(), nullptr);
+}
+
+TEST_F(MenuWindow, TheWindowTableAgreesWithTheHoverLayout) {
+    HMODULE module = LoadLibraryExA((cd_ + "\\menu.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(module, nullptr);
+    HRSRC found = FindResourceA(module, "frmMain", MAKEINTRESOURCEA(10) /* RT_RCDATA */);
+    ASSERT_NE(found, nullptr);
+    std::string text(static_cast<const char*>(LockResource(LoadResource(module, found))),
+                     SizeofResource(module, found));
+    forms::TableParse parsed = forms::ParseFormTable(text);
+    ASSERT_TRUE(parsed.table.has_value()) << parsed.error;
+    const forms::FormTable& table = *parsed.table;
+    EXPECT_EQ(table.form.Text("Caption"), kMenuCaption);
+    EXPECT_EQ(table.form.Number("ClientWidth"), 7200);
+    EXPECT_EQ(table.form.Number("ClientHeight"), 5400);
+    EXPECT_EQ(table.form.Text("BorderStyle"), "FixedSingle");
+
+    // Declared in stacking order, bottom first, as the rules number them.
+    ASSERT_EQ(table.controls.size(), menu::kImageCount);
+    for (std::size_t i = 0; i < menu::kImageCount; ++i) {
+        const forms::Item& item = table.controls[i];
+        const menu::ImageLayout& layout = menu::LayoutOf(static_cast<menu::ImageControl>(i));
+        SCOPED_TRACE(layout.name);
+        EXPECT_EQ(item.name, layout.name);
+        EXPECT_EQ(item.kind, forms::Kind::Image);
+        EXPECT_EQ(item.Number("Left"), layout.leftTwips);
+        EXPECT_EQ(item.Number("Top"), layout.topTwips);
+        EXPECT_EQ(item.Number("Width"), layout.widthTwips);
+        EXPECT_EQ(item.Number("Height"), layout.heightTwips);
+        EXPECT_EQ(item.Flag("Visible", true), layout.visibleAtStart);
+        EXPECT_EQ(item.Text("TransparentColor"), "FF00FF");
+        // The picture's own size is the image's.
+        auto bitmap = static_cast<HBITMAP>(
+            LoadImageA(module, item.Text("Picture").c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+        ASSERT_NE(bitmap, nullptr) << item.Text("Picture");
+        BITMAP info = {};
+        GetObjectA(bitmap, sizeof info, &info);
+        EXPECT_EQ(info.bmWidth, layout.imageWidth);
+        EXPECT_EQ(info.bmHeight, layout.imageHeight);
+        DeleteObject(bitmap);
+    }
+    auto backdrop = static_cast<HBITMAP>(
+        LoadImageA(module, table.form.Text("Picture").c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    ASSERT_NE(backdrop, nullptr);
+    DIBSECTION section = {};
+    GetObjectA(backdrop, sizeof section, &section);
+    EXPECT_EQ(section.dsBm.bmWidth, 480);
+    EXPECT_EQ(section.dsBm.bmHeight, 360);
+    EXPECT_EQ(section.dsBmih.biBitCount, 8);
+    DeleteObject(backdrop);
+    FreeLibrary(module);
+}
+
+}  // namespace
+}  // namespace e2e
