@@ -127,3 +127,8 @@ add_executable(e2e_menu_tests
 )
 target_link_libraries(e2e_menu_tests PRIVATE vorlaks_win gtest gtest_main version)
 target_link_options(e2e_menu_tests PRIVATE ${STATIC_LINK})
+
+add_executable(menu-baseline WIN32 bench/menu_baseline_win.cpp)
+target_link_options(menu-baseline PRIVATE ${STATIC_LINK})
+add_executable(menu_bench bench/menu_bench_win.cpp)
+target_link_options(menu_bench PRIVATE ${STATIC_LINK})
