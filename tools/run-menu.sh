@@ -1,0 +1,79 @@
+#!/bin/bash
+# Builds, lays out a CD folder (menu.exe, with stand-ins for the installers
+# and exec that only log what they were started with) and starts the menu
+# under Wine; saves two screenshots of its window, plain and with the Screen
+# Saver item lit, and prints their paths.
+#
+# With $DISPLAY set the menu stays there until you close it; without, it runs
+# on a private virtual display and ends after the screenshots.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${BUILD_DIR:-$root/build}
+
+bash "$root/tools/install-deps.sh"
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
+cmake --build "$build"
+
+wine_env=$root/tools/wine-env.sh
+"$wine_env" prefix "$build"
+arch=$(cat "$build/wine/arch")
+[ "$arch" = win32 ] && bin=$build/i686/bin || bin=$build/x86_64/bin
+
+cd_folder=$build/demo-menu/cd
+rm -rf "$cd_folder"
+mkdir -p "$cd_folder/install/macromed"
+cp "$bin/menu.exe" "$cd_folder/"
+for program in exec.exe install/instscr.exe install/insttm98.exe install/insttmNT.exe install/macromed/axflash.exe; do
+    cp "$bin/program-standin.exe" "$cd_folder/$program"
+done
+demo=$build/demo-menu
+
+own_display=
+if [ -z "${DISPLAY:-}" ]; then
+    Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$demo/display" </dev/null >"$demo/xvfb.log" 2>&1 &
+    xvfb_pid=$!
+    for _ in $(seq 100); do [ -s "$demo/display" ] && break; sleep 0.05; done
+    own_display=":$(head -n1 "$demo/display")"
+fi
+eval "$("$wine_env" env "$build")"
+export DISPLAY=${own_display:-$DISPLAY}
+export VORLAKS_START_LOG=$(cd "$demo" && "$WINELOADER" winepath -w "$demo/started.log" 2>/dev/null | tr -d '\r')
+
+cleanup() {
+    [ -n "${menu_pid:-}" ] && kill "$menu_pid" 2>/dev/null || true
+    if [ -n "$own_display" ]; then
+        "$WINESERVER" -k 2>/dev/null || true
+        kill "$xvfb_pid" 2>/dev/null || true
+    fi
+}
+trap cleanup EXIT
+
+# The menu relies on the CD's root as its working folder.
+(cd "$cd_folder" && exec "$WINELOADER" menu.exe) </dev/null >"$demo/menu.log" 2>&1 &
+menu_pid=$!
+
+window=
+for _ in $(seq 200); do
+    window=$(xdotool search --name "^The Tarrowick Vorlaks Multimedia Theme Pack$" 2>/dev/null | head -n1) && [ -n "$window" ] && break
+    sleep 0.05
+done
+[ -n "$window" ] || { echo "the menu showed no window" >&2; exit 1; }
+eval "$(xdotool getwindowgeometry --shell "$window")"
+
+shoot() {
+    sleep 0.7
+    xwd -root -silent -display "$DISPLAY" | convert xwd:- -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$1"
+    echo "Screenshot: $1"
+}
+xdotool mousemove $((X + 100)) $((Y + 300))
+shoot "$demo/menu.png"
+# Over the Screen Saver item: its marker shows. The client area starts inside
+# the three-pixel frame and the nineteen-pixel caption.
+xdotool mousemove $((X + 3 + 300)) $((Y + 22 + 132))
+shoot "$demo/menu-lit.png"
+
+if [ -z "$own_display" ]; then
+    echo "The menu runs on $DISPLAY; close it to end. Started programs are logged in $demo/started.log."
+    wait "$menu_pid" || true
+    menu_pid=
+fi
