@@ -84,5 +84,16 @@ TEST(Preview, StillFillsTheAreaUnscaledAndEndsWithIt) {
     }
 }
 
+TEST(Preview, AreaThatIsAlreadyGoneEndsTheProgram) {
+    std::string folder = FreshFolder("PreviewGone");
+    std::string saver = InstallSaver(folder);
+    HWND host = MakeHost(152, 112);
+    int gone = static_cast<int>(reinterpret_cast<INT_PTR>(host));
+    DestroyWindow(host);
+    char arguments[64];
+    wsprintfA(arguments, "/p %d", gone);
+    EXPECT_EQ(RunToEnd(saver, arguments, 10000), 0u) << "the program kept running without a preview area";
+}
+
 }  // namespace
 }  // namespace e2e

@@ -117,6 +117,9 @@ void ShowPreview() {
     SetWindowLongPtrA(window, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(parent));
     SetWindowPos(window, nullptr, 0, 0, ParentRect.right, ParentRect.bottom,
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    // A handle that names no window (the area already gone) leaves the still
+    // without a parent, where nothing would ever end it: end now instead.
+    if (GetAncestor(window, GA_PARENT) != parent) preview.Unload();
 }
 
 void Main() {
