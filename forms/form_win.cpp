@@ -287,9 +287,11 @@ void Form::CreateWindowFromTable() {
     }
     if (form.Has("Icon")) {
         auto id = MAKEINTRESOURCEA(static_cast<int>(form.Number("Icon")));
-        auto big = LoadImageA(Instance(), id, IMAGE_ICON, GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0);
+        // Shared: the system keeps one copy and frees it with the program.
+        auto big = LoadImageA(Instance(), id, IMAGE_ICON, GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON),
+                              LR_SHARED);
         auto small = LoadImageA(Instance(), id, IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                                GetSystemMetrics(SM_CYSMICON), 0);
+                                GetSystemMetrics(SM_CYSMICON), LR_SHARED);
         SendMessageA(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
         SendMessageA(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
     }
@@ -438,6 +440,13 @@ void Form::Show() {
             if (child != nullptr && (GetWindowLongA(child, GWL_STYLE) & WS_TABSTOP) && IsWindowVisible(child) &&
                 IsWindowEnabled(child)) {
                 SendMessageA(window_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(child), TRUE);
+                // The dialog manager selects a text box's whole text, which
+                // scrolls a long one to its end; a form opens with the caret
+                // at the start and the first line in view.
+                if (item->kind == Kind::TextBox) {
+                    SendMessageA(child, EM_SETSEL, 0, 0);
+                    SendMessageA(child, EM_SCROLLCARET, 0, 0);
+                }
                 break;
             }
         }
