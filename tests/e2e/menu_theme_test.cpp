@@ -157,6 +157,9 @@ TEST_F(MenuTheme, TheDialogShowsTheDirectionsAndEnterInstallsTheWallpaper) {
     EXPECT_TRUE(textStyle & ES_READONLY);
     EXPECT_TRUE(textStyle & WS_VSCROLL);
     EXPECT_EQ(FocusOf(dialog), text) << "the text box comes first";
+    // It opens at its first line, nothing selected.
+    EXPECT_EQ(SendMessageA(text, EM_GETFIRSTVISIBLELINE, 0, 0), 0);
+    EXPECT_EQ(SendMessageA(text, EM_GETSEL, 0, 0), 0) << "selection start and end both 0";
     HWND install = FindChild(dialog, "Button", "&Install Wallpaper Only >");
     ASSERT_NE(install, nullptr);
     EXPECT_EQ(GetWindowLongA(install, GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON) << "the default button";
