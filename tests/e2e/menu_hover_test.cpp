@@ -2,6 +2,9 @@
 // and checked on the screen pixel by pixel against the pictures in menu.exe.
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <optional>
+
 #include "tests/e2e/menu_harness_win.h"
 
 namespace e2e {
