@@ -85,7 +85,7 @@ target_link_options(flag-probe PRIVATE ${STATIC_LINK})
 
 add_executable(black-window WIN32 bench/black_window_win.cpp)
 target_link_options(black-window PRIVATE ${STATIC_LINK})
-add_executable(saver_bench bench/saver_bench_win.cpp)
+add_executable(saver_bench bench/saver_bench_win.cpp bench/first_paint_win.cpp)
 target_link_libraries(saver_bench PRIVATE vorlaks_core)
 target_link_options(saver_bench PRIVATE ${STATIC_LINK})
 
@@ -130,5 +130,6 @@ target_link_options(e2e_menu_tests PRIVATE ${STATIC_LINK})
 
 add_executable(menu-baseline WIN32 bench/menu_baseline_win.cpp)
 target_link_options(menu-baseline PRIVATE ${STATIC_LINK})
-add_executable(menu_bench bench/menu_bench_win.cpp)
+add_executable(menu_bench bench/menu_bench_win.cpp bench/first_paint_win.cpp)
+target_include_directories(menu_bench PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_options(menu_bench PRIVATE ${STATIC_LINK})
