@@ -46,13 +46,6 @@ RECT ClientRectOf(HWND dialog, HWND control) {
     return rect;
 }
 
-HWND FocusOf(HWND window) {
-    GUITHREADINFO info = {};
-    info.cbSize = sizeof info;
-    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
-    return info.hwndFocus;
-}
-
 void SetDotsPerInch(DWORD dpi) {
     HKEY key = nullptr;
     RegCreateKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,

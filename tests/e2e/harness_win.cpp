@@ -185,6 +185,13 @@ std::string WindowText(HWND window) {
     return text;
 }
 
+HWND FocusOf(HWND window) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+    return info.hwndFocus;
+}
+
 HWND WaitForWindow(DWORD processId, const std::string& className, DWORD timeoutMs) {
     HWND result = nullptr;
     WaitUntil(

@@ -59,6 +59,9 @@ std::vector<HWND> TopWindows(DWORD processId, bool visibleOnly);
 std::string ClassName(HWND window);
 std::string WindowText(HWND window);
 
+// The window that has the keyboard focus in the thread of `window`.
+HWND FocusOf(HWND window);
+
 // The first visible top-level window of the process with this class name.
 HWND WaitForWindow(DWORD processId, const std::string& className, DWORD timeoutMs);
 

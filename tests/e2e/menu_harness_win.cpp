@@ -96,13 +96,6 @@ bool ShowsIcon(HWND box) {
     return false;
 }
 
-HWND FocusOf(HWND window) {
-    GUITHREADINFO info = {};
-    info.cbSize = sizeof info;
-    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
-    return info.hwndFocus;
-}
-
 // --- MenuTest ------------------------------------------------------------------
 
 void MenuTest::SetUp() {

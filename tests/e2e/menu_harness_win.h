@@ -63,8 +63,6 @@ HWND WaitForShownWindow(DWORD processId, const std::string& caption, DWORD timeo
 HWND FindChild(HWND parent, const std::string& className, const std::string& text);
 // Whether a message box shows an icon.
 bool ShowsIcon(HWND box);
-// The window that has the keyboard focus in the thread of `window`.
-HWND FocusOf(HWND window);
 
 class MenuTest : public ::testing::Test {
 protected:
