@@ -131,3 +131,10 @@ set_tests_properties(e2e.menu.DriveRoot PROPERTIES FIXTURES_REQUIRED wine RESOUR
     ENVIRONMENT VORLAKS_ROOT_DRIVE=M:
     PASS_REGULAR_EXPRESSION "\\[  PASSED  \\] 1 test\\."
     FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\]")
+
+# The committed pictures are what the programs expect: sizes, depths, the
+# backdrop's palette and the menu items' transparent colour.
+find_package(Python3 COMPONENTS Interpreter)
+if(Python3_FOUND)
+    add_test(NAME pictures COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tools/check_pictures.py)
+endif()
