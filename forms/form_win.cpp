@@ -364,7 +364,9 @@ void Form::CreateControl(Control& control) {
         break;
     case Kind::Label:
         // Transparent: labels may overlap, and each shows through the other.
-        style |= SS_LEFT | SS_NOTIFY;
+        // Without SS_NOTIFY the mouse passes through to the container, which
+        // makes a click of a press and a release on the same label.
+        style |= SS_LEFT;
         exStyle |= WS_EX_TRANSPARENT;
         break;
     case Kind::CommandButton:
@@ -554,11 +556,14 @@ Control* Form::ByWindow(HWND window) {
     return nullptr;
 }
 
-Control* Form::ImageAt(Control* box, int x, int y) {
+Control* Form::ControlAt(Control* box, int x, int y) {
     // The last declared is the topmost.
     for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
         Control* control = it->get();
-        if (control->item_->kind != Kind::Image || control->container_ != box || !control->visible_) continue;
+        Kind kind = control->item_->kind;
+        if ((kind != Kind::Image && kind != Kind::Label) || control->container_ != box || !control->visible_) {
+            continue;
+        }
         RECT rect = control->PixelRect();
         POINT point = {x, y};
         if (PtInRect(&rect, point)) return control;
@@ -608,7 +613,8 @@ void Form::Paint(HWND container, Control* box) {
 }
 
 // What the form and its picture boxes share: painting, mouse events on the
-// container and its images, and the clicks and colours of the children.
+// container and its images and labels, and the clicks and colours of the
+// children.
 bool Form::HandleMessage(HWND container, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     Control* box = container == window_ ? nullptr : ByWindow(container);
     std::string self = box != nullptr ? box->item_->name : "Form";
@@ -621,24 +627,24 @@ bool Form::HandleMessage(HWND container, UINT message, WPARAM wParam, LPARAM lPa
         result = 0;
         return true;
     case WM_MOUSEMOVE: {
-        Control* image = ImageAt(box, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-        Fire((image != nullptr ? image->item_->name : self) + "_MouseMove");
+        Control* hit = ControlAt(box, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        Fire((hit != nullptr ? hit->item_->name : self) + "_MouseMove");
         result = 0;
         return true;
     }
     case WM_LBUTTONDOWN: {
-        Control* image = ImageAt(box, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-        pressed_ = image != nullptr ? image : box;
+        Control* hit = ControlAt(box, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        pressed_ = hit != nullptr ? hit : box;
         SetCapture(container);
-        std::string name = image != nullptr ? image->item_->name : self;
+        std::string name = hit != nullptr ? hit->item_->name : self;
         Fire(name + "_MouseDown");
         result = 0;
         return true;
     }
     case WM_LBUTTONUP: {
         if (GetCapture() == container) ReleaseCapture();
-        Control* image = ImageAt(box, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-        Control* under = image != nullptr ? image : box;
+        Control* hit = ControlAt(box, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        Control* under = hit != nullptr ? hit : box;
         RECT client;
         GetClientRect(container, &client);
         POINT point = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
@@ -651,8 +657,7 @@ bool Form::HandleMessage(HWND container, UINT message, WPARAM wParam, LPARAM lPa
     }
     case WM_COMMAND: {
         Control* child = ByWindow(reinterpret_cast<HWND>(lParam));
-        if (child != nullptr && HIWORD(wParam) == BN_CLICKED &&  // also STN_CLICKED
-            LOWORD(wParam) == GetDlgCtrlID(child->window_)) {
+        if (child != nullptr && HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) == GetDlgCtrlID(child->window_)) {
             Fire(child->item_->name + "_Click");
             result = 0;
             return true;

@@ -4,8 +4,14 @@
 // cmdOK_Click, picScr1_MouseMove ...).
 //
 // Controls: picture boxes, labels, push buttons, check boxes and text boxes
-// are child windows; lines and images are drawn by their container and take
-// mouse events there, the topmost visible image under the pointer first.
+// are child windows; lines and images are drawn by their container. Images
+// and labels take their mouse events through the container, the topmost
+// visible one under the pointer first; a click is a press and a release on
+// the same control.
+//
+// Handlers pass text in the ANSI code page (the tables' UTF-8 is converted
+// when they are read). Form_QueryUnload runs before a close request unloads
+// the form; it cannot cancel it.
 #pragma once
 
 #include <windows.h>
@@ -109,7 +115,7 @@ private:
     void Fire(const std::string& event);
     bool HandleMessage(HWND container, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     void Paint(HWND container, Control* box);
-    Control* ImageAt(Control* box, int x, int y);
+    Control* ControlAt(Control* box, int x, int y);
     Control* ByWindow(HWND window);
     void Destroyed();
     int X(double twips) const;

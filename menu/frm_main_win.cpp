@@ -61,10 +61,11 @@ void picExit1_MouseMove() { Light(C::picExit1); }
 // directions for adding theme support, or word that the system is not one
 // the pack was made for.
 void ThemeProcedure() {
+    // Desktop Themes lives on the system drive; only the Windows 95/98
+    // family is asked whether it is there.
+    std::string themesProgram = menu::ThemesProgramPath(Module4::GetSystemDir());
     std::string version = Module2::GetWindowsVersion();
-    // Only the Windows 95/98 family is asked about Desktop Themes.
-    bool themesPresent =
-        menu::NamesWindows9x(version) && Module3::FileExists(menu::ThemesProgramPath(Module4::GetSystemDir()));
+    bool themesPresent = menu::NamesWindows9x(version) && Module3::FileExists(themesProgram);
     switch (menu::DecideThemeAction(version, themesPresent)) {
     case menu::ThemeAction::StartInsttm98:
         menu::StartOrReport(Window().Window(), menu::kTheme98Installer);

@@ -15,7 +15,7 @@ struct StartResult {
 // Windows finds the program the way it finds the first word of any command
 // line: beside the menu, in the working folder, on the search path. The
 // program's window opens minimised and active. The caller decides what a
-// failure means (the menu shows the message and ends).
+// failure means (the menu names the file in an error box and carries on).
 StartResult StartProgram(const std::string& commandLine);
 
 }  // namespace menu

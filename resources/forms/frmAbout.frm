@@ -42,7 +42,6 @@ PictureBox Picture2
     Top = 1680
     Width = 1935
     Height = 615
-    BorderStyle = None
     Picture = ABOUT_SHOCKWAVE
     TabIndex = 3
 

@@ -341,6 +341,14 @@ TEST_F(Settings, AboutShowsTheVersionAndItsLinksKeepItOpen) {
         HWND about = WaitForAbout();
         ASSERT_NE(about, nullptr);
         EXPECT_NE(FindChild(about, "Version: 1.0.0"), nullptr);
+        // 6810 x 4395 twips at 96 dots per inch, centred on the screen.
+        RECT client, frame;
+        GetClientRect(about, &client);
+        EXPECT_EQ(client.right, 454);
+        EXPECT_EQ(client.bottom, 293);
+        GetWindowRect(about, &frame);
+        EXPECT_LE(std::abs((frame.left + frame.right) / 2 - GetSystemMetrics(SM_CXSCREEN) / 2), 1);
+        EXPECT_LE(std::abs((frame.top + frame.bottom) / 2 - GetSystemMetrics(SM_CYSCREEN) / 2), 1);
         EXPECT_NE(FindChild(about, "The Tarrowick Vorlaks 2000 Screen Saver"), nullptr);
         EXPECT_TRUE(Becomes([&] { return FocusOf(about) == FindChild(about, "&OK"); }));
         EXPECT_NE(GetWindow(about, GW_OWNER), nullptr);
@@ -350,6 +358,18 @@ TEST_F(Settings, AboutShowsTheVersionAndItsLinksKeepItOpen) {
             HWND producer = FindChild(about, "2000 TV Interactive. www.tvinteractive.example", true);
             ASSERT_NE(team, nullptr);
             ASSERT_NE(producer, nullptr);
+            // A press on a link that is released elsewhere opens nothing.
+            RECT link;
+            GetWindowRect(team, &link);
+            MovePointerTo(link.left + 10, (link.top + link.bottom) / 2);
+            INPUT input = {};
+            input.type = INPUT_MOUSE;
+            input.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+            SendInput(1, &input, sizeof input);
+            MovePointerTo(link.left + 10, link.top - 30);
+            input.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+            SendInput(1, &input, sizeof input);
+            Sync(about);
             ClickOn(team);
             ClickOn(producer);
             // The pictures: Flash, Shockwave, and the producer's image.

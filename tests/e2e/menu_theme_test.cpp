@@ -109,7 +109,7 @@ TEST_F(MenuTheme, EachWindowsVersionGetsItsInstallerDialogOrBox) {
                 HWND box = FindShownWindow(menu_.Id(), kInvalidWindowsTitle);
                 char text[512] = {};
                 GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
-                EXPECT_STREQ(text, menu::kInvalidWindowsText);
+                EXPECT_STREQ(text, "You are running an OS that is not supported by this distribution.");
                 EXPECT_NE(GetDlgItem(box, IDOK), nullptr);
                 EXPECT_EQ(GetDlgItem(box, IDCANCEL), nullptr) << "OK only";
                 EXPECT_FALSE(ShowsIcon(box));

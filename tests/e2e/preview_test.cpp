@@ -32,7 +32,7 @@ HWND ChildOfProcess(HWND host, DWORD processId) {
     return nullptr;
 }
 
-TEST(Preview, StillFillsTheAreaUnscaledAndEndsWithIt) {
+TEST(Preview, StillFillsTheAreaAtItsDesignSizeAndEndsWithIt) {
     struct Case { const char* form; int width; int height; };
     // Display Properties' own size, a larger area than the still, a tiny one.
     const Case cases[] = {{"/p %d", 152, 112}, {"/P:%d", 240, 200}, {"/p %d", 40, 30}};
