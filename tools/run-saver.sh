@@ -6,17 +6,7 @@
 # With $DISPLAY set the saver shows there and runs until input ends it;
 # without, it runs on a private virtual display and ends after the screenshot.
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
-build=${BUILD_DIR:-$root/build}
-
-bash "$root/tools/install-deps.sh"
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
-cmake --build "$build"
-
-wine_env=$root/tools/wine-env.sh
-"$wine_env" prefix "$build"
-arch=$(cat "$build/wine/arch")
-[ "$arch" = win32 ] && bin=$build/i686/bin || bin=$build/x86_64/bin
+source "$(dirname "$0")/demo-build.sh"
 
 demo=$build/demo
 mkdir -p "$demo"
