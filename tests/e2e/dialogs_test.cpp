@@ -90,19 +90,25 @@ protected:
 
     HWND Control(const std::string& text) {
         HWND control = FindChild(dialog_, text);
-        EXPECT_NE(control, nullptr) << "no control " << text;
+        EXPECT_NE(control, nullptr) << "no control " << text << "; " << State();
         return control;
     }
 
-    bool Checked() { return SendMessageA(Control("&Play Sounds"), BM_GETCHECK, 0, 0) == BST_CHECKED; }
-
-    void ClickOn(HWND control) {
-        RECT rect;
-        GetWindowRect(control, &rect);
-        MovePointerTo((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
-        Click();
-        Sync(control);
+    // What the dialog and its program are doing, for a failure's message.
+    std::string State() {
+        std::string state = IsWindow(dialog_) ? (IsWindowVisible(dialog_) ? "dialog shown" : "dialog hidden")
+                                              : "dialog gone";
+        state += ", " + std::to_string(Descendants(dialog_).size()) + " controls";
+        HWND focus = FocusOf(dialog_);
+        state += ", focus on \"" + WindowText(focus) + "\"";
+        HWND foreground = GetForegroundWindow();
+        state += ", foreground \"" + WindowText(foreground) + "\"";
+        std::optional<DWORD> code = process_.WaitForExit(0);
+        state += code.has_value() ? ", program ended with " + std::to_string(*code) : ", program running";
+        return state;
     }
+
+    bool Checked() { return SendMessageA(Control("&Play Sounds"), BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
     void Press(WORD key) {
         PressKey(key);
@@ -215,7 +221,7 @@ TEST_F(Settings, EachFileShowsItsStateAndCancelLeavesItAlone) {
         EXPECT_EQ(Checked(), c.checked);
         // Cancel ends the program and writes nothing, even after a toggle.
         ClickOn(Control("&Play Sounds"));
-        EXPECT_TRUE(Becomes([&] { return Checked() != c.checked; }));
+        EXPECT_TRUE(Becomes([&] { return Checked() != c.checked; })) << State();
         ClickOn(Control("&Cancel"));
         EXPECT_TRUE(Ended());
         EXPECT_EQ(FileExists(sound_), c.exists);
@@ -241,7 +247,7 @@ TEST_F(Settings, OkWritesExactlySevenBytesOnlyWhenTheBoxChanged) {
         if (c.toggle) {
             bool before = Checked();
             ClickOn(Control("&Play Sounds"));
-            EXPECT_TRUE(Becomes([&] { return Checked() != before; }));
+            EXPECT_TRUE(Becomes([&] { return Checked() != before; })) << State();
         }
         ClickOn(Control("&Ok"));
         EXPECT_TRUE(Ended()) << "OK closes the dialog, the program's last window";
@@ -361,7 +367,7 @@ TEST_F(Settings, AboutShowsTheVersionAndItsLinksKeepItOpen) {
             // A press on a link that is released elsewhere opens nothing.
             RECT link;
             GetWindowRect(team, &link);
-            MovePointerTo(link.left + 10, (link.top + link.bottom) / 2);
+            PointAt(about, link.left + 10, (link.top + link.bottom) / 2);
             INPUT input = {};
             input.type = INPUT_MOUSE;
             input.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
@@ -377,9 +383,7 @@ TEST_F(Settings, AboutShowsTheVersionAndItsLinksKeepItOpen) {
             ClientToScreen(about, &client);
             const POINT pictures[] = {{320 + 60, 64 + 19}, {320 + 60, 112 + 19}, {336 + 50, 176 + 31}};
             for (POINT p : pictures) {
-                MovePointerTo(client.x + p.x, client.y + p.y);
-                Click();
-                Sync(about);
+                ClickAt(about, client.x + p.x, client.y + p.y);
             }
             const std::string want =
                 "http://www.tarrowickvorlaks.example/\r\n"

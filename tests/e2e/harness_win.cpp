@@ -374,12 +374,26 @@ void Sync(HWND window) {
     for (int i = 0; i < 2; ++i) SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 2000, &result);
 }
 
-void ClickControl(HWND dialog, int controlId) {
-    RECT rect;
-    GetWindowRect(GetDlgItem(dialog, controlId), &rect);
-    MovePointerTo((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
-    Click();
+void PointAt(HWND window, int x, int y) {
+    Sync(window);
+    Sync(window);
+    MovePointerTo(x, y);
+    Sync(window);
 }
+
+void ClickAt(HWND window, int x, int y) {
+    PointAt(window, x, y);
+    Click();
+    Sync(window);
+}
+
+void ClickOn(HWND control) {
+    RECT rect;
+    GetWindowRect(control, &rect);
+    ClickAt(control, (rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+}
+
+void ClickControl(HWND dialog, int controlId) { ClickOn(GetDlgItem(dialog, controlId)); }
 
 void SetPasswordSetting(DWORD type, const std::string& data) {
     HKEY key = nullptr;

@@ -117,6 +117,17 @@ void KeyUp(WORD virtualKey);
 // the thread answers the second of two sent messages only after it has
 // taken the input queued before the first.
 void Sync(HWND window);
+// Moves the pointer to a screen point over `window` and returns once the
+// window's program has taken the move. A window that appears, or is
+// uncovered, under a standing pointer gets an enter event at the old spot
+// from the X server; taken in after the move, it would put the pointer back
+// there and send the next click to the old spot. So the program first takes
+// in the events it holds, and only then does the pointer move.
+void PointAt(HWND window, int x, int y);
+// A click at a screen point over `window`, taken in by its program.
+void ClickAt(HWND window, int x, int y);
+// Clicks the centre of a control.
+void ClickOn(HWND control);
 // Clicks the centre of a dialog's control.
 void ClickControl(HWND dialog, int controlId);
 

@@ -156,14 +156,10 @@ void MenuTest::CloseMenu() {
 void MenuTest::MoveTo(POINT client) {
     POINT screen = client;
     ClientToScreen(window_, &screen);
-    MovePointerTo(screen.x, screen.y);
-    Sync(window_);
+    PointAt(window_, screen.x, screen.y);
 }
 
-void MenuTest::MoveOutside() {
-    MovePointerTo(700, 550);
-    Sync(window_);
-}
+void MenuTest::MoveOutside() { PointAt(window_, 700, 550); }
 
 void MenuTest::ClickAt(POINT client) {
     MoveTo(client);

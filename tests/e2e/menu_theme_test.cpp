@@ -66,12 +66,7 @@ protected:
     static void ClickButton(HWND dialog, const char* caption) {
         HWND button = FindChild(dialog, "Button", caption);
         ASSERT_NE(button, nullptr) << caption;
-        RECT rect;
-        GetWindowRect(button, &rect);
-        MovePointerTo((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
-        Sync(dialog);
-        Click();
-        Sync(dialog);
+        ClickOn(button);
     }
 };
 

@@ -39,10 +39,7 @@ protected:
 
     // Moves the pointer and waits until the saver has taken the move, so
     // that the system cannot merge it with the next one.
-    void MoveTo(int x, int y) {
-        MovePointerTo(x, y);
-        Sync(window_);
-    }
+    void MoveTo(int x, int y) { PointAt(window_, x, y); }
 
     HWND Start() {
         EXPECT_TRUE(saver_process_.Start(saver_, "/s", folder_));
