@@ -371,11 +371,13 @@ void PressKey(WORD virtualKey) {
 
 void Sync(HWND window) {
     DWORD_PTR result = 0;
-    for (int i = 0; i < 2; ++i) SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 2000, &result);
+    for (int round = 0; round < 3; ++round) {
+        if (round > 0) Sleep(20);
+        SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 2000, &result);
+    }
 }
 
 void PointAt(HWND window, int x, int y) {
-    Sync(window);
     Sync(window);
     MovePointerTo(x, y);
     Sync(window);

@@ -113,9 +113,12 @@ void Click();
 void PressKey(WORD virtualKey);                   // down and up
 void KeyDown(WORD virtualKey);
 void KeyUp(WORD virtualKey);
-// Returns once the window's thread has dispatched all input sent so far:
-// the thread answers the second of two sent messages only after it has
-// taken the input queued before the first.
+// Waits for the window's thread to take in the input sent so far. A thread
+// answers a sent message before it looks at its queued input, and Wine's
+// threads read the X server's events only when their queue is empty: so
+// the thread is asked three times with a pause between, in which it goes
+// back to its queue. Under heavy load this is a matter of time, not proof;
+// the pauses make it enough for moves not to be merged in the queue.
 void Sync(HWND window);
 // Moves the pointer to a screen point over `window` and returns once the
 // window's program has taken the move. A window that appears, or is
