@@ -18,29 +18,12 @@ for program in exec.exe install/instscr.exe install/insttm98.exe install/insttmN
 done
 demo=$build/demo-menu
 
-own_display=
-if [ -z "${DISPLAY:-}" ]; then
-    Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$demo/display" </dev/null >"$demo/xvfb.log" 2>&1 &
-    xvfb_pid=$!
-    for _ in $(seq 100); do [ -s "$demo/display" ] && break; sleep 0.05; done
-    own_display=":$(head -n1 "$demo/display")"
-fi
-eval "$("$wine_env" env "$build")"
-export DISPLAY=${own_display:-$DISPLAY}
+demo_display "$demo" 800x600
 export VORLAKS_START_LOG=$(cd "$demo" && "$WINELOADER" winepath -w "$demo/started.log" 2>/dev/null | tr -d '\r')
-
-cleanup() {
-    [ -n "${menu_pid:-}" ] && kill "$menu_pid" 2>/dev/null || true
-    if [ -n "$own_display" ]; then
-        "$WINESERVER" -k 2>/dev/null || true
-        kill "$xvfb_pid" 2>/dev/null || true
-    fi
-}
-trap cleanup EXIT
 
 # The menu relies on the CD's root as its working folder.
 (cd "$cd_folder" && exec "$WINELOADER" menu.exe) </dev/null >"$demo/menu.log" 2>&1 &
-menu_pid=$!
+program_pid=$!
 
 window=
 for _ in $(seq 200); do
@@ -64,6 +47,6 @@ shoot "$demo/menu-lit.png"
 
 if [ -z "$own_display" ]; then
     echo "The menu runs on $DISPLAY; close it to end. Started programs are logged in $demo/started.log."
-    wait "$menu_pid" || true
-    menu_pid=
+    wait "$program_pid" || true
+    program_pid=
 fi

@@ -13,27 +13,10 @@ mkdir -p "$demo"
 cp "$bin/vorsaver.scr" "$demo/"
 python3 "$root/tools/make_schedule.py" "$demo/schedule.pvz" >/dev/null
 
-own_display=
-if [ -z "${DISPLAY:-}" ]; then
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$demo/display" </dev/null >"$demo/xvfb.log" 2>&1 &
-    xvfb_pid=$!
-    for _ in $(seq 100); do [ -s "$demo/display" ] && break; sleep 0.05; done
-    own_display=":$(head -n1 "$demo/display")"
-fi
-eval "$("$wine_env" env "$build")"
-export DISPLAY=${own_display:-$DISPLAY}
-
-cleanup() {
-    [ -n "${saver_pid:-}" ] && kill "$saver_pid" 2>/dev/null || true
-    if [ -n "$own_display" ]; then
-        "$WINESERVER" -k 2>/dev/null || true
-        kill "$xvfb_pid" 2>/dev/null || true
-    fi
-}
-trap cleanup EXIT
+demo_display "$demo" 1024x768
 
 "$WINELOADER" "$demo/vorsaver.scr" /s &
-saver_pid=$!
+program_pid=$!
 
 # Wait for the saver's window, then give it a moment to paint.
 for _ in $(seq 200); do
@@ -48,6 +31,6 @@ echo "Variables written: $(cat "$demo/tarvordat.pvz")"
 
 if [ -z "$own_display" ]; then
     echo "The saver runs on $DISPLAY; move the mouse or press a key to end it."
-    wait "$saver_pid" || true
-    saver_pid=
+    wait "$program_pid" || true
+    program_pid=
 fi
