@@ -1,6 +1,7 @@
 # Native build of the portable core and its unit tests, plus the superbuild.
 include(ExternalProject)
 enable_testing()
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
 
 set(SANITIZE -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
 
@@ -13,7 +14,12 @@ find_package(GTest REQUIRED)
 add_executable(unit_tests ${UNIT_TEST_SOURCES})
 target_compile_options(unit_tests PRIVATE ${WARNING_FLAGS} ${SANITIZE})
 target_link_libraries(unit_tests PRIVATE vorlaks_core GTest::gtest GTest::gtest_main)
-target_compile_definitions(unit_tests PRIVATE VORLAKS_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+target_compile_definitions(unit_tests PRIVATE VORLAKS_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
+                                              VORLAKS_PACKED_DIR="${CMAKE_BINARY_DIR}/pictures")
+# The pictures packed as the programs carry them, for the unit tests to unpack
+# and compare with the originals.
+pack_pictures(PACKED_PICTURES ${CMAKE_BINARY_DIR}/pictures)
+add_custom_target(packed_pictures ALL DEPENDS ${PACKED_PICTURES})
 add_test(NAME native.unit COMMAND unit_tests)
 
 add_executable(data_step_bench bench/data_step_bench.cpp ${CORE_SOURCES} vorsaver/movie/date_services_portable.cpp)
@@ -22,18 +28,32 @@ target_compile_options(data_step_bench PRIVATE -O2 ${WARNING_FLAGS})
 
 # The Windows programs, for both targets: the shipped 32-bit build and a 64-bit
 # build of the same sources (warning-free, pointer-size clean). Tests run the
-# build that this machine's Wine can run.
+# build that this machine's Wine can run. Each target is two build trees, the
+# programs (win32 thread model) and the test drivers (posix), that put what
+# they make into one bin folder.
 foreach(arch i686 x86_64)
-    ExternalProject_Add(windows_${arch}
-        SOURCE_DIR ${CMAKE_SOURCE_DIR}
-        BINARY_DIR ${CMAKE_BINARY_DIR}/${arch}
-        CMAKE_ARGS
-            -DVORLAKS_ROLE=windows
-            -DCMAKE_TOOLCHAIN_FILE=${CMAKE_SOURCE_DIR}/cmake/mingw-${arch}.cmake
-            -DCMAKE_BUILD_TYPE=Release
-        INSTALL_COMMAND ""
-        BUILD_ALWAYS TRUE
-        USES_TERMINAL_BUILD TRUE)
+    foreach(part programs tests)
+        if(part STREQUAL "programs")
+            set(threads win32)
+            set(tree ${CMAKE_BINARY_DIR}/${arch})
+        else()
+            set(threads posix)
+            set(tree ${CMAKE_BINARY_DIR}/${arch}-tests)
+        endif()
+        ExternalProject_Add(windows_${arch}_${part}
+            SOURCE_DIR ${CMAKE_SOURCE_DIR}
+            BINARY_DIR ${tree}
+            CMAKE_ARGS
+                -DVORLAKS_ROLE=windows
+                -DVORLAKS_WINDOWS_PART=${part}
+                -DVORLAKS_THREADS=${threads}
+                -DVORLAKS_BIN_DIR=${CMAKE_BINARY_DIR}/${arch}/bin
+                -DCMAKE_TOOLCHAIN_FILE=${CMAKE_SOURCE_DIR}/cmake/mingw-${arch}.cmake
+                -DCMAKE_BUILD_TYPE=Release
+            INSTALL_COMMAND ""
+            BUILD_ALWAYS TRUE
+            USES_TERMINAL_BUILD TRUE)
+    endforeach()
 endforeach()
 
 find_program(CLANGXX clang++)
@@ -99,12 +119,20 @@ foreach(filter IN ITEMS "MovieWindow.*-MovieWindow.MovieTakingTheFocus*" "DayBoa
         FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\]")
 endforeach()
 
-# The shipped programs import nothing but Windows' own libraries.
-foreach(arch i686 x86_64)
-    add_test(NAME imports.${arch}
-        COMMAND ${CMAKE_SOURCE_DIR}/tools/check-imports.sh ${arch}-w64-mingw32-objdump
-                ${CMAKE_BINARY_DIR}/${arch}/bin/vorsaver.scr ${CMAKE_BINARY_DIR}/${arch}/bin/menu.exe)
-endforeach()
+# The shipped programs import only what Windows 95 and NT 4 have
+# (tools/api_floor.tsv); the 64-bit build, which does not ship, only Windows'
+# own DLLs. The check itself must refuse a program that the posix runtime
+# made unloadable there: the test drivers are one.
+set(CHECK_IMPORTS ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tools/check_imports.py)
+set(API_FLOOR ${CMAKE_SOURCE_DIR}/tools/api_floor.tsv)
+add_test(NAME imports.i686 COMMAND ${CHECK_IMPORTS} i686-w64-mingw32-objdump ${API_FLOOR}
+         ${CMAKE_BINARY_DIR}/i686/bin/vorsaver.scr ${CMAKE_BINARY_DIR}/i686/bin/menu.exe)
+add_test(NAME imports.x86_64 COMMAND ${CHECK_IMPORTS} x86_64-w64-mingw32-objdump ${API_FLOOR} --dlls-only
+         ${CMAKE_BINARY_DIR}/x86_64/bin/vorsaver.scr ${CMAKE_BINARY_DIR}/x86_64/bin/menu.exe)
+add_test(NAME imports.refusesTheUnloadable COMMAND ${CHECK_IMPORTS} i686-w64-mingw32-objdump ${API_FLOOR}
+         ${CMAKE_BINARY_DIR}/i686/bin/unit_tests.exe)
+set_tests_properties(imports.refusesTheUnloadable PROPERTIES
+    PASS_REGULAR_EXPRESSION "GetTickCount64: missing on Windows 95 and NT 4")
 
 # The password change hands its arguments to the system's mpr, whose Wine
 # stub prints them when asked to.
@@ -134,7 +162,4 @@ set_tests_properties(e2e.menu.DriveRoot PROPERTIES FIXTURES_REQUIRED wine RESOUR
 
 # The committed pictures are what the programs expect: sizes, depths, the
 # backdrop's palette and the menu items' transparent colour.
-find_package(Python3 COMPONENTS Interpreter)
-if(Python3_FOUND)
-    add_test(NAME pictures COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tools/check_pictures.py)
-endif()
+add_test(NAME pictures COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tools/check_pictures.py)

@@ -1,6 +1,8 @@
 # The portable core: no <windows.h>, builds everywhere.
 set(CORE_SOURCES
     common/app_text.cpp
+    common/whole_file.cpp
+    common/packed_picture.cpp
     common/text_stream.cpp
     vorsaver/startup/mode_table.cpp
     vorsaver/movie/movie_variables.cpp
@@ -19,6 +21,8 @@ set(CORE_SOURCES
 
 set(UNIT_TEST_SOURCES
     tests/unit/app_text_test.cpp
+    tests/unit/whole_file_test.cpp
+    tests/unit/packed_picture_test.cpp
     tests/unit/mode_table_test.cpp
     tests/unit/text_stream_test.cpp
     tests/unit/movie_variables_test.cpp
@@ -33,3 +37,23 @@ set(UNIT_TEST_SOURCES
 )
 
 set(WARNING_FLAGS -Wall -Wextra)
+
+# Packs every picture in resources/ into FOLDER (tools/pack_picture.py), for
+# the programs to carry; sets OUT to the packed files.
+function(pack_pictures OUT FOLDER)
+    find_package(Python3 REQUIRED COMPONENTS Interpreter)
+    file(GLOB_RECURSE pictures RELATIVE ${CMAKE_SOURCE_DIR}/resources CONFIGURE_DEPENDS
+         ${CMAKE_SOURCE_DIR}/resources/*.bmp)
+    set(packed_files)
+    foreach(picture IN LISTS pictures)
+        string(REGEX REPLACE "\\.bmp$" ".vpk" packed ${FOLDER}/${picture})
+        get_filename_component(packed_folder ${packed} DIRECTORY)
+        add_custom_command(OUTPUT ${packed}
+            COMMAND ${CMAKE_COMMAND} -E make_directory ${packed_folder}
+            COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tools/pack_picture.py
+                    ${CMAKE_SOURCE_DIR}/resources/${picture} ${packed}
+            DEPENDS ${CMAKE_SOURCE_DIR}/resources/${picture} ${CMAKE_SOURCE_DIR}/tools/pack_picture.py)
+        list(APPEND packed_files ${packed})
+    endforeach()
+    set(${OUT} ${packed_files} PARENT_SCOPE)
+endfunction()

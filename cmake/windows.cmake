@@ -1,12 +1,43 @@
 # The shipped Windows programs and the Windows-side tests.
+#
+# VORLAKS_WINDOWS_PART picks what one build tree makes:
+#   programs  the shipped programs, stand-ins and benchmarks, with the win32
+#             thread-model compiler, small and exception-free
+#   tests     the GoogleTest drivers, with the posix one (GoogleTest needs
+#             std::mutex); separate processes, so their runtime never ships
+#   all       both with one compiler (a Windows toolchain that can)
+# VORLAKS_BIN_DIR lets the two parts share one bin folder.
 enable_language(RC)
 enable_testing()
 
-set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+set(VORLAKS_WINDOWS_PART "all" CACHE STRING "programs, tests or all")
+set(VORLAKS_BIN_DIR "${CMAKE_BINARY_DIR}/bin" CACHE PATH "where programs and test drivers go")
+set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${VORLAKS_BIN_DIR})
+set(CMAKE_LIBRARY_OUTPUT_DIRECTORY ${VORLAKS_BIN_DIR})
+if(VORLAKS_WINDOWS_PART STREQUAL "programs" OR VORLAKS_WINDOWS_PART STREQUAL "all")
+    set(BUILD_PROGRAMS ON)
+endif()
+if(VORLAKS_WINDOWS_PART STREQUAL "tests" OR VORLAKS_WINDOWS_PART STREQUAL "all")
+    set(BUILD_TESTS ON)
+endif()
+
 add_compile_options(${WARNING_FLAGS} -Werror)
 add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0501 WINVER=0x0501)
 # Static: the programs need no DLL beyond Windows' own.
 set(STATIC_LINK -static -static-libgcc -static-libstdc++)
+
+if(VORLAKS_WINDOWS_PART STREQUAL "programs")
+    # Small: no exceptions or run-time type information (nothing uses them),
+    # each function in its own section so that the linker drops the unused,
+    # std::string compiled in (see inline_strings.h), symbols stripped.
+    set(CMAKE_CXX_FLAGS_RELEASE "-Os -DNDEBUG")
+    set(CMAKE_C_FLAGS_RELEASE "-Os -DNDEBUG")
+    add_compile_options(
+        -ffunction-sections -fdata-sections -fno-asynchronous-unwind-tables
+        "$<$<COMPILE_LANGUAGE:CXX>:-fno-exceptions;-fno-rtti;-fno-threadsafe-statics>"
+        "$<$<COMPILE_LANGUAGE:CXX>:SHELL:-include ${CMAKE_SOURCE_DIR}/cmake/inline_strings.h>")
+    list(APPEND STATIC_LINK -Wl,--gc-sections $<$<CONFIG:Release>:-s>)
+endif()
 
 add_library(vorlaks_core STATIC ${CORE_SOURCES})
 target_include_directories(vorlaks_core PUBLIC ${CMAKE_SOURCE_DIR})
@@ -15,13 +46,20 @@ add_library(vorlaks_win STATIC
     common/app_folder_win.cpp
     common/file_store_win.cpp
     common/open_document_win.cpp
+    common/picture_win.cpp
     vorsaver/movie/date_services_win.cpp
 )
 target_link_libraries(vorlaks_win PUBLIC vorlaks_core oleaut32 ole32 uuid shell32 user32 gdi32 advapi32)
 
+if(BUILD_PROGRAMS)
 # The forms layer, which both programs' windows stand on.
 add_library(vorlaks_forms STATIC forms/form_win.cpp)
-target_link_libraries(vorlaks_forms PUBLIC vorlaks_core user32 gdi32)
+target_link_libraries(vorlaks_forms PUBLIC vorlaks_win user32 gdi32)
+
+pack_pictures(PACKED_PICTURES ${CMAKE_BINARY_DIR}/pictures)
+add_custom_target(packed_pictures DEPENDS ${PACKED_PICTURES})
+set_source_files_properties(resources/vorsaver.rc resources/menu.rc PROPERTIES OBJECT_DEPENDS "${PACKED_PICTURES}")
+
 
 add_executable(vorsaver WIN32
     vorsaver/startup/loader_win.cpp
@@ -32,37 +70,40 @@ add_executable(vorsaver WIN32
     vorsaver/movie/movie_host_win.cpp
     vorsaver/movie/day_board_win.cpp
     resources/vorsaver.rc
+    common/small_runtime_win.cpp
 )
 set_target_properties(vorsaver PROPERTIES SUFFIX ".scr")
+target_include_directories(vorsaver PRIVATE ${CMAKE_BINARY_DIR}/pictures)
 target_link_libraries(vorsaver PRIVATE vorlaks_win vorlaks_forms)
 target_link_options(vorsaver PRIVATE ${STATIC_LINK})
 
-# --- tests -----------------------------------------------------------------
-set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
-set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
-set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
-set(GTEST_SOURCE_DIR /usr/src/googletest CACHE PATH "GoogleTest sources")
-add_subdirectory(${GTEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
-foreach(t gtest gtest_main)
-    target_compile_options(${t} PRIVATE -w)
-endforeach()
-
-add_executable(unit_tests ${UNIT_TEST_SOURCES} vorsaver/movie/date_services_win.cpp)
-target_link_libraries(unit_tests PRIVATE vorlaks_win gtest gtest_main)
-target_link_options(unit_tests PRIVATE ${STATIC_LINK})
-
-add_executable(e2e_saver_tests
-    tests/e2e/harness_win.cpp
-    tests/e2e/startup_test.cpp
-    tests/e2e/data_step_test.cpp
-    tests/e2e/movie_window_test.cpp
-    tests/e2e/saver_input_test.cpp
-    tests/e2e/dialogs_test.cpp
-    tests/e2e/preview_test.cpp
+# The CD menu's modules: version, system folder, file test, document opener
+# and program start, for the menu's windows to call.
+add_library(menu_modules STATIC
+    menu/module1_win.cpp
+    menu/module2_win.cpp
+    menu/module3_win.cpp
+    menu/module4_win.cpp
+    menu/start_program_win.cpp
+    common/open_document_win.cpp
 )
-target_link_libraries(e2e_saver_tests PRIVATE vorlaks_win gtest gtest_main)
-target_link_options(e2e_saver_tests PRIVATE ${STATIC_LINK})
+target_link_libraries(menu_modules PUBLIC vorlaks_core shell32 user32 kernel32)
 
+# --- the CD's start-up menu ----------------------------------------------------
+add_executable(menu WIN32
+    menu/main_win.cpp
+    menu/frm_main_win.cpp
+    menu/frm_theme_win.cpp
+    menu/start_or_report_win.cpp
+    common/app_folder_win.cpp
+    resources/menu.rc
+    common/small_runtime_win.cpp
+)
+target_include_directories(menu PRIVATE ${CMAKE_BINARY_DIR}/pictures)
+target_link_libraries(menu PRIVATE menu_modules vorlaks_forms)
+target_link_options(menu PRIVATE ${STATIC_LINK})
+
+# --- stand-ins and benchmarks ------------------------------------------------
 add_executable(url-sink WIN32 tests/stand-ins/url_sink_win.cpp)
 target_link_options(url-sink PRIVATE ${STATIC_LINK})
 
@@ -89,33 +130,43 @@ add_executable(saver_bench bench/saver_bench_win.cpp bench/first_paint_win.cpp)
 target_link_libraries(saver_bench PRIVATE vorlaks_core)
 target_link_options(saver_bench PRIVATE ${STATIC_LINK})
 
-# The CD menu's modules: version, system folder, file test, document opener
-# and program start, for the menu's windows to call.
-add_library(menu_modules STATIC
-    menu/module1_win.cpp
-    menu/module2_win.cpp
-    menu/module3_win.cpp
-    menu/module4_win.cpp
-    menu/start_program_win.cpp
-    common/open_document_win.cpp
-)
-target_link_libraries(menu_modules PUBLIC vorlaks_core shell32 user32 kernel32)
-
-# --- the CD's start-up menu ----------------------------------------------------
-add_executable(menu WIN32
-    menu/main_win.cpp
-    menu/frm_main_win.cpp
-    menu/frm_theme_win.cpp
-    menu/start_or_report_win.cpp
-    common/app_folder_win.cpp
-    resources/menu.rc
-)
-target_link_libraries(menu PRIVATE menu_modules vorlaks_forms)
-target_link_options(menu PRIVATE ${STATIC_LINK})
-
 # The installers and exec on the test CD: one program under every name.
 add_executable(program-standin WIN32 tests/stand-ins/program_standin_win.cpp)
 target_link_options(program-standin PRIVATE ${STATIC_LINK})
+
+add_executable(menu-baseline WIN32 bench/menu_baseline_win.cpp)
+target_link_options(menu-baseline PRIVATE ${STATIC_LINK})
+add_executable(menu_bench bench/menu_bench_win.cpp bench/first_paint_win.cpp)
+target_include_directories(menu_bench PRIVATE ${CMAKE_SOURCE_DIR})
+target_link_options(menu_bench PRIVATE ${STATIC_LINK})
+endif()
+
+# --- tests -----------------------------------------------------------------
+if(BUILD_TESTS)
+set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+set(GTEST_SOURCE_DIR /usr/src/googletest CACHE PATH "GoogleTest sources")
+add_subdirectory(${GTEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+foreach(t gtest gtest_main)
+    target_compile_options(${t} PRIVATE -w)
+endforeach()
+
+add_executable(unit_tests ${UNIT_TEST_SOURCES} vorsaver/movie/date_services_win.cpp)
+target_link_libraries(unit_tests PRIVATE vorlaks_win gtest gtest_main)
+target_link_options(unit_tests PRIVATE ${STATIC_LINK})
+
+add_executable(e2e_saver_tests
+    tests/e2e/harness_win.cpp
+    tests/e2e/startup_test.cpp
+    tests/e2e/data_step_test.cpp
+    tests/e2e/movie_window_test.cpp
+    tests/e2e/saver_input_test.cpp
+    tests/e2e/dialogs_test.cpp
+    tests/e2e/preview_test.cpp
+)
+target_link_libraries(e2e_saver_tests PRIVATE vorlaks_win gtest gtest_main)
+target_link_options(e2e_saver_tests PRIVATE ${STATIC_LINK})
 
 add_executable(e2e_menu_tests
     tests/e2e/harness_win.cpp
@@ -127,9 +178,4 @@ add_executable(e2e_menu_tests
 )
 target_link_libraries(e2e_menu_tests PRIVATE vorlaks_win gtest gtest_main version)
 target_link_options(e2e_menu_tests PRIVATE ${STATIC_LINK})
-
-add_executable(menu-baseline WIN32 bench/menu_baseline_win.cpp)
-target_link_options(menu-baseline PRIVATE ${STATIC_LINK})
-add_executable(menu_bench bench/menu_bench_win.cpp bench/first_paint_win.cpp)
-target_include_directories(menu_bench PRIVATE ${CMAKE_SOURCE_DIR})
-target_link_options(menu_bench PRIVATE ${STATIC_LINK})
+endif()

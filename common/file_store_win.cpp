@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "common/whole_file.h"
+
 namespace common {
 
 std::string SystemErrorText(unsigned long code) {
@@ -22,59 +24,86 @@ std::string SystemErrorText(unsigned long code) {
     return result;
 }
 
-bool WinFileStore::ReadAll(const std::string& path, std::string& bytes, std::string& error) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        error = SystemErrorText(GetLastError());
-        return false;
-    }
-    bytes.clear();
-    char buffer[64 * 1024];
-    bool ok = true;
-    for (;;) {
-        DWORD got = 0;
-        if (!ReadFile(file, buffer, sizeof buffer, &got, nullptr)) {
-            error = SystemErrorText(GetLastError());
-            ok = false;
-            break;
-        }
-        if (got == 0) break;
-        bytes.append(buffer, got);
-    }
-    CloseHandle(file);
-    return ok;
+namespace {
+
+bool Failed(std::string& error) {
+    error = SystemErrorText(GetLastError());
+    return false;
 }
 
-bool WinFileStore::ReplaceAll(const std::string& path, const std::string& bytes, std::string& error) {
-    // A file marked read-only is left as it is, as Windows leaves it when it
-    // would be written in place (not every system refuses the rename).
-    DWORD attributes = GetFileAttributesA(path.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+class WinFileCalls : public FileCalls {
+public:
+    bool Exists(const std::string& path) override {
+        return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    }
+
+    bool Writable(const std::string& path, std::string& error) override {
+        DWORD attributes = GetFileAttributesA(path.c_str());
+        if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_READONLY)) return true;
         error = SystemErrorText(ERROR_ACCESS_DENIED);
         return false;
     }
-    const std::string temporary = path + ".new";
-    HANDLE file = CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        error = SystemErrorText(GetLastError());
-        return false;
+
+    bool Read(const std::string& path, std::string& bytes, std::string& error) override {
+        HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE) return Failed(error);
+        bytes.clear();
+        char buffer[16 * 1024];
+        bool ok = true;
+        for (;;) {
+            DWORD got = 0;
+            if (!ReadFile(file, buffer, sizeof buffer, &got, nullptr)) {
+                ok = Failed(error);
+                break;
+            }
+            if (got == 0) break;
+            bytes.append(buffer, got);
+        }
+        CloseHandle(file);
+        return ok;
     }
-    DWORD written = 0;
-    bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-              written == bytes.size();
-    if (!ok) error = SystemErrorText(GetLastError());
-    if (!CloseHandle(file) && ok) {
-        error = SystemErrorText(GetLastError());
-        ok = false;
+
+    bool Write(const std::string& path, const std::string& bytes, std::string& error) override {
+        HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                  nullptr);
+        if (file == INVALID_HANDLE_VALUE) return Failed(error);
+        DWORD written = 0;
+        bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+                  written == bytes.size();
+        if (!ok) Failed(error);
+        if (!CloseHandle(file) && ok) ok = Failed(error);
+        return ok;
     }
-    if (ok && !MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        error = SystemErrorText(GetLastError());
-        ok = false;
+
+    Move MoveOver(const std::string& from, const std::string& to, std::string& error) override {
+        if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+            return Move::Done;
+        }
+        if (GetLastError() == ERROR_CALL_NOT_IMPLEMENTED) return Move::NotImplemented;
+        Failed(error);
+        return Move::Failed;
     }
-    if (!ok) DeleteFileA(temporary.c_str());
-    return ok;
+
+    bool Rename(const std::string& from, const std::string& to, std::string& error) override {
+        return MoveFileA(from.c_str(), to.c_str()) || Failed(error);
+    }
+
+    bool Remove(const std::string& path, std::string& error) override {
+        return DeleteFileA(path.c_str()) || Failed(error);
+    }
+};
+
+}  // namespace
+
+bool WinFileStore::ReadAll(const std::string& path, std::string& bytes, std::string& error) {
+    WinFileCalls calls;
+    return ReadWhole(calls, path, bytes, error);
+}
+
+bool WinFileStore::ReplaceAll(const std::string& path, const std::string& bytes, std::string& error) {
+    WinFileCalls calls;
+    return ReplaceWhole(calls, path, bytes, error);
 }
 
 }  // namespace common

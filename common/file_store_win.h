@@ -13,8 +13,7 @@ std::string SystemErrorText(unsigned long code);
 class WinFileStore : public FileStore {
 public:
     bool ReadAll(const std::string& path, std::string& bytes, std::string& error) override;
-    // Writes "<path>.new" and moves it over the file, so a reader never sees
-    // half a file and a failed write leaves the old one as it was.
+    // Replaces the file whole on every Windows (see whole_file.h).
     bool ReplaceAll(const std::string& path, const std::string& bytes, std::string& error) override;
 };
 

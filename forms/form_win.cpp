@@ -7,6 +7,7 @@
 #include <set>
 
 #include "common/app_text.h"
+#include "common/picture_win.h"
 
 namespace forms {
 
@@ -281,9 +282,9 @@ void Form::CreateWindowFromTable() {
     backColour_ = ColourOf(form.Text("BackColor", "ButtonFace"), GetSysColor(COLOR_BTNFACE));
     backBrush_ = CreateSolidBrush(backColour_);
     if (form.Has("Picture")) {
-        picture_ = static_cast<HBITMAP>(
-            LoadImageA(Instance(), form.Text("Picture").c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-        if (picture_ == nullptr) TableFault(tableName_, "the picture " + form.Text("Picture") + " is missing");
+        std::string why;
+        picture_ = common::LoadPackedPicture(Instance(), form.Text("Picture").c_str(), why);
+        if (picture_ == nullptr) TableFault(tableName_, "the picture " + form.Text("Picture") + ": " + why);
     }
     if (form.Has("Icon")) {
         auto id = MAKEINTRESOURCEA(static_cast<int>(form.Number("Icon")));
@@ -410,9 +411,9 @@ void Form::CreateControl(Control& control) {
 }
 
 void Form::LoadPicture(Control& control, const std::string& resource, const std::string& transparent) {
-    control.picture_ =
-        static_cast<HBITMAP>(LoadImageA(Instance(), resource.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-    if (control.picture_ == nullptr) TableFault(tableName_, "the picture " + resource + " is missing");
+    std::string why;
+    control.picture_ = common::LoadPackedPicture(Instance(), resource.c_str(), why);
+    if (control.picture_ == nullptr) TableFault(tableName_, "the picture " + resource + ": " + why);
     BITMAP info = {};
     GetObjectA(control.picture_, sizeof info, &info);
     control.pictureSize_ = {info.bmWidth, info.bmHeight};
@@ -749,7 +750,14 @@ int OpenForms() { return openForms; }
 
 bool IsFormMessage(MSG* message) {
     if (message->hwnd == nullptr) return false;
-    HWND root = GetAncestor(message->hwnd, GA_ROOT);
+    // The top-level window that holds the control (GetAncestor is missing
+    // on Windows 95 and NT 4).
+    HWND root = message->hwnd;
+    while (GetWindowLongA(root, GWL_STYLE) & WS_CHILD) {
+        HWND parent = GetParent(root);
+        if (parent == nullptr) break;
+        root = parent;
+    }
     if (formWindows.count(root) == 0) return false;
     return IsDialogMessageA(root, message) != FALSE;
 }

@@ -6,7 +6,9 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ clang python3
     googletest libgtest-dev
-    g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64
+    g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32   # the shipped programs
+    g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix   # the test drivers
+    binutils-mingw-w64
     wine wine64 wine32:i386
     fonts-wine          # Wine's MS Sans Serif, which the dialogs name
     xvfb x11-apps xdotool imagemagick

@@ -2,6 +2,8 @@
 
 #include <sstream>
 
+#include "common/picture_win.h"
+
 namespace e2e {
 
 namespace {
@@ -251,9 +253,10 @@ MenuPictures::MenuPictures(const std::string& menuPath) {
 
 MenuPictures::Picture MenuPictures::Load(HMODULE module, const char* name) const {
     Picture picture;
-    auto bitmap = static_cast<HBITMAP>(LoadImageA(module, name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    std::string why;
+    HBITMAP bitmap = common::LoadPackedPicture(module, name, why);
     if (bitmap == nullptr) {
-        ADD_FAILURE() << "menu.exe has no picture " << name;
+        ADD_FAILURE() << "menu.exe's picture " << name << ": " << why;
         return picture;
     }
     BITMAP info = {};

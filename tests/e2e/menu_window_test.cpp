@@ -5,6 +5,7 @@
 
 #include <cstring>
 
+#include "common/picture_win.h"
 #include "forms/form_table.h"
 #include "menu/hover_rules.h"
 #include "tests/e2e/menu_harness_win.h"
@@ -142,18 +143,18 @@ TEST_F(MenuWindow, TheWindowTableAgreesWithTheHoverLayout) {
         EXPECT_EQ(item.Flag("Visible", true), layout.visibleAtStart);
         EXPECT_EQ(item.Text("TransparentColor"), "FF00FF");
         // The picture's own size is the image's.
-        auto bitmap = static_cast<HBITMAP>(
-            LoadImageA(module, item.Text("Picture").c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-        ASSERT_NE(bitmap, nullptr) << item.Text("Picture");
+        std::string why;
+        HBITMAP bitmap = common::LoadPackedPicture(module, item.Text("Picture").c_str(), why);
+        ASSERT_NE(bitmap, nullptr) << item.Text("Picture") << ": " << why;
         BITMAP info = {};
         GetObjectA(bitmap, sizeof info, &info);
         EXPECT_EQ(info.bmWidth, layout.imageWidth);
         EXPECT_EQ(info.bmHeight, layout.imageHeight);
         DeleteObject(bitmap);
     }
-    auto backdrop = static_cast<HBITMAP>(
-        LoadImageA(module, table.form.Text("Picture").c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-    ASSERT_NE(backdrop, nullptr);
+    std::string why;
+    HBITMAP backdrop = common::LoadPackedPicture(module, table.form.Text("Picture").c_str(), why);
+    ASSERT_NE(backdrop, nullptr) << why;
     DIBSECTION section = {};
     GetObjectA(backdrop, sizeof section, &section);
     EXPECT_EQ(section.dsBm.bmWidth, 480);
