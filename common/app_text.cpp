@@ -42,4 +42,12 @@ double PixelsToTwips(int pixels, int dotsPerInch) {
     return pixels * 1440.0 / dotsPerInch;
 }
 
+bool SameNameIgnoringCase(const wchar_t* a, const wchar_t* b) {
+    auto lower = [](wchar_t c) { return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c; };
+    for (; *a != 0 && *b != 0; ++a, ++b) {
+        if (lower(*a) != lower(*b)) return false;
+    }
+    return *a == *b;
+}
+
 }  // namespace common

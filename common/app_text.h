@@ -18,6 +18,11 @@ std::string FolderOfPath(const std::string& programPath);
 // text (so a drive root gives a doubled backslash, which Windows accepts).
 std::string PathInFolder(const std::string& folder, const std::string& fileName);
 
+// Whether two names are equal when the case of the letters A to Z is
+// ignored, as COM compares property names (lstrcmpiW, which would do it,
+// does nothing on Windows 95, 98 and Me).
+bool SameNameIgnoringCase(const wchar_t* a, const wchar_t* b);
+
 // Twips are 1/1440 inch: 15 to a pixel at 96 dots per inch, 12 at 120.
 int TwipsToPixels(double twips, int dotsPerInch);
 double PixelsToTwips(int pixels, int dotsPerInch);

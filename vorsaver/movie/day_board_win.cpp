@@ -99,19 +99,21 @@ std::wstring Widen(const std::string& text) {
     return wide;
 }
 
-std::wstring Upper(std::wstring text) {
-    if (!text.empty()) CharUpperBuffW(&text[0], static_cast<DWORD>(text.size()));
-    return text;
+// Upper case in the system's code page: the wide CharUpperBuffW does
+// nothing on Windows 95, 98 and Me.
+std::wstring Upper(std::string text) {
+    if (!text.empty()) CharUpperBuffA(&text[0], static_cast<DWORD>(text.size()));
+    return Widen(text);
 }
 
 // Arial is on every Windows, and Wine hands the name to Arial's metric twin
 // (Liberation Sans), so text measured on one fits on the other.
-const wchar_t kFaceName[] = L"Arial";
+const char kFaceName[] = "Arial";
 
 class Font {
 public:
     Font(double pixels, bool bold)
-        : handle_(CreateFontW(-std::max(1, static_cast<int>(std::lround(pixels))), 0, 0, 0, bold ? FW_BOLD : FW_NORMAL,
+        : handle_(CreateFontA(-std::max(1, static_cast<int>(std::lround(pixels))), 0, 0, 0, bold ? FW_BOLD : FW_NORMAL,
                               FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS,
                               ANTIALIASED_QUALITY, VARIABLE_PITCH | FF_SWISS, kFaceName)) {}
     Font(const Font&) = delete;
@@ -256,7 +258,7 @@ private:
         text_.Put(kTeamName, {size, true, kWhite, 1.5, true}, nameLeft, 53, TA_LEFT, nameRight - nameLeft);
 
         if (!content_.date.empty()) {
-            const std::wstring date = Upper(Widen(content_.date));
+            const std::wstring date = Upper(content_.date);
             const double maxText = kDesignWidth - kMargin - kDateTabLeft - 40;
             TextStyle dateStyle = {19, true, kDeepNavy, 1.2};
             dateStyle.size = text_.FitSize(date, dateStyle, maxText, 14);
@@ -299,7 +301,7 @@ private:
         const double areaTop = kChipBottom + 6, areaBottom = kPanelBottom - 12;
 
         if (!content_.hasGame) {
-            const std::wstring noGame = Upper(Widen(vorsaver::kNoGameText));
+            const std::wstring noGame = Upper(vorsaver::kNoGameText);
             const double size = text_.FitSize(noGame, {56, true, kIce, 4}, width, 20);
             text_.Put(noGame, {size, true, kIce, 4, true}, centre, (areaTop + areaBottom) / 2 + size * 0.36,
                       TA_CENTER, width);
@@ -313,7 +315,7 @@ private:
             TextStyle style;
         };
         std::vector<Line> lines;
-        const std::wstring team = Upper(Widen(content_.team));
+        const std::wstring team = Upper(content_.team);
         if (!team.empty() && team != kTeamName) lines.push_back({team, {22, true, kGold, 1.5, true}});
         for (std::size_t i = 0; i < content_.gameLines.size(); ++i) {
             const std::wstring line = Widen(content_.gameLines[i]);
@@ -395,7 +397,7 @@ private:
                   split - left - 8);
         FillShape(pixels_, DesignBox(split, top + 16, split + 1, bottom - 12), Solid(kIce, 0.35));
         const double textLeft = split + 14, width = right - textLeft - 10;
-        const std::wstring tag = Upper(Widen(day.tag));
+        const std::wstring tag = Upper(day.tag);
         const std::wstring lead = Widen(day.lead);
         TextStyle tagStyle = {28, true, kGold, 1.5, true};
         tagStyle.size = text_.FitSize(tag, tagStyle, width, 16);

@@ -2,6 +2,8 @@
 
 #include <olectl.h>
 
+#include "common/app_text.h"
+
 namespace movie {
 
 // The container's side of the conversation with the control: client site,
@@ -162,7 +164,7 @@ public:
     STDMETHODIMP Read(LPCOLESTR name, VARIANT* value, IErrorLog*) override {
         if (name == nullptr || value == nullptr) return E_POINTER;
         for (const SetupProperty& property : setup_) {
-            if (lstrcmpiW(property.name, name) != 0) continue;
+            if (!common::SameNameIgnoringCase(property.name, name)) continue;
             VARTYPE wanted = value->vt;
             VARIANT stored;
             VariantInit(&stored);

@@ -119,7 +119,7 @@ void ShowPreview() {
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     // A handle that names no window (the area already gone) leaves the still
     // without a parent, where nothing would ever end it: end now instead.
-    if (GetAncestor(window, GA_PARENT) != parent) preview.Unload();
+    if (!IsChild(parent, window)) preview.Unload();
 }
 
 void Main() {
