@@ -329,7 +329,29 @@ void SendOne(INPUT input) {
 
 }  // namespace
 
+namespace {
+
+// Under Wine the X server keeps a pointer of its own, and Wine takes its
+// place up again whenever a window appears or is uncovered under it (an X
+// enter event). While a full-screen window holds the pointer, Wine moves
+// only its own pointer for SendInput and refuses to move the X one from
+// another program, so closing a dialog would "move" the pointer back to
+// where X last had it. The X pointer is moved along with xdotool.
+void MoveXPointer(int x, int y) {
+    static const bool underWine =
+        GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr &&
+        GetFileAttributesA("Z:\\usr\\bin\\xdotool") != INVALID_FILE_ATTRIBUTES;
+    if (!underWine) return;
+    char system[MAX_PATH];
+    GetSystemDirectoryA(system, MAX_PATH);
+    RunToEnd(std::string(system) + "\\start.exe",
+             "/wait /unix /usr/bin/xdotool mousemove " + std::to_string(x) + " " + std::to_string(y), 10000);
+}
+
+}  // namespace
+
 void MovePointerTo(int x, int y) {
+    MoveXPointer(x, y);
     INPUT input = {};
     input.type = INPUT_MOUSE;
     input.mi.dx = (x * 65536 + GetSystemMetrics(SM_CXSCREEN) / 2) / GetSystemMetrics(SM_CXSCREEN);

@@ -198,8 +198,14 @@ TEST_F(SaverInput, WithAPasswordInUseInputAsksFirst) {
     EXPECT_TRUE(StillRunning()) << "moving the mouse to the dialog's button does not count";
     EXPECT_TRUE(ScreenSaverRunning());
 
-    // The keyboard is the saver's again, and the count stays where it was:
-    // the next key asks again, and so does the next move.
+    // The keyboard is the saver's again, and the count stays where it was
+    // (2): a key down still passes, as it does below 3; the next one asks
+    // again, and so does the next move.
+    PressKey(VK_SHIFT);
+    EXPECT_TRUE(StillRunning());
+    EXPECT_EQ(PasswordLog(), "verify " + std::to_string(reinterpret_cast<UINT_PTR>(window_)) +
+                                 " capture=0\r\nanswer 0\r\n")
+        << "asked once so far";
     PressKey(VK_SHIFT);
     dialog = PasswordDialog();
     ASSERT_TRUE(dialog.has_value());
