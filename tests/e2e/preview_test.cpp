@@ -9,17 +9,35 @@
 namespace e2e {
 namespace {
 
-// The preview area: a window of this test's own, as Display Properties has.
-HWND MakeHost(int width, int height) {
+// The preview area: a window of this test's own, either a top-level window
+// or, as in Display Properties, a child of a dialog-like top-level window.
+struct Host {
+    HWND area = nullptr;
+    HWND topLevel = nullptr;
+};
+
+Host MakeHost(int width, int height, bool insideAWindow) {
     WNDCLASSA wc = {};
     wc.lpfnWndProc = DefWindowProcA;
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH));
     wc.lpszClassName = "PreviewHost";
     RegisterClassA(&wc);
-    HWND host = CreateWindowExA(WS_EX_TOPMOST, "PreviewHost", "", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 40, 40,
-                                width, height, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-    UpdateWindow(host);
+    Host host;
+    if (insideAWindow) {
+        host.topLevel = CreateWindowExA(WS_EX_TOPMOST | WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, "#32770",
+                                        "Display Properties",
+                                        WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE | WS_CLIPCHILDREN, 30, 30,
+                                        width + 120, height + 160, nullptr, nullptr, GetModuleHandleA(nullptr),
+                                        nullptr);
+        host.area = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_BLACKRECT, 55, 40, width,
+                                    height, host.topLevel, nullptr, GetModuleHandleA(nullptr), nullptr);
+    } else {
+        host.area = host.topLevel =
+            CreateWindowExA(WS_EX_TOPMOST, "PreviewHost", "", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 40, 40, width,
+                            height, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    }
+    UpdateWindow(host.topLevel);
     return host;
 }
 
@@ -33,34 +51,40 @@ HWND ChildOfProcess(HWND host, DWORD processId) {
 }
 
 TEST(Preview, StillFillsTheAreaAtItsDesignSizeAndEndsWithIt) {
-    struct Case { const char* form; int width; int height; };
-    // Display Properties' own size, a larger area than the still, a tiny one.
-    const Case cases[] = {{"/p %d", 152, 112}, {"/P:%d", 240, 200}, {"/p %d", 40, 30}};
+    struct Case { const char* form; int width; int height; bool insideAWindow; };
+    // Display Properties' own size, a larger area than the still, a tiny one;
+    // the area on its own and, as Display Properties has it, inside a window.
+    const Case cases[] = {{"/p %d", 152, 112, false}, {"/P:%d", 240, 200, false}, {"/p %d", 40, 30, false},
+                          {"/p %d", 152, 112, true},  {"/p %d", 240, 200, true}};
     std::string folder = FreshFolder("Preview");
     std::string saver = InstallSaver(folder);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.form);
         SCOPED_TRACE(c.width);
-        HWND host = MakeHost(c.width, c.height);
+        SCOPED_TRACE(c.insideAWindow ? "inside a window" : "on its own");
+        Host host = MakeHost(c.width, c.height, c.insideAWindow);
         char arguments[64];
-        wsprintfA(arguments, c.form, static_cast<int>(reinterpret_cast<INT_PTR>(host)));
+        wsprintfA(arguments, c.form, static_cast<int>(reinterpret_cast<INT_PTR>(host.area)));
         Process process;
         ASSERT_TRUE(process.Start(saver, arguments, folder));
         HWND child = nullptr;
         ASSERT_TRUE(WaitUntil(
             [&] {
-                child = ChildOfProcess(host, process.Id());
+                child = ChildOfProcess(host.area, process.Id());
                 return child != nullptr && IsWindowVisible(child);
             },
             10000))
             << "no preview window in the area";
-        EXPECT_EQ(GetAncestor(child, GA_PARENT), host);
+        // It must stay so, not only be so for a moment, while the host
+        // answers its messages as Display Properties does.
+        WaitUntil([] { return false; }, 500);
+        EXPECT_EQ(GetAncestor(child, GA_PARENT), host.area);
         LONG style = GetWindowLongA(child, GWL_STYLE);
         EXPECT_TRUE(style & WS_CHILD);
         EXPECT_TRUE(style & WS_POPUP) << "the window keeps the style bits it had";
         RECT rect;
         GetWindowRect(child, &rect);
-        MapWindowPoints(nullptr, host, reinterpret_cast<POINT*>(&rect), 2);
+        MapWindowPoints(nullptr, host.area, reinterpret_cast<POINT*>(&rect), 2);
         EXPECT_EQ(rect.left, 0);
         EXPECT_EQ(rect.top, 0);
         EXPECT_EQ(rect.right, c.width);
@@ -79,7 +103,7 @@ TEST(Preview, StillFillsTheAreaAtItsDesignSizeAndEndsWithIt) {
         EXPECT_EQ(rect.bottom - rect.top, 119);
 
         // Display Properties closing: the area goes, and the program with it.
-        DestroyWindow(host);
+        DestroyWindow(host.topLevel);
         EXPECT_TRUE(process.WaitForExit(5000).has_value()) << "the program outlived its preview area";
     }
 }
@@ -87,9 +111,9 @@ TEST(Preview, StillFillsTheAreaAtItsDesignSizeAndEndsWithIt) {
 TEST(Preview, AreaThatIsAlreadyGoneEndsTheProgram) {
     std::string folder = FreshFolder("PreviewGone");
     std::string saver = InstallSaver(folder);
-    HWND host = MakeHost(152, 112);
-    int gone = static_cast<int>(reinterpret_cast<INT_PTR>(host));
-    DestroyWindow(host);
+    Host host = MakeHost(152, 112, true);
+    int gone = static_cast<int>(reinterpret_cast<INT_PTR>(host.area));
+    DestroyWindow(host.topLevel);
     char arguments[64];
     wsprintfA(arguments, "/p %d", gone);
     EXPECT_EQ(RunToEnd(saver, arguments, 10000), 0u) << "the program kept running without a preview area";
