@@ -47,6 +47,7 @@ add_library(vorlaks_win STATIC
     common/file_store_win.cpp
     common/open_document_win.cpp
     common/picture_win.cpp
+    common/system_text_win.cpp
     vorsaver/movie/date_services_win.cpp
 )
 target_link_libraries(vorlaks_win PUBLIC vorlaks_core oleaut32 ole32 uuid shell32 user32 gdi32 advapi32)

@@ -4,9 +4,14 @@
 
 namespace common {
 
-namespace {
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-}  // namespace
+
+std::string Trimmed(const std::string& text, const char* blanks) {
+    const std::size_t first = text.find_first_not_of(blanks);
+    if (first == std::string::npos) return std::string();
+    const std::size_t last = text.find_last_not_of(blanks);
+    return text.substr(first, last - first + 1);
+}
 
 std::string ArgumentText(const std::string& commandLine) {
     std::size_t pos = 0;

@@ -6,6 +6,12 @@
 
 namespace common {
 
+// A space or a tab: what separates words on a command line or in a table.
+bool IsBlank(char c);
+
+// The text without the characters of `blanks` at either end.
+std::string Trimmed(const std::string& text, const char* blanks = " \t");
+
 // The part of a command line after the program's own file name, whether that
 // name is quoted or not, without the blanks that separate the two.
 std::string ArgumentText(const std::string& commandLine);

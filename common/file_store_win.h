@@ -7,9 +7,6 @@
 
 namespace common {
 
-// The text of the system's message for a Windows error code.
-std::string SystemErrorText(unsigned long code);
-
 class WinFileStore : public FileStore {
 public:
     bool ReadAll(const std::string& path, std::string& bytes, std::string& error) override;

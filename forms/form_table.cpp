@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <set>
 
+#include "common/app_text.h"
 #include "common/text_stream.h"
 
 namespace forms {
@@ -51,15 +52,8 @@ const std::map<std::string, std::set<std::string>> kChoices = {
     {"ScrollBars", {"None", "Vertical"}},
 };
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-std::string Trim(const std::string& text) {
-    std::size_t first = 0;
-    while (first < text.size() && IsBlank(text[first])) ++first;
-    std::size_t last = text.size();
-    while (last > first && IsBlank(text[last - 1])) --last;
-    return text.substr(first, last - first);
-}
+using common::IsBlank;
+using common::Trimmed;
 
 std::optional<double> ParseNumber(const std::string& text) {
     if (text.empty()) return std::nullopt;
@@ -185,7 +179,7 @@ TableParse ParseFormTable(const std::string& text) {
     };
     while (!stream.AtEndOfStream()) {
         std::string line = stream.ReadLine();
-        std::string content = Trim(line);
+        std::string content = Trimmed(line);
         if (content.empty() || content[0] == '#') continue;
         if (!IsBlank(line[0])) {
             // Kind Name [in Container]
@@ -223,13 +217,13 @@ TableParse ParseFormTable(const std::string& text) {
         if (current == nullptr) return fail("a property before any item");
         std::size_t equals = content.find('=');
         if (equals == std::string::npos) return fail("expected: Property = Value");
-        std::string key = Trim(content.substr(0, equals));
+        std::string key = Trimmed(content.substr(0, equals));
         if (!RuleFor(current->kind).properties.count(key)) {
             return fail(std::string(RuleFor(current->kind).word) + " has no property " + key);
         }
         if (current->Has(key)) return fail(key + " is set twice");
         std::string error;
-        std::optional<std::string> value = ParseValue(Trim(content.substr(equals + 1)), error);
+        std::optional<std::string> value = ParseValue(Trimmed(content.substr(equals + 1)), error);
         if (!value) return fail(key + ": " + error);
         error = CheckValue(key, *value);
         if (!error.empty()) return fail(error);
@@ -246,6 +240,45 @@ TableParse ParseFormTable(const std::string& text) {
     }
     result.table = std::move(table);
     return result;
+}
+
+namespace {
+
+// The events the forms layer sends to each kind of control.
+bool HasEvent(Kind kind, const std::string& event) {
+    const bool mouse = event == "MouseMove" || event == "MouseDown" || event == "Click";
+    switch (kind) {
+    case Kind::Form:
+        return mouse || event == "Load" || event == "QueryUnload";
+    case Kind::PictureBox:
+    case Kind::Label:
+    case Kind::Image:
+        return mouse;
+    case Kind::CommandButton:
+    case Kind::CheckBox:
+        return event == "Click";
+    case Kind::Line:
+    case Kind::TextBox:
+        return false;
+    }
+    return false;
+}
+
+}  // namespace
+
+std::string CheckHandlerNames(const FormTable& table, const std::vector<std::string>& handlerNames) {
+    for (const std::string& name : handlerNames) {
+        const std::size_t cut = name.rfind('_');
+        if (cut == std::string::npos || cut == 0 || cut + 1 == name.size()) {
+            return "the handler " + name + " is not named <control>_<Event>";
+        }
+        const std::string control = name.substr(0, cut);
+        const std::string event = name.substr(cut + 1);
+        const Item* item = control == "Form" ? &table.form : table.Find(control);
+        if (item == nullptr) return "the handler " + name + " names no control of the window";
+        if (!HasEvent(item->kind, event)) return "the handler " + name + " names an event that " + control + " does not have";
+    }
+    return "";
 }
 
 std::optional<Colour> ParseColour(const std::string& text) {

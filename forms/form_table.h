@@ -56,6 +56,14 @@ struct TableParse {
 // names and tab indexes.
 TableParse ParseFormTable(const std::string& text);
 
+// Checks the names of a form's event handlers ("<control>_<Event>", or
+// "Form_<Event>" for the window) against its table: each must name a control
+// the table declares, or the form, and an event that its kind of control
+// has. Returns what is wrong with the first that does not, or "" when all
+// fit, so that a renamed control or a mistyped handler is a fault when the
+// form loads instead of a button that silently does nothing.
+std::string CheckHandlerNames(const FormTable& table, const std::vector<std::string>& handlerNames);
+
 // A colour property: a system colour by name (Window, ButtonFace, WindowText,
 // ButtonShadow) or a fixed one (Black, White, or RRGGBB in hex).
 struct Colour {

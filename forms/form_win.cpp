@@ -8,6 +8,7 @@
 
 #include "common/app_text.h"
 #include "common/picture_win.h"
+#include "common/system_text_win.h"
 
 namespace forms {
 
@@ -39,16 +40,7 @@ std::string ResourceText(const std::string& name) {
 }
 
 // Tables are UTF-8; texts cross to Windows in the ANSI code page.
-std::string ToAnsi(const std::string& utf8) {
-    if (utf8.empty()) return utf8;
-    int wide = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    std::wstring text(static_cast<std::size_t>(wide), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), &text[0], wide);
-    int narrow = WideCharToMultiByte(CP_ACP, 0, text.data(), wide, nullptr, 0, nullptr, nullptr);
-    std::string ansi(static_cast<std::size_t>(narrow), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text.data(), wide, &ansi[0], narrow, nullptr, nullptr);
-    return ansi;
-}
+std::string ToAnsi(const std::string& utf8) { return common::Utf8ToAnsi(utf8); }
 
 COLORREF ColourOf(const std::string& text, COLORREF fallback) {
     std::optional<Colour> colour = ParseColour(text);
@@ -236,6 +228,10 @@ void Form::Load() {
     TableParse parsed = ParseFormTable(ResourceText(tableName_));
     if (!parsed.table) TableFault(tableName_, parsed.error.empty() ? "it is missing" : parsed.error);
     table_ = std::move(*parsed.table);
+    std::vector<std::string> handlerNames;
+    for (const auto& handler : handlers_) handlerNames.push_back(handler.first);
+    const std::string wiring = CheckHandlerNames(table_, handlerNames);
+    if (!wiring.empty()) TableFault(tableName_, wiring);
     HDC screen = GetDC(nullptr);
     dpiX_ = GetDeviceCaps(screen, LOGPIXELSX);
     dpiY_ = GetDeviceCaps(screen, LOGPIXELSY);

@@ -1,10 +1,12 @@
 #include "menu/menu_commands.h"
 
+#include "common/app_text.h"
+
 namespace menu {
 
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+using common::IsBlank;
 
 // Windows error codes, spelled out here so that the core needs no
 // <windows.h>.

@@ -52,6 +52,30 @@ TEST(FormTable, ReadsItemsPropertiesAndContainers) {
     EXPECT_EQ(table.Find("Nothing"), nullptr);
 }
 
+TEST(FormTable, HandlersMustNameAControlAndAnEventItHas) {
+    TableParse parsed = ParseFormTable(kSample);
+    ASSERT_TRUE(parsed.table) << parsed.error;
+    struct Case { const char* handler; const char* error; };
+    const Case cases[] = {
+        {"Form_Load", ""},
+        {"Form_QueryUnload", ""},
+        {"OkButton_Click", ""},
+        {"Box_Click", ""},
+        {"Heading_MouseMove", ""},
+        {"Band_MouseDown", ""},
+        {"OkButon_Click", "the handler OkButon_Click names no control of the window"},
+        {"OkButton_Clik", "the handler OkButton_Clik names an event that OkButton does not have"},
+        {"OkButton_MouseMove", "the handler OkButton_MouseMove names an event that OkButton does not have"},
+        {"Heading_Load", "the handler Heading_Load names an event that Heading does not have"},
+        {"OkButtonClick", "the handler OkButtonClick is not named <control>_<Event>"},
+        {"OkButton_", "the handler OkButton_ is not named <control>_<Event>"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(CheckHandlerNames(*parsed.table, {c.handler}), c.error) << c.handler;
+    EXPECT_EQ(CheckHandlerNames(*parsed.table, {"Form_Load", "Nothing_Click", "Box_Click"}),
+              "the handler Nothing_Click names no control of the window")
+        << "the first fault is named";
+}
+
 TEST(FormTable, TabOrderFollowsTabIndexNotDeclaration) {
     TableParse parsed = ParseFormTable(kSample);
     ASSERT_TRUE(parsed.table);

@@ -7,6 +7,7 @@
 #include "common/app_folder_win.h"
 #include "common/app_text.h"
 #include "common/file_store_win.h"
+#include "common/system_text_win.h"
 #include "forms/form_win.h"
 #include "vorsaver/dialogs/frm_about_win.h"
 #include "vorsaver/dialogs/sound_setting.h"

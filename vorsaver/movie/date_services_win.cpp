@@ -2,8 +2,7 @@
 #include <windows.h>
 #include <oleauto.h>
 
-#include <vector>
-
+#include "common/system_text_win.h"
 #include "vorsaver/movie/date_services.h"
 
 namespace vorsaver {
@@ -14,15 +13,11 @@ class WindowsDateServices : public DateServices {
 public:
     std::optional<double> ParseDate(const std::string& text) const override {
         if (text.empty()) return std::nullopt;
-        int wideLength = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-        std::vector<wchar_t> wide(static_cast<std::size_t>(wideLength) + 1, L'\0');
-        MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), wideLength);
+        std::wstring wide = common::Widen(text);
         // An embedded NUL would cut the text short and read as a shorter date.
-        for (int i = 0; i < wideLength; ++i) {
-            if (wide[static_cast<std::size_t>(i)] == L'\0') return std::nullopt;
-        }
+        if (wide.find(L'\0') != std::wstring::npos) return std::nullopt;
         DATE date = 0;
-        if (FAILED(VarDateFromStr(wide.data(), LOCALE_USER_DEFAULT, 0, &date))) return std::nullopt;
+        if (FAILED(VarDateFromStr(&wide[0], LOCALE_USER_DEFAULT, 0, &date))) return std::nullopt;
         return date;
     }
 

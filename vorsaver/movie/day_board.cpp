@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstddef>
 
+#include "common/app_text.h"
+
 namespace vorsaver {
 
 namespace {
@@ -19,12 +21,7 @@ int HexValue(char c) {
 
 // Hand-edited or differently written files may end a piece with a line
 // break; that break is no part of what the board shows.
-std::string Trimmed(const std::string& text) {
-    const std::size_t first = text.find_first_not_of(kBlanks);
-    if (first == std::string::npos) return {};
-    const std::size_t last = text.find_last_not_of(kBlanks);
-    return text.substr(first, last - first + 1);
-}
+std::string Trimmed(const std::string& text) { return common::Trimmed(text, kBlanks); }
 
 // A carriage return is the movie's line break; LF and CR LF are taken as
 // one break too, so a file from another writer reads the same.

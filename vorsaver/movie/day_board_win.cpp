@@ -8,6 +8,8 @@
 #include <utility>
 #include <vector>
 
+#include "common/system_text_win.h"
+
 namespace {
 
 using vorsaver::DayBoardContent;
@@ -90,14 +92,7 @@ struct Surface {
 
 // The variables file is ANSI text in the system's code page, as the data step
 // wrote it with the system's date services.
-std::wstring Widen(const std::string& text) {
-    if (text.empty()) return {};
-    const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    if (length <= 0) return std::wstring(text.begin(), text.end());
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &wide[0], length);
-    return wide;
-}
+using common::Widen;
 
 // Upper case in the system's code page: the wide CharUpperBuffW does
 // nothing on Windows 95, 98 and Me.

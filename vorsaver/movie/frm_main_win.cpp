@@ -7,7 +7,9 @@
 #include "common/app_folder_win.h"
 #include "common/app_text.h"
 #include "common/file_store_win.h"
+#include "common/system_text_win.h"
 #include "common/open_document_win.h"
+#include "forms/form_win.h"
 #include "vorsaver/movie/date_services.h"
 #include "vorsaver/movie/day_board_win.h"
 #include "vorsaver/movie/input_counter.h"
@@ -45,17 +47,6 @@ const std::vector<movie::SetupProperty> kFlashSetup = {
     {L"BGColor", false, false, L""},          {L"SWRemote", false, false, L""},
 };
 
-HWND window = nullptr;
-movie::MovieHost ShockwaveFlash1;
-// Where the control is missing, the day board stands in its place.
-HWND dayBoard = nullptr;
-vorsaver::InputCounter InputCount;
-// True while a close request (and its password dialog) is under way.
-bool closing = false;
-// Where the pointer was last seen: Windows also reports a "move" when a
-// window appears under a pointer that stands still, and that is no input.
-POINT lastPointer = {-1, -1};
-
 // Puts the pointer and the running flag back before the program ends.
 void RestoreSystem() {
     Loader::EnableSystemKeys(true);
@@ -85,7 +76,43 @@ RECT MovieRect(float leftTwips, float topTwips) {
     return rect;
 }
 
-void WriteFlag(DISPID id, const char* name, bool value) {
+// The saver window: its one control (or the day board in its place), the
+// input count and the close request. Made by Show, it lives until its window
+// is destroyed.
+class SaverWindow {
+public:
+    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+private:
+    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+
+    void CreateControls();
+    void Form_Load();
+    bool Form_QueryUnload();
+    void EndSaver(bool openApplicationPage);
+    void Form_Activate();
+    void Form_KeyDown(WPARAM keyCode);
+    void Form_KeyPress();
+    void Form_MouseDown();
+    void Form_MouseMove(LPARAM position);
+    void ShockwaveFlash1_GotFocus();
+
+    void WriteFlag(DISPID id, const char* name, bool value);
+    void WriteMovie(const std::string& path);
+
+    HWND window_ = nullptr;
+    movie::MovieHost ShockwaveFlash1;
+    // Where the control is missing, the day board stands in its place.
+    HWND dayBoard_ = nullptr;
+    vorsaver::InputCounter InputCount;
+    // True while a close request (and its password dialog) is under way.
+    bool closing_ = false;
+    // Where the pointer was last seen: Windows also reports a "move" when a
+    // window appears under a pointer that stands still, and that is no input.
+    POINT lastPointer_ = {-1, -1};
+};
+
+void SaverWindow::WriteFlag(DISPID id, const char* name, bool value) {
     VARIANT flag;
     VariantInit(&flag);
     flag.vt = VT_BOOL;
@@ -97,10 +124,8 @@ void WriteFlag(DISPID id, const char* name, bool value) {
     }
 }
 
-void WriteMovie(const std::string& path) {
-    int length = MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, &wide[0], length);
+void SaverWindow::WriteMovie(const std::string& path) {
+    const std::wstring wide = common::Widen(path);
     VARIANT text;
     VariantInit(&text);
     text.vt = VT_BSTR;
@@ -113,21 +138,19 @@ void WriteMovie(const std::string& path) {
     }
 }
 
-void ShockwaveFlash1_GotFocus();
-
 // Creates the window's one control before its load handler runs, at the
 // declared place; where no player is installed the board comes later, once
 // there is data for it.
-void CreateControls(HWND hwnd) {
-    ShockwaveFlash1.onGotFocus = ShockwaveFlash1_GotFocus;
-    ShockwaveFlash1.Create(hwnd, kFlashClassId, MovieRect(vorsaver::kMovieLeftTwips, vorsaver::kMovieTopTwips),
-                           kFlashSetup);
+void SaverWindow::CreateControls() {
+    ShockwaveFlash1.onGotFocus = [this] { ShockwaveFlash1_GotFocus(); };
+    ShockwaveFlash1.Create(window_, kFlashClassId,
+                           MovieRect(vorsaver::kMovieLeftTwips, vorsaver::kMovieTopTwips), kFlashSetup);
 }
 
 // Runs once, when the window is created and before it is shown.
-void Form_Load(HWND hwnd) {
+void SaverWindow::Form_Load() {
     // Above every other window, where a screen saver belongs.
-    SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
     const std::string folder = common::ApplicationFolder();
     common::WinFileStore files;
@@ -148,27 +171,27 @@ void Form_Load(HWND hwnd) {
         WriteMovie(common::PathInFolder(folder, kMovieFileName));
         ShockwaveFlash1.Move(MovieRect(centre.left, centre.top));
     } else {
-        dayBoard = CreateDayBoard(hwnd, MovieRect(centre.left, centre.top),
-                                  common::PathInFolder(folder, vorsaver::kVariablesFileName));
+        dayBoard_ = CreateDayBoard(window_, MovieRect(centre.left, centre.top),
+                                   common::PathInFolder(folder, vorsaver::kVariablesFileName));
     }
 }
 
 // Asks the window to close: with a password in use, the password decides.
 // Returns true when the window may close; the running flag and the pointer
 // are then back as they were before the saver started.
-bool Form_QueryUnload() {
+bool SaverWindow::Form_QueryUnload() {
     if (vorsaver::PasswordInUse(Loader::ReadUsePassword())) {
         // The pointer and the mouse belong to the password dialog now.
         ShowCursor(TRUE);
         ReleaseCapture();
-        if (Loader::VerifyScreenSavePassword(window) == Loader::PasswordCheck::Refused) {
+        if (Loader::VerifyScreenSavePassword(window_) == Loader::PasswordCheck::Refused) {
             ShowCursor(FALSE);
             // Where the pointer went to answer the dialog is no new input.
-            GetCursorPos(&lastPointer);
+            GetCursorPos(&lastPointer_);
             // Back to the saver: the keyboard and the mouse are its again.
-            SetForegroundWindow(window);
-            SetFocus(window);
-            SetCapture(window);
+            SetForegroundWindow(window_);
+            SetFocus(window_);
+            SetCapture(window_);
             return false;
         }
     }
@@ -178,23 +201,23 @@ bool Form_QueryUnload() {
 
 // Every way out of the saver comes here, so a protected saver never ends
 // without its password. F12 opens its page only once the close is allowed.
-void EndSaver(bool openApplicationPage) {
-    if (closing || window == nullptr) return;
-    closing = true;
+void SaverWindow::EndSaver(bool openApplicationPage) {
+    if (closing_) return;
+    closing_ = true;
     bool allowed = Form_QueryUnload();
-    closing = false;
+    closing_ = false;
     if (!allowed) return;
     if (openApplicationPage) common::OpenDocument(kApplicationPage);
-    DestroyWindow(window);
+    DestroyWindow(window_);
 }
 
 // The window has become the active window.
-void Form_Activate(HWND hwnd) {
+void SaverWindow::Form_Activate() {
     // Every mouse event on the screen comes here, whatever lies under it.
-    if (!closing) SetCapture(hwnd);
+    if (!closing_) SetCapture(window_);
 }
 
-void Form_KeyDown(WPARAM keyCode) {
+void SaverWindow::Form_KeyDown(WPARAM keyCode) {
     if (keyCode == VK_F12) {
         EndSaver(true);
         return;
@@ -202,34 +225,49 @@ void Form_KeyDown(WPARAM keyCode) {
     if (!InputCount.Pass(vorsaver::SaverInput::KeyDown)) EndSaver(false);
 }
 
-void Form_KeyPress() {
+void SaverWindow::Form_KeyPress() {
     if (!InputCount.Pass(vorsaver::SaverInput::KeyPress)) EndSaver(false);
 }
 
-void Form_MouseDown() {
+void SaverWindow::Form_MouseDown() {
     if (!InputCount.Pass(vorsaver::SaverInput::MouseDown)) EndSaver(false);
 }
 
-void Form_MouseMove(HWND hwnd, LPARAM position) {
+void SaverWindow::Form_MouseMove(LPARAM position) {
     POINT pointer = {static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
-    ClientToScreen(hwnd, &pointer);
-    if (pointer.x == lastPointer.x && pointer.y == lastPointer.y) return;
-    lastPointer = pointer;
+    ClientToScreen(window_, &pointer);
+    if (pointer.x == lastPointer_.x && pointer.y == lastPointer_.y) return;
+    lastPointer_ = pointer;
     if (!InputCount.Pass(vorsaver::SaverInput::MouseMove)) EndSaver(false);
 }
 
 // The movie control has taken the keyboard focus: the saver ends, through
 // the close request like every other way out, once the control is done.
-void ShockwaveFlash1_GotFocus() {
-    if (window != nullptr) PostMessageA(window, WM_CLOSE, 0, 0);
+void SaverWindow::ShockwaveFlash1_GotFocus() { PostMessageA(window_, WM_CLOSE, 0, 0); }
+
+LRESULT CALLBACK SaverWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* self = static_cast<SaverWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        self->window_ = hwnd;
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<SaverWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (self == nullptr) return DefWindowProcA(hwnd, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+        delete self;
+        forms::FormClosed();
+        return DefWindowProcA(hwnd, message, wParam, lParam);
+    }
+    return self->Handle(message, wParam, lParam);
 }
 
-LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT SaverWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE:
-        window = hwnd;
-        CreateControls(hwnd);
-        Form_Load(hwnd);
+        CreateControls();
+        Form_Load();
+        GetCursorPos(&lastPointer_);
         return 0;
     case WM_GETMINMAXINFO: {
         // Maximized means the whole screen, task bar included.
@@ -241,36 +279,34 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
         return 0;
     }
     case WM_ACTIVATE:
-        if (LOWORD(wParam) != WA_INACTIVE) Form_Activate(hwnd);
+        if (LOWORD(wParam) != WA_INACTIVE) Form_Activate();
         return 0;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
         // System keys too: Alt+F4 or F10 must not slip past the count.
-        if (!closing) Form_KeyDown(wParam);
+        if (!closing_) Form_KeyDown(wParam);
         return 0;
     case WM_CHAR:
     case WM_SYSCHAR:
-        if (!closing) Form_KeyPress();
+        if (!closing_) Form_KeyPress();
         return 0;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
     case WM_XBUTTONDOWN:
-        if (!closing) Form_MouseDown();
+        if (!closing_) Form_MouseDown();
         return 0;
     case WM_MOUSEMOVE:
-        if (!closing) Form_MouseMove(hwnd, lParam);
+        if (!closing_) Form_MouseMove(lParam);
         return 0;
     case WM_CLOSE:
         EndSaver(false);
         return 0;
     case WM_DESTROY:
         ShockwaveFlash1.Destroy();
-        window = nullptr;
-        Loader::FormClosed();
         return 0;
     }
-    return DefWindowProcA(hwnd, message, wParam, lParam);
+    return DefWindowProcA(window_, message, wParam, lParam);
 }
 
 }  // namespace
@@ -279,23 +315,23 @@ void Show() {
     OleInitialize(nullptr);
     HINSTANCE instance = GetModuleHandleA(nullptr);
     WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = WindowProc;
+    windowClass.lpfnWndProc = SaverWindow::WindowProc;
     windowClass.hInstance = instance;
     windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
     windowClass.lpszClassName = kClassName;
     windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(1));
     RegisterClassA(&windowClass);
 
+    // The program runs until the last window has gone, this one included.
+    forms::FormOpened();
     // A tool window stays out of the task bar.
     HWND created = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kClassName, Loader::kProgramTitle,
                                    WS_POPUP | WS_CLIPCHILDREN, 0, 0, GetSystemMetrics(SM_CXSCREEN),
-                                   GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr, instance, nullptr);
+                                   GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr, instance, new SaverWindow());
     if (created == nullptr) {
         EndWithError("The screen saver window could not be created (" + common::SystemErrorText(GetLastError()) +
                      ").");
     }
-    Loader::FormOpened();
-    GetCursorPos(&lastPointer);
     ShowWindow(created, SW_SHOWMAXIMIZED);
     // The keyboard stays with the window itself, never with the movie.
     SetFocus(created);

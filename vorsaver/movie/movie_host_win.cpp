@@ -200,28 +200,23 @@ bool MovieHost::Create(HWND parent, const CLSID& classId, const RECT& rect, cons
     Destroy();
     parent_ = parent;
     rect_ = rect;
-    IOleObject* control = nullptr;
-    if (FAILED(CoCreateInstance(classId, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject,
-                                reinterpret_cast<void**>(&control))) ||
-        control == nullptr) {
+    if (FAILED(CoCreateInstance(classId, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject, control_.Out())) ||
+        !control_) {
+        control_.Reset();
         return false;
     }
-    control_ = control;
     site_ = new ControlSite(this, setup);
     control_->SetClientSite(static_cast<IOleClientSite*>(site_));
 
     // The saved set-up goes in through the property bag where the control
     // takes one; otherwise it starts from its own defaults.
-    IPersistPropertyBag* persistBag = nullptr;
-    IPersistStreamInit* persistStream = nullptr;
-    if (SUCCEEDED(control_->QueryInterface(IID_IPersistPropertyBag, reinterpret_cast<void**>(&persistBag)))) {
+    common::ComPtr<IPersistPropertyBag> persistBag;
+    common::ComPtr<IPersistStreamInit> persistStream;
+    if (SUCCEEDED(control_->QueryInterface(IID_IPersistPropertyBag, persistBag.Out()))) {
         persistBag->InitNew();
         persistBag->Load(static_cast<IPropertyBag*>(site_), nullptr);
-        persistBag->Release();
-    } else if (SUCCEEDED(control_->QueryInterface(IID_IPersistStreamInit,
-                                                  reinterpret_cast<void**>(&persistStream)))) {
+    } else if (SUCCEEDED(control_->QueryInterface(IID_IPersistStreamInit, persistStream.Out()))) {
         persistStream->InitNew();
-        persistStream->Release();
     }
 
     // In place, but not UI-active: the control gets a window of its own
@@ -235,9 +230,9 @@ bool MovieHost::Create(HWND parent, const CLSID& classId, const RECT& rect, cons
 }
 
 HRESULT MovieHost::PutProperty(DISPID id, const VARIANT& value) {
-    if (control_ == nullptr) return E_UNEXPECTED;
-    IDispatch* dispatch = nullptr;
-    HRESULT result = control_->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&dispatch));
+    if (!control_) return E_UNEXPECTED;
+    common::ComPtr<IDispatch> dispatch;
+    HRESULT result = control_->QueryInterface(IID_IDispatch, dispatch.Out());
     if (FAILED(result)) return result;
     VARIANT argument = value;
     DISPID named = DISPID_PROPERTYPUT;
@@ -246,33 +241,28 @@ HRESULT MovieHost::PutProperty(DISPID id, const VARIANT& value) {
     parameters.cArgs = 1;
     parameters.rgdispidNamedArgs = &named;
     parameters.cNamedArgs = 1;
-    result = dispatch->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT, &parameters, nullptr,
-                              nullptr, nullptr);
-    dispatch->Release();
-    return result;
+    return dispatch->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT, &parameters, nullptr, nullptr,
+                            nullptr);
 }
 
 void MovieHost::Move(const RECT& rect) {
     rect_ = rect;
-    if (control_ == nullptr) return;
-    IOleInPlaceObject* inPlace = nullptr;
-    if (SUCCEEDED(control_->QueryInterface(IID_IOleInPlaceObject, reinterpret_cast<void**>(&inPlace)))) {
+    if (!control_) return;
+    common::ComPtr<IOleInPlaceObject> inPlace;
+    if (SUCCEEDED(control_->QueryInterface(IID_IOleInPlaceObject, inPlace.Out()))) {
         inPlace->SetObjectRects(&rect_, &rect_);
-        inPlace->Release();
     }
 }
 
 void MovieHost::Destroy() {
-    if (control_ != nullptr) {
-        IOleInPlaceObject* inPlace = nullptr;
-        if (SUCCEEDED(control_->QueryInterface(IID_IOleInPlaceObject, reinterpret_cast<void**>(&inPlace)))) {
+    if (control_) {
+        common::ComPtr<IOleInPlaceObject> inPlace;
+        if (SUCCEEDED(control_->QueryInterface(IID_IOleInPlaceObject, inPlace.Out()))) {
             inPlace->InPlaceDeactivate();
-            inPlace->Release();
         }
         control_->Close(OLECLOSE_NOSAVE);
         control_->SetClientSite(nullptr);
-        control_->Release();
-        control_ = nullptr;
+        control_.Reset();
     }
     if (site_ != nullptr) {
         site_->Detach();

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "common/com_ptr_win.h"
+
 namespace movie {
 
 class ControlSite;
@@ -33,7 +35,7 @@ public:
     // `rect`. False when the control is not installed or will not start.
     bool Create(HWND parent, const CLSID& classId, const RECT& rect,
                 const std::vector<SetupProperty>& setup);
-    bool IsCreated() const { return control_ != nullptr; }
+    bool IsCreated() const { return static_cast<bool>(control_); }
 
     // Writes a property of the control's own dispatch interface.
     HRESULT PutProperty(DISPID id, const VARIANT& value);
@@ -50,7 +52,7 @@ private:
     friend class ControlSite;
     HWND parent_ = nullptr;
     RECT rect_ = {};
-    IOleObject* control_ = nullptr;
+    common::ComPtr<IOleObject> control_;
     ControlSite* site_ = nullptr;
 };
 

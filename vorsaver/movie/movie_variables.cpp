@@ -4,6 +4,8 @@
 #include <string_view>
 #include <utility>
 
+#include "common/app_text.h"
+
 namespace vorsaver {
 
 namespace {
@@ -24,6 +26,8 @@ constexpr std::size_t kLeadFallbackStart = 5;
 // Lines can be long and binary; the message box only needs to show which one.
 constexpr std::size_t kQuotedFieldLimit = 40;
 constexpr int kLookAheadDays = 3;
+// A bare day number ("9", "30") has at most this many characters.
+constexpr std::size_t kBareDayLength = 2;
 
 constexpr const char* kNoTab = "the line has no TAB between the date and the game text.";
 constexpr const char* kNoBreak = "the game text has no \"%0D\" after the team text.";
@@ -89,10 +93,6 @@ ComposeResult Failure(int line, std::string error) {
     result.errorLine = line;
     result.error = std::move(error);
     return result;
-}
-
-std::string JoinPath(const std::string& folder, const char* fileName) {
-    return folder + "\\" + fileName;
 }
 
 std::string WithReason(const std::string& text, const std::string& reason) {
@@ -200,8 +200,10 @@ ComposeResult ComposeMovieVariables(common::TextStream& schedule, DaySerial toda
             continue;
         }
         // A game entry used up the look-ahead line; anything else tries the same
-        // line again on the next day.
-        const bool previousUsedLine = entries[i - 1].size() > 2;
+        // line again on the next day. Kept for compatibility: the previous
+        // entry counts as a game by its length alone, as the movie's data
+        // has always been written.
+        const bool previousUsedLine = entries[i - 1].size() > kBareDayLength;
         if (previousUsedLine || (i == 1 && outcome == ScanOutcome::GameToday)) {
             lookAhead = schedule.ReadLine();
             lookAheadNumber = schedule.LineNumber();
@@ -241,8 +243,8 @@ ComposeResult ComposeMovieVariables(common::TextStream& schedule, DaySerial toda
 DataStepResult WriteMovieVariables(const std::string& appFolder, DaySerial today, const DateServices& dates,
                                    FileStore& files) {
     DataStepResult result;
-    const std::string schedulePath = JoinPath(appFolder, kScheduleFileName);
-    const std::string variablesPath = JoinPath(appFolder, kVariablesFileName);
+    const std::string schedulePath = common::PathInFolder(appFolder, kScheduleFileName);
+    const std::string variablesPath = common::PathInFolder(appFolder, kVariablesFileName);
 
     std::string bytes;
     std::string reason;

@@ -19,6 +19,10 @@ const char* const kProgramTitle = "SCRNSAVE: The Tarrowick Vorlaks";
 
 namespace {
 
+// Kept for compatibility: the registry root goes to ReadRegistryString as
+// the 32-bit value of HKEY_CURRENT_USER, the form its callers pass.
+constexpr std::uint32_t kCurrentUserKey = 0x80000001u;
+
 // Parses the handle after "/p" or "/a" into ParentWindow, or ends the program
 // with a box that says what was wrong, before any system call.
 void ParseParentWindow() {
@@ -70,7 +74,7 @@ std::string ReadRegistryString(std::uint32_t root, const std::string& keyPath, c
 }
 
 std::string ReadUsePassword() {
-    return ReadRegistryString(0x80000001u, "Control Panel\\Desktop", "ScreenSaveUsePassword");
+    return ReadRegistryString(kCurrentUserKey, "Control Panel\\Desktop", "ScreenSaveUsePassword");
 }
 
 PasswordCheck VerifyScreenSavePassword(void* owner) {
@@ -97,10 +101,6 @@ void ReportErrorAndEnd(const std::string& message) {
     MessageBoxA(nullptr, message.c_str(), kProgramTitle, MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
     ExitProcess(1);
 }
-
-void FormOpened() { forms::FormOpened(); }
-
-void FormClosed() { forms::FormClosed(); }
 
 // Makes frmPreview a child of the preview area that fills it. The program
 // then runs until the preview area, and with it the child, is destroyed.

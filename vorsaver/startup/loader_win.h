@@ -47,9 +47,4 @@ extern const char* const kProgramTitle;
 // the running flag and the pointer first, so that the box can be answered.
 [[noreturn]] void ReportErrorAndEnd(const std::string& message);
 
-// The program ends when its last window is gone: each form reports its
-// coming and going here.
-void FormOpened();
-void FormClosed();
-
 }  // namespace Loader

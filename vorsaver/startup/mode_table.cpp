@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "common/app_text.h"
+
 namespace vorsaver {
 
 namespace {
@@ -27,14 +29,11 @@ HandleParse ParseHandle(const std::string& argumentText) {
         result.error = "The window handle after " + switchText + " is missing.";
         return result;
     }
-    const std::string part = argumentText.substr(3);
-    std::size_t begin = part.find_first_not_of(" \t");
-    std::size_t end = part.find_last_not_of(" \t");
-    if (begin == std::string::npos) {
+    const std::string number = common::Trimmed(argumentText.substr(3));
+    if (number.empty()) {
         result.error = "The window handle after " + switchText + " is empty.";
         return result;
     }
-    const std::string number = part.substr(begin, end - begin + 1);
     std::size_t pos = 0;
     bool negative = false;
     if (number[pos] == '-' || number[pos] == '+') negative = number[pos++] == '-';

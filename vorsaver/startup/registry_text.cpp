@@ -3,7 +3,14 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "common/app_text.h"
+
 namespace vorsaver {
+
+namespace {
+// A number's text has at least this many digits, with leading zeros.
+constexpr std::size_t kNumberDigits = 3;
+}  // namespace
 
 std::string RegistryValueText(bool readSucceeded, std::uint32_t type, const std::string& buffer,
                               std::uint32_t dataSize) {
@@ -16,19 +23,19 @@ std::string RegistryValueText(bool readSucceeded, std::uint32_t type, const std:
         std::uint32_t value = 0;
         for (int i = 3; i >= 0; --i) value = (value << 8) | static_cast<unsigned char>(bytes[static_cast<std::size_t>(i)]);
         text = std::to_string(value);
-        if (text.size() < 3) text.insert(0, 3 - text.size(), '0');
+        if (text.size() < kNumberDigits) text.insert(0, kNumberDigits - text.size(), '0');
     }
-    // A size of zero leaves nothing to keep.
+    // Kept for compatibility: a number is cut like a text, to one character
+    // fewer than the value's size, so a 4-byte 1 reads "001" and a large
+    // number loses its last digits. A size of zero leaves nothing to keep.
     std::size_t keep = dataSize == 0 ? 0 : static_cast<std::size_t>(dataSize) - 1;
     text.resize(std::min(keep, text.size()));
     return text;
 }
 
 bool PasswordInUse(const std::string& settingText) {
-    std::size_t begin = settingText.find_first_not_of(" \t");
-    if (begin == std::string::npos) return false;
-    std::size_t end = settingText.find_last_not_of(" \t");
-    std::string number = settingText.substr(begin, end - begin + 1);
+    const std::string number = common::Trimmed(settingText);
+    if (number.empty()) return false;
     // Plain decimal notation only: sign, digits, an optional fraction.
     std::size_t pos = 0;
     if (number[pos] == '+' || number[pos] == '-') ++pos;
