@@ -8,6 +8,7 @@ set(CORE_SOURCES
     vorsaver/movie/movie_variables.cpp
     vorsaver/movie/movie_layout.cpp
     vorsaver/movie/day_board.cpp
+    vorsaver/movie/board_raster.cpp
     vorsaver/movie/input_counter.cpp
     vorsaver/startup/registry_text.cpp
     vorsaver/dialogs/sound_setting.cpp
@@ -28,6 +29,7 @@ set(UNIT_TEST_SOURCES
     tests/unit/movie_variables_test.cpp
     tests/unit/movie_layout_test.cpp
     tests/unit/day_board_test.cpp
+    tests/unit/board_raster_test.cpp
     tests/unit/password_input_test.cpp
     tests/unit/form_table_test.cpp
     tests/unit/sound_setting_test.cpp

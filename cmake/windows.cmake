@@ -54,7 +54,15 @@ target_link_libraries(vorlaks_win PUBLIC vorlaks_core oleaut32 ole32 uuid shell3
 
 if(BUILD_PROGRAMS)
 # The forms layer, which both programs' windows stand on.
-add_library(vorlaks_forms STATIC forms/form_win.cpp)
+add_library(vorlaks_forms STATIC
+    forms/form_win.cpp
+    forms/form_events_win.cpp
+    forms/form_paint_win.cpp
+    forms/form_modal_win.cpp
+    forms/message_loop_win.cpp
+    forms/picture_mask_win.cpp
+    forms/form_support_win.cpp
+)
 target_link_libraries(vorlaks_forms PUBLIC vorlaks_win user32 gdi32)
 
 pack_pictures(PACKED_PICTURES ${CMAKE_BINARY_DIR}/pictures)
@@ -70,6 +78,9 @@ add_executable(vorsaver WIN32
     vorsaver/movie/frm_main_win.cpp
     vorsaver/movie/movie_host_win.cpp
     vorsaver/movie/day_board_win.cpp
+    vorsaver/movie/board_renderer_win.cpp
+    vorsaver/movie/board_text_win.cpp
+    vorsaver/movie/dib_surface_win.cpp
     resources/vorsaver.rc
     common/small_runtime_win.cpp
 )

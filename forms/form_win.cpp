@@ -1,16 +1,19 @@
+// A form built from its table: the window, its controls and their pictures,
+// and what the handlers may change on them.
 #include "forms/form_win.h"
 
-#include <windowsx.h>
-
-#include <algorithm>
 #include <cmath>
-#include <set>
 
 #include "common/app_text.h"
 #include "common/picture_win.h"
-#include "common/system_text_win.h"
+#include "forms/form_internal_win.h"
 
 namespace forms {
+
+using internal::ColourOf;
+using internal::Instance;
+using internal::TableFault;
+using internal::ToAnsi;
 
 namespace {
 
@@ -19,35 +22,6 @@ const char kPictureBoxClass[] = "VorlaksPictureBox";
 // for Enter and Escape; those two mean something only where a form declares
 // a default or cancel button.
 const int kFirstControlId = 100;
-
-int openForms = 0;
-std::set<HWND> formWindows;
-
-HINSTANCE Instance() { return GetModuleHandleA(nullptr); }
-
-[[noreturn]] void TableFault(const std::string& table, const std::string& why) {
-    std::string text = "The window table " + table + " cannot be used: " + why;
-    MessageBoxA(nullptr, text.c_str(), table.c_str(), MB_OK | MB_ICONERROR);
-    ExitProcess(1);
-}
-
-std::string ResourceText(const std::string& name) {
-    HRSRC found = FindResourceA(Instance(), name.c_str(), MAKEINTRESOURCEA(10) /* RT_RCDATA */);
-    if (found == nullptr) return "";
-    HGLOBAL loaded = LoadResource(Instance(), found);
-    const char* bytes = static_cast<const char*>(LockResource(loaded));
-    return bytes == nullptr ? "" : std::string(bytes, SizeofResource(Instance(), found));
-}
-
-// Tables are UTF-8; texts cross to Windows in the ANSI code page.
-std::string ToAnsi(const std::string& utf8) { return common::Utf8ToAnsi(utf8); }
-
-COLORREF ColourOf(const std::string& text, COLORREF fallback) {
-    std::optional<Colour> colour = ParseColour(text);
-    if (!colour) return fallback;
-    if (colour->system) return GetSysColor(colour->systemIndex);
-    return RGB((colour->rgb >> 16) & 0xFF, (colour->rgb >> 8) & 0xFF, colour->rgb & 0xFF);
-}
 
 // Windows of other programs' forms are never their owners: forms that stay
 // out of the taskbar are owned by this hidden window.
@@ -75,67 +49,6 @@ LRESULT CALLBACK TextBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     if ((message == WM_KEYDOWN || message == WM_CHAR) && wParam == VK_ESCAPE) return 0;
     if (message == WM_NCDESTROY) RemovePropA(window, "VorlaksEdit");
     return CallWindowProcA(original, window, message, wParam, lParam);
-}
-
-// Turns a picture's transparent colour into a mask, and that colour in the
-// picture into black, so that it can be drawn with AND then OR.
-void MakeTransparent(HBITMAP& picture, HBITMAP& mask, SIZE size, COLORREF key) {
-    HDC screen = GetDC(nullptr);
-    HDC source = CreateCompatibleDC(screen);
-    HDC target = CreateCompatibleDC(screen);
-    HBITMAP copy = CreateCompatibleBitmap(screen, size.cx, size.cy);
-    mask = CreateBitmap(size.cx, size.cy, 1, 1, nullptr);
-    HGDIOBJ oldSource = SelectObject(source, picture);
-    HGDIOBJ oldTarget = SelectObject(target, copy);
-    BitBlt(target, 0, 0, size.cx, size.cy, source, 0, 0, SRCCOPY);
-    SelectObject(source, mask);
-    SetBkColor(target, key);
-    BitBlt(source, 0, 0, size.cx, size.cy, target, 0, 0, SRCCOPY);
-    SetBkColor(target, RGB(0, 0, 0));
-    SetTextColor(target, RGB(255, 255, 255));
-    BitBlt(target, 0, 0, size.cx, size.cy, source, 0, 0, SRCAND);
-    SelectObject(source, oldSource);
-    SelectObject(target, oldTarget);
-    DeleteDC(source);
-    DeleteDC(target);
-    ReleaseDC(nullptr, screen);
-    DeleteObject(picture);
-    picture = copy;
-}
-
-void DrawPicture(HDC dc, int x, int y, HBITMAP picture, HBITMAP mask, SIZE size) {
-    HDC source = CreateCompatibleDC(dc);
-    HGDIOBJ old = SelectObject(source, picture);
-    if (mask == nullptr) {
-        BitBlt(dc, x, y, size.cx, size.cy, source, 0, 0, SRCCOPY);
-    } else {
-        SelectObject(source, mask);
-        COLORREF oldBack = SetBkColor(dc, RGB(255, 255, 255));
-        COLORREF oldText = SetTextColor(dc, RGB(0, 0, 0));
-        BitBlt(dc, x, y, size.cx, size.cy, source, 0, 0, SRCAND);
-        SelectObject(source, picture);
-        BitBlt(dc, x, y, size.cx, size.cy, source, 0, 0, SRCPAINT);
-        SetBkColor(dc, oldBack);
-        SetTextColor(dc, oldText);
-    }
-    SelectObject(source, old);
-    DeleteDC(source);
-}
-
-// The modal window and the windows it disabled, for EnumThreadWindows. A
-// named CALLBACK function, not a lambda: the 32-bit build needs stdcall.
-struct ModalDisable {
-    HWND modal;
-    std::vector<HWND>* disabled;
-};
-
-BOOL CALLBACK DisableOtherWindow(HWND other, LPARAM param) {
-    auto* modal = reinterpret_cast<ModalDisable*>(param);
-    if (other != modal->modal && IsWindowVisible(other) && IsWindowEnabled(other)) {
-        EnableWindow(other, FALSE);
-        modal->disabled->push_back(other);
-    }
-    return TRUE;
 }
 
 }  // namespace
@@ -225,7 +138,7 @@ int Form::Y(double twips) const { return common::TwipsToPixels(twips, dpiY_); }
 
 void Form::Load() {
     if (window_ != nullptr) return;
-    TableParse parsed = ParseFormTable(ResourceText(tableName_));
+    TableParse parsed = ParseFormTable(internal::ResourceText(tableName_));
     if (!parsed.table) TableFault(tableName_, parsed.error.empty() ? "it is missing" : parsed.error);
     table_ = std::move(*parsed.table);
     std::vector<std::string> handlerNames;
@@ -272,7 +185,7 @@ void Form::CreateWindowFromTable() {
     window_ = CreateDialogIndirectParamA(Instance(), &dialogTemplate.dialog, owner, DialogProc,
                                          reinterpret_cast<LPARAM>(this));
     if (window_ == nullptr) TableFault(tableName_, "Windows could not create the window");
-    formWindows.insert(window_);
+    internal::AddFormWindow(window_);
     SetWindowTextA(window_, ToAnsi(form.Text("Caption")).c_str());
 
     backColour_ = ColourOf(form.Text("BackColor", "ButtonFace"), GetSysColor(COLOR_BTNFACE));
@@ -414,7 +327,7 @@ void Form::LoadPicture(Control& control, const std::string& resource, const std:
     GetObjectA(control.picture_, sizeof info, &info);
     control.pictureSize_ = {info.bmWidth, info.bmHeight};
     if (!transparent.empty()) {
-        MakeTransparent(control.picture_, control.mask_, control.pictureSize_, ColourOf(transparent, 0));
+        internal::MakeTransparent(control.picture_, control.mask_, control.pictureSize_, ColourOf(transparent, 0));
     }
 }
 
@@ -452,33 +365,6 @@ void Form::Show() {
     }
 }
 
-void Form::ShowModal() {
-    if (window_ == nullptr) Load();
-    HWND previous = GetActiveWindow();
-    // Every other window of the program waits until this one has gone.
-    disabledByModal_.clear();
-    ModalDisable modal{window_, &disabledByModal_};
-    EnumThreadWindows(GetCurrentThreadId(), DisableOtherWindow, reinterpret_cast<LPARAM>(&modal));
-    if (previous != nullptr && !table_.form.Flag("ShowInTaskbar", true)) {
-        SetWindowLongPtrA(window_, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(previous));
-    }
-    Show();
-    MSG message;
-    while (window_ != nullptr) {
-        BOOL got = GetMessageA(&message, nullptr, 0, 0);
-        if (got <= 0) {
-            if (got == 0) PostQuitMessage(static_cast<int>(message.wParam));
-            break;
-        }
-        if (!IsFormMessage(&message)) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
-    }
-    if (window_ != nullptr) Unload();
-    if (previous != nullptr && IsWindow(previous)) SetActiveWindow(previous);
-}
-
 void Form::Unload() {
     if (window_ == nullptr) return;
     // The windows a modal form disabled come back before it goes, so that
@@ -491,7 +377,7 @@ void Form::Unload() {
 }
 
 void Form::Destroyed() {
-    formWindows.erase(window_);
+    internal::RemoveFormWindow(window_);
     window_ = nullptr;
     pressed_ = nullptr;
     for (auto& control : controls_) {
@@ -539,235 +425,11 @@ void Form::Move(double left, double top) {
     SetWindowPos(window_, nullptr, X(left), Y(top), 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void Form::Fire(const std::string& event) {
-    auto handler = handlers_.find(event);
-    // A handler may unload the form or end the program: nothing of the
-    // form is used after it has run.
-    if (handler != handlers_.end()) handler->second();
-}
-
 Control* Form::ByWindow(HWND window) {
     for (auto& control : controls_) {
         if (control->window_ == window && window != nullptr) return control.get();
     }
     return nullptr;
-}
-
-Control* Form::ControlAt(Control* box, int x, int y) {
-    // The last declared is the topmost.
-    for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
-        Control* control = it->get();
-        Kind kind = control->item_->kind;
-        if ((kind != Kind::Image && kind != Kind::Label) || control->container_ != box || !control->visible_) {
-            continue;
-        }
-        RECT rect = control->PixelRect();
-        POINT point = {x, y};
-        if (PtInRect(&rect, point)) return control;
-    }
-    return nullptr;
-}
-
-void Form::Paint(HWND container, Control* box) {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(container, &paint);
-    RECT client;
-    GetClientRect(container, &client);
-    // Drawn off screen first, so that an image changing never flickers.
-    HDC buffer = CreateCompatibleDC(dc);
-    HBITMAP canvas = CreateCompatibleBitmap(dc, client.right, client.bottom);
-    HGDIOBJ oldCanvas = SelectObject(buffer, canvas);
-    FillRect(buffer, &client, box != nullptr ? box->backBrush_ : backBrush_);
-    HBITMAP picture = box != nullptr ? box->picture_ : picture_;
-    if (picture != nullptr) {
-        BITMAP info = {};
-        GetObjectA(picture, sizeof info, &info);
-        DrawPicture(buffer, 0, 0, picture, nullptr, {info.bmWidth, info.bmHeight});
-    }
-    for (auto& control : controls_) {
-        if (control->container_ != box || !control->visible_) continue;
-        if (control->item_->kind == Kind::Image && control->picture_ != nullptr) {
-            RECT rect = control->PixelRect();
-            DrawPicture(buffer, rect.left, rect.top, control->picture_, control->mask_, control->pictureSize_);
-        } else if (control->item_->kind == Kind::Line) {
-            HPEN pen = CreatePen(PS_SOLID, 1, control->backColour_);
-            HGDIOBJ oldPen = SelectObject(buffer, pen);
-            RECT rect = control->PixelRect();
-            MoveToEx(buffer, rect.left, rect.top, nullptr);
-            LineTo(buffer, rect.right, rect.bottom);
-            // LineTo leaves out the last point; a line includes both ends.
-            SetPixel(buffer, rect.right, rect.bottom, control->backColour_);
-            SelectObject(buffer, oldPen);
-            DeleteObject(pen);
-        }
-    }
-    BitBlt(dc, paint.rcPaint.left, paint.rcPaint.top, paint.rcPaint.right - paint.rcPaint.left,
-           paint.rcPaint.bottom - paint.rcPaint.top, buffer, paint.rcPaint.left, paint.rcPaint.top, SRCCOPY);
-    SelectObject(buffer, oldCanvas);
-    DeleteObject(canvas);
-    DeleteDC(buffer);
-    EndPaint(container, &paint);
-}
-
-// What the form and its picture boxes share: painting, mouse events on the
-// container and its images and labels, and the clicks and colours of the
-// children.
-bool Form::HandleMessage(HWND container, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    Control* box = container == window_ ? nullptr : ByWindow(container);
-    std::string self = box != nullptr ? box->item_->name : "Form";
-    switch (message) {
-    case WM_ERASEBKGND:
-        result = 1;
-        return true;
-    case WM_PAINT:
-        Paint(container, box);
-        result = 0;
-        return true;
-    case WM_MOUSEMOVE: {
-        Control* hit = ControlAt(box, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-        Fire((hit != nullptr ? hit->item_->name : self) + "_MouseMove");
-        result = 0;
-        return true;
-    }
-    case WM_LBUTTONDOWN: {
-        Control* hit = ControlAt(box, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-        pressed_ = hit != nullptr ? hit : box;
-        SetCapture(container);
-        std::string name = hit != nullptr ? hit->item_->name : self;
-        Fire(name + "_MouseDown");
-        result = 0;
-        return true;
-    }
-    case WM_LBUTTONUP: {
-        if (GetCapture() == container) ReleaseCapture();
-        Control* hit = ControlAt(box, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-        Control* under = hit != nullptr ? hit : box;
-        RECT client;
-        GetClientRect(container, &client);
-        POINT point = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-        bool wasPressed = pressed_ == under && PtInRect(&client, point);
-        pressed_ = nullptr;
-        // A click is a press and a release on the same control.
-        if (wasPressed) Fire((under != nullptr ? under->item_->name : self) + "_Click");
-        result = 0;
-        return true;
-    }
-    case WM_COMMAND: {
-        Control* child = ByWindow(reinterpret_cast<HWND>(lParam));
-        if (child != nullptr && HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) == GetDlgCtrlID(child->window_)) {
-            Fire(child->item_->name + "_Click");
-            result = 0;
-            return true;
-        }
-        return false;
-    }
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLOREDIT: {
-        Control* child = ByWindow(reinterpret_cast<HWND>(lParam));
-        if (child == nullptr) return false;
-        HDC dc = reinterpret_cast<HDC>(wParam);
-        if (child->item_->kind == Kind::Label) {
-            SetBkMode(dc, TRANSPARENT);
-            result = reinterpret_cast<LRESULT>(GetStockObject(HOLLOW_BRUSH));
-            return true;
-        }
-        SetBkColor(dc, child->backColour_);
-        result = reinterpret_cast<LRESULT>(child->backBrush_);
-        return true;
-    }
-    default:
-        return false;
-    }
-}
-
-INT_PTR CALLBACK Form::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG) {
-        SetWindowLongPtrA(window, DWLP_USER, lParam);
-        return FALSE;
-    }
-    auto* form = reinterpret_cast<Form*>(GetWindowLongPtrA(window, DWLP_USER));
-    if (form == nullptr || form->window_ != window) return FALSE;
-    switch (message) {
-    case WM_COMMAND:
-        if (LOWORD(wParam) == IDCANCEL) {
-            // Escape: the cancel button's click, where the form has one.
-            for (auto& control : form->controls_) {
-                if (control->item_->Flag("Cancel")) {
-                    form->Fire(control->item_->name + "_Click");
-                    break;
-                }
-            }
-            return TRUE;
-        }
-        // Enter where no button acts on it.
-        if (LOWORD(wParam) == IDOK) return TRUE;
-        break;
-    case WM_CLOSE:
-        form->Fire("Form_QueryUnload");
-        if (form->window_ == window) form->Unload();
-        return TRUE;
-    case WM_NCDESTROY:
-        // The children are gone by now: their fonts and brushes can go too.
-        form->Destroyed();
-        return TRUE;
-    default:
-        break;
-    }
-    LRESULT result = 0;
-    if (!form->HandleMessage(window, message, wParam, lParam, result)) return FALSE;
-    switch (message) {
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLOREDIT:
-        return static_cast<INT_PTR>(result);
-    default:
-        SetWindowLongPtrA(window, DWLP_MSGRESULT, result);
-        return TRUE;
-    }
-}
-
-LRESULT CALLBACK Form::PictureBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* control = reinterpret_cast<Control*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    LRESULT result = 0;
-    if (control != nullptr && control->form_->HandleMessage(window, message, wParam, lParam, result)) return result;
-    return DefWindowProcA(window, message, wParam, lParam);
-}
-
-// --- the program's forms --------------------------------------------------------
-
-void FormOpened() { ++openForms; }
-
-void FormClosed() {
-    if (--openForms <= 0) PostQuitMessage(0);
-}
-
-int OpenForms() { return openForms; }
-
-bool IsFormMessage(MSG* message) {
-    if (message->hwnd == nullptr) return false;
-    // The top-level window that holds the control (GetAncestor is missing
-    // on Windows 95 and NT 4).
-    HWND root = message->hwnd;
-    while (GetWindowLongA(root, GWL_STYLE) & WS_CHILD) {
-        HWND parent = GetParent(root);
-        if (parent == nullptr) break;
-        root = parent;
-    }
-    if (formWindows.count(root) == 0) return false;
-    return IsDialogMessageA(root, message) != FALSE;
-}
-
-int RunMessageLoop() {
-    if (openForms <= 0) return 0;
-    MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        if (!IsFormMessage(&message)) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
-    }
-    return 0;
 }
 
 }  // namespace forms

@@ -19,7 +19,8 @@
 #include <string>
 #include <vector>
 
-#include "vorsaver/movie/day_board.h"
+#include "vorsaver/movie/board_raster.h"
+#include "vorsaver/movie/board_renderer_win.h"
 #include "vorsaver/movie/day_board_win.h"
 
 namespace {

@@ -7,7 +7,6 @@
 
 #include <string>
 
-#include "vorsaver/movie/day_board.h"
 
 inline constexpr char kDayBoardClassName[] = "VorlaksDayBoard";
 
@@ -17,10 +16,3 @@ inline constexpr char kDayBoardClassName[] = "VorlaksDayBoard";
 // the mouse: clicks and keys reach the parent. Null if the window cannot be
 // created.
 HWND CreateDayBoard(HWND parent, const RECT& rect, const std::string& variablesPath);
-
-// Draws one frame of the board (0 to vorsaver::kDayBoardMotionFrames - 1, or
-// any other number for the still) into `dc` at (0, 0), `width` by `height`
-// pixels, for stills elsewhere (the preview picture). The layout is made for
-// 641 by 481 and scales to other sizes, centred on the board's background.
-void DrawDayBoard(HDC dc, int width, int height, const vorsaver::DayBoardContent& content,
-                  int frame = -1);

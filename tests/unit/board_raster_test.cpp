@@ -1,0 +1,149 @@
+#include "vorsaver/movie/board_raster.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <vector>
+
+namespace vorsaver {
+namespace {
+
+// What the data step writes for a game today.
+const char kGameDay[] =
+    "currentdate=December 8, 2026&team=Tarrowick Vorlaks&gameinfo=7:30 PM vs. Harbor Kings%0DCivic Arena"
+    "&small1=9%0DFRC%0D6:05&small2=10&small3=11%0DMTS%0D8:00&numvars=6";
+
+using board::Box;
+using board::Colour;
+using board::Contour;
+using board::Pixels;
+using board::RgbColour;
+
+struct Picture {
+    Picture(int width, int height, Colour fill = 0)
+        : width(width), height(height), bits(static_cast<std::size_t>(width) * height, fill) {}
+    Pixels View() { return {bits.data(), width, height}; }
+    Colour At(int x, int y) const { return bits[static_cast<std::size_t>(y) * width + x]; }
+
+    int width;
+    int height;
+    std::vector<std::uint32_t> bits;
+};
+
+TEST(FillShape, CoversWhatIsInsideWithSmoothEdgesAndNeverWritesOutside) {
+    struct Probe { int x, y, red; };
+    struct Case {
+        const char* name;
+        std::vector<Contour> shape;
+        double opacity;
+        std::vector<Probe> probes;
+    };
+    const Case cases[] = {
+        {"whole pixels", {Box(1, 1, 3, 3)}, 1, {{1, 1, 255}, {2, 2, 255}, {0, 0, 0}, {3, 3, 0}, {3, 1, 0}, {1, 3, 0}}},
+        {"half pixels across", {Box(0.5, 0, 1.5, 1)}, 1, {{0, 0, 127}, {1, 0, 127}, {2, 0, 0}}},
+        {"half a row down", {Box(0, 0, 6, 0.5)}, 1, {{0, 0, 127}, {5, 0, 127}, {0, 1, 0}}},
+        {"diagonal edge", {Contour{{0, 0}, {4, 0}, {0, 4}}}, 1, {{0, 0, 255}, {1, 2, 127}, {2, 2, 0}, {3, 3, 0}}},
+        {"ring keeps its hole", {Box(0, 0, 4, 4), Box(1, 1, 3, 3)}, 1,
+         {{0, 0, 255}, {3, 3, 255}, {1, 1, 0}, {2, 2, 0}}},
+        {"half opacity", {Box(0, 0, 1, 1)}, 0.5, {{0, 0, 127}, {1, 1, 0}}},
+        {"cut at the top left", {Box(-10, -10, 2, 2)}, 1, {{0, 0, 255}, {1, 1, 255}, {2, 2, 0}}},
+        {"cut at the bottom right", {Box(4, 2, 60, 40)}, 1, {{5, 3, 255}, {4, 2, 255}, {3, 3, 0}}},
+        {"far larger than the pixels", {Box(-1e12, -1e12, 1e12, 1e12)}, 1, {{0, 0, 255}, {5, 3, 255}}},
+        {"entirely off to the right", {Box(6, 0, 9, 4)}, 1, {{5, 0, 0}, {5, 3, 0}}},
+        {"entirely above", {Box(0, -5, 6, 0)}, 1, {{0, 0, 0}, {5, 0, 0}}},
+        {"no points", {Contour{}}, 1, {{0, 0, 0}}},
+    };
+    for (const Case& c : cases) {
+        Picture picture(6, 4);
+        board::FillShape(picture.View(), c.shape, board::Solid(board::kWhite, c.opacity));
+        for (const Probe& probe : c.probes) {
+            const Colour pixel = picture.At(probe.x, probe.y);
+            EXPECT_NEAR(board::Red(pixel), probe.red, 2) << c.name << " at " << probe.x << "," << probe.y;
+            EXPECT_EQ(board::Red(pixel), board::Blue(pixel)) << c.name;
+        }
+    }
+}
+
+TEST(FillShape, GradientRunsFromTopToBottomColour) {
+    Picture picture(1, 10);
+    board::FillShape(picture.View(), Box(0, 0, 1, 10), {board::kNavy, board::kGold, 0, 10});
+    EXPECT_NEAR(board::Red(picture.At(0, 0)), 11 + (242 - 11) * 0.05, 2);
+    EXPECT_NEAR(board::Red(picture.At(0, 9)), 11 + (242 - 11) * 0.95, 2);
+    EXPECT_NEAR(board::Blue(picture.At(0, 9)), 75 - 75 * 0.95, 2);
+    for (int y = 1; y < 10; ++y) EXPECT_GT(board::Red(picture.At(0, y)), board::Red(picture.At(0, y - 1))) << y;
+}
+
+TEST(Colours, MixAndShrinkKeepTheChannelsApart) {
+    EXPECT_EQ(board::Mix(board::kNavy, board::kGold, 0), board::kNavy);
+    EXPECT_EQ(board::Mix(board::kNavy, board::kGold, 1), board::kGold);
+    EXPECT_EQ(board::Mix(RgbColour(0, 100, 200), RgbColour(100, 0, 250), 0.5), RgbColour(50, 50, 225));
+
+    Picture large(4, 2);
+    large.bits = {RgbColour(255, 0, 0), RgbColour(0, 0, 0), RgbColour(0, 0, 9), RgbColour(0, 0, 9),
+                  RgbColour(255, 0, 0), RgbColour(0, 0, 0), RgbColour(0, 200, 9), RgbColour(0, 200, 9)};
+    Picture small(2, 1, 0xFFFFFF);
+    board::ShrinkInto(large.View(), small.View(), 2);
+    EXPECT_EQ(small.At(0, 0), RgbColour(127, 0, 0));
+    EXPECT_EQ(small.At(1, 0), RgbColour(0, 100, 9));
+}
+
+// The window repaints only the motion rows while the board moves and puts
+// the still back there afterwards: a frame that changed anything outside
+// them would leave a trail on the screen.
+TEST(Motion, StaysInItsRowsAndStartsAndEndsOnTheStill) {
+    struct Kind { const char* name; DayBoardContent content; };
+    const Kind kinds[] = {
+        {"game", ReadDayBoard(kGameDay)},
+        {"no game", ReadDayBoard("currentdate=December 8, 2026&team=&gameinfo=No Game&small1=9&small2=10&small3=11")},
+        {"empty", ReadDayBoard("")},
+    };
+    struct Size { int width, height; };
+    const Size sizes[] = {{641, 481}, {152, 112}, {700, 200}, {160, 600}, {1, 1}};
+    for (const Kind& kind : kinds) {
+        for (const Size& size : sizes) {
+            Picture still(size.width, size.height);
+            for (int y = 0; y < size.height; ++y) {
+                for (int x = 0; x < size.width; ++x) still.bits[y * size.width + x] = RgbColour(x % 200, y % 200, 60);
+            }
+            const board::MotionRows rows = board::MotionRowsOf(size.width, size.height, kind.content);
+            ASSERT_LE(0, rows.top);
+            ASSERT_LE(rows.top, rows.bottom);
+            ASSERT_LE(rows.bottom, size.height);
+            const std::string label = std::string(kind.name) + " " + std::to_string(size.width) + "x" +
+                                      std::to_string(size.height);
+
+            bool anyChange = false;
+            for (int frame = -2; frame <= kDayBoardMotionFrames; ++frame) {
+                Picture picture = still;
+                board::ApplyMotion(picture.View(), kind.content, frame);
+                int outside = 0, largest = 0;
+                for (int y = 0; y < size.height; ++y) {
+                    for (int x = 0; x < size.width; ++x) {
+                        const Colour a = still.At(x, y), b = picture.At(x, y);
+                        if (a == b) continue;
+                        if (y < rows.top || y >= rows.bottom) ++outside;
+                        largest = std::max({largest, std::abs(board::Red(a) - board::Red(b)),
+                                            std::abs(board::Green(a) - board::Green(b)),
+                                            std::abs(board::Blue(a) - board::Blue(b))});
+                    }
+                }
+                EXPECT_EQ(outside, 0) << label << " frame " << frame;
+                if (frame < 0 || frame >= kDayBoardMotionFrames) {
+                    EXPECT_EQ(largest, 0) << label << " frame " << frame;
+                }
+                if (frame == 0 || frame == kDayBoardMotionFrames - 1) {
+                    EXPECT_LE(largest, 16) << label << " jumps at frame " << frame;
+                }
+                anyChange = anyChange || largest > 16;
+            }
+            if (size.width >= 100) {
+                EXPECT_TRUE(anyChange) << label << ": nothing moves";
+            }
+        }
+    }
+}
+
+}  // namespace
+}  // namespace vorsaver

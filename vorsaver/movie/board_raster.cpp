@@ -1,0 +1,257 @@
+#include "vorsaver/movie/board_raster.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+
+namespace vorsaver {
+
+namespace board {
+
+namespace {
+
+std::uint32_t Blend(std::uint32_t pixel, Colour colour, double alpha) {
+    const int r = Red(pixel), g = Green(pixel), b = Blue(pixel);
+    return RgbColour(r + static_cast<int>((Red(colour) - r) * alpha), g + static_cast<int>((Green(colour) - g) * alpha),
+                     b + static_cast<int>((Blue(colour) - b) * alpha));
+}
+
+Contour Scaled(const Point* outline, std::size_t count, double x, double y, double width) {
+    Contour points;
+    for (std::size_t i = 0; i < count; ++i) {
+        points.push_back({x + outline[i].x * width, y + outline[i].y * width * kCrestAspect});
+    }
+    return points;
+}
+
+// Frames of one burst that each part of the motion uses.
+const int kSweepFrames = 30;
+const int kPulseFrames = 18;
+
+struct MotionArea {
+    double top;        // design rows of everything that moves
+    double bottom;
+    double sweepTop;   // design rows the light crosses
+    double sweepBottom;
+    double sweepFade;  // design rows over which the light fades in and out
+};
+
+MotionArea MotionAreaOf(const DayBoardContent& content) {
+    if (content.empty) {
+        // No band to run along here: the light crosses the crest and the
+        // name and fades out above and below them.
+        return {70, 410, 70, 410, 70};
+    }
+    const double pulseBottom = layout::kPulseCentre.y + layout::kPulseRadius * 2.3 + 4;
+    const double bottom = content.hasGame ? pulseBottom : layout::kRuleBottom;
+    return {0, bottom, 0, layout::kRuleBottom, 0};
+}
+
+// A soft slanted band of light crossing from left to right, easing in and
+// out, leaning like the header's speed stripes.
+void Sweep(Pixels pixels, const Placement& place, const MotionArea& area, int frame) {
+    double t = static_cast<double>(frame) / (kSweepFrames - 1);
+    t = t * t * (3 - 2 * t);
+    const double halfWidth = place.Size(46);
+    const double slant = 0.55;
+    const double top = place.Y(area.sweepTop), bottom = place.Y(area.sweepBottom), fade = place.Size(area.sweepFade);
+    const double rise = (bottom - top) * slant;
+    const double centre = -halfWidth + t * (pixels.width + rise + 2 * halfWidth);
+    const int firstRow = std::max(0, static_cast<int>(top));
+    const int endRow = std::min(pixels.height, static_cast<int>(std::ceil(bottom)));
+    for (int y = firstRow; y < endRow; ++y) {
+        const double rowCentre = centre - (y - top) * slant;
+        double strength = 0.28;
+        if (fade > 0) {
+            const double edge = std::min(y - top, bottom - y) / fade;
+            if (edge < 1) strength *= edge <= 0 ? 0 : edge * edge * (3 - 2 * edge);
+        }
+        const int from = std::max(0, static_cast<int>(rowCentre - halfWidth));
+        const int to = std::min(pixels.width, static_cast<int>(rowCentre + halfWidth) + 1);
+        std::uint32_t* line = pixels.bits + static_cast<std::size_t>(y) * pixels.width;
+        for (int x = from; x < to; ++x) {
+            const double d = (x + 0.5 - rowCentre) / halfWidth;
+            if (d <= -1 || d >= 1) continue;
+            line[x] = Blend(line[x], kWhite, strength * (1 - d * d) * (1 - d * d));
+        }
+    }
+}
+
+// Rings spreading from the marker beside "Today", fading in so that a burst
+// starts without a jump.
+void Pulse(Pixels pixels, const Placement& place, int frame) {
+    const double phase = static_cast<double>(frame % kPulseFrames) / kPulseFrames;
+    const double opacity = 0.8 * (1 - phase) * std::min(1.0, phase * 5);
+    if (opacity <= 0) return;
+    const double radius = place.Size(layout::kPulseRadius * (1 + 1.3 * phase));
+    const double ring = std::max(1.0, place.Size(1.6));
+    const double cx = place.X(layout::kPulseCentre.x), cy = place.Y(layout::kPulseCentre.y);
+    FillShape(pixels, {Circle(cx, cy, radius + ring), Circle(cx, cy, radius)}, Solid(kGold, opacity));
+}
+
+}  // namespace
+
+Colour Mix(Colour from, Colour to, double t) {
+    auto channel = [t](int a, int b) { return static_cast<int>(std::lround(a + (b - a) * t)); };
+    return RgbColour(channel(Red(from), Red(to)), channel(Green(from), Green(to)), channel(Blue(from), Blue(to)));
+}
+
+Colour Paint::At(double y) const {
+    if (top == bottom || y1 <= y0) return top;
+    return Mix(top, bottom, std::clamp((y - y0) / (y1 - y0), 0.0, 1.0));
+}
+
+// GDI draws no smooth edges, and a broadcast graphic is all slanted edges:
+// each pixel row is sampled on 4 sub-rows, with exact coverage across.
+void FillShape(Pixels pixels, const std::vector<Contour>& contours, const Paint& paint) {
+    double minX = 1e9, minY = 1e9, maxX = -1e9, maxY = -1e9;
+    for (const Contour& contour : contours) {
+        for (const Point& p : contour) {
+            minX = std::min(minX, p.x);
+            maxX = std::max(maxX, p.x);
+            minY = std::min(minY, p.y);
+            maxY = std::max(maxY, p.y);
+        }
+    }
+    // Clamped as doubles first: a shape far off the pixels must not
+    // overflow an int.
+    const int left = static_cast<int>(std::clamp(std::floor(minX), 0.0, double(pixels.width)));
+    const int right = static_cast<int>(std::clamp(std::ceil(maxX) + 1, 0.0, double(pixels.width)));
+    const int top = static_cast<int>(std::clamp(std::floor(minY), 0.0, double(pixels.height)));
+    const int bottom = static_cast<int>(std::clamp(std::ceil(maxY) + 1, 0.0, double(pixels.height)));
+    if (left >= right || top >= bottom) return;
+
+    const int kSubRows = 4;
+    const double kWeight = 1.0 / kSubRows;
+    std::vector<double> coverage(static_cast<std::size_t>(right - left));
+    std::vector<double> crossings;
+    for (int row = top; row < bottom; ++row) {
+        std::fill(coverage.begin(), coverage.end(), 0.0);
+        bool any = false;
+        for (int sub = 0; sub < kSubRows; ++sub) {
+            const double y = row + (sub + 0.5) / kSubRows;
+            crossings.clear();
+            for (const Contour& contour : contours) {
+                for (std::size_t i = 0; i < contour.size(); ++i) {
+                    const Point& a = contour[i];
+                    const Point& b = contour[(i + 1) % contour.size()];
+                    if ((a.y <= y) != (b.y <= y)) crossings.push_back(a.x + (y - a.y) * (b.x - a.x) / (b.y - a.y));
+                }
+            }
+            std::sort(crossings.begin(), crossings.end());
+            for (std::size_t i = 0; i + 1 < crossings.size(); i += 2) {
+                const double from = std::clamp(crossings[i], double(left), double(right));
+                const double to = std::clamp(crossings[i + 1], double(left), double(right));
+                if (to <= from) continue;
+                any = true;
+                const int first = static_cast<int>(from), last = static_cast<int>(to);
+                if (first == last) {
+                    coverage[first - left] += (to - from) * kWeight;
+                    continue;
+                }
+                coverage[first - left] += (first + 1 - from) * kWeight;
+                for (int x = first + 1; x < last; ++x) coverage[x - left] += kWeight;
+                if (last < right) coverage[last - left] += (to - last) * kWeight;
+            }
+        }
+        if (!any) continue;
+        const Colour colour = paint.At(row + 0.5);
+        std::uint32_t* line = pixels.bits + static_cast<std::size_t>(row) * pixels.width;
+        for (int x = left; x < right; ++x) {
+            const double alpha = std::min(1.0, coverage[x - left]) * paint.opacity;
+            if (alpha > 0.002) line[x] = Blend(line[x], colour, alpha);
+        }
+    }
+}
+
+void FillShape(Pixels pixels, const Contour& contour, const Paint& paint) {
+    FillShape(pixels, std::vector<Contour>{contour}, paint);
+}
+
+Contour Box(double left, double top, double right, double bottom) {
+    return {{left, top}, {right, top}, {right, bottom}, {left, bottom}};
+}
+
+Contour Slanted(double left, double top, double right, double bottom, double slant) {
+    return {{left + slant, top}, {right + slant, top}, {right, bottom}, {left, bottom}};
+}
+
+Contour Circle(double cx, double cy, double radius) {
+    const int kSteps = 48;
+    Contour points;
+    for (int i = 0; i < kSteps; ++i) {
+        const double angle = 2 * 3.14159265358979 * i / kSteps;
+        points.push_back({cx + radius * std::cos(angle), cy + radius * std::sin(angle)});
+    }
+    return points;
+}
+
+Contour Shield(double x, double y, double width) {
+    static const Point kOutline[] = {
+        {0.00, 0.10}, {0.50, 0.00}, {1.00, 0.10}, {1.00, 0.56}, {0.97, 0.68}, {0.90, 0.79}, {0.79, 0.89},
+        {0.65, 0.97}, {0.50, 1.00}, {0.35, 0.97}, {0.21, 0.89}, {0.10, 0.79}, {0.03, 0.68}, {0.00, 0.56},
+    };
+    return Scaled(kOutline, sizeof kOutline / sizeof kOutline[0], x, y, width);
+}
+
+Contour Chevron(double x, double y, double width) {
+    static const Point kOutline[] = {
+        {0.20, 0.26}, {0.38, 0.26}, {0.50, 0.62}, {0.62, 0.26}, {0.80, 0.26}, {0.58, 0.84}, {0.42, 0.84},
+    };
+    return Scaled(kOutline, sizeof kOutline / sizeof kOutline[0], x, y, width);
+}
+
+void DrawCrest(Pixels pixels, double x, double y, double width) {
+    const double height = width * kCrestAspect;
+    const double inset = width * 0.08;
+    const double offset = std::max(1.0, width * 0.04);
+    FillShape(pixels, Shield(x + offset, y + offset * 1.5, width), Solid(kShadow, 0.55));
+    FillShape(pixels, Shield(x, y, width), {Mix(kGold, kWhite, 0.25), Mix(kGold, kShadow, 0.15), y, y + height});
+    const double innerWidth = width - 2 * inset;
+    FillShape(pixels, Shield(x + inset, y + inset * 1.1, innerWidth),
+              {Mix(kNavy, kIce, 0.18), kDeepNavy, y + inset, y + height - inset});
+    FillShape(pixels, Chevron(x + inset, y + inset * 1.1, innerWidth),
+              {kWhite, Mix(kIce, kWhite, 0.3), y + inset, y + height * 0.9});
+}
+
+void ShrinkInto(Pixels large, Pixels small, int factor) {
+    const int area = factor * factor;
+    for (int y = 0; y < small.height; ++y) {
+        for (int x = 0; x < small.width; ++x) {
+            int r = 0, g = 0, b = 0;
+            for (int dy = 0; dy < factor; ++dy) {
+                const std::uint32_t* row = large.bits + static_cast<std::size_t>(y * factor + dy) * large.width +
+                                           static_cast<std::size_t>(x) * factor;
+                for (int dx = 0; dx < factor; ++dx) {
+                    r += Red(row[dx]);
+                    g += Green(row[dx]);
+                    b += Blue(row[dx]);
+                }
+            }
+            small.bits[static_cast<std::size_t>(y) * small.width + x] = RgbColour(r / area, g / area, b / area);
+        }
+    }
+}
+
+Placement::Placement(int width, int height)
+    : scale(std::min(width / kDesignWidth, height / kDesignHeight)),
+      left((width - kDesignWidth * scale) / 2),
+      top((height - kDesignHeight * scale) / 2) {}
+
+MotionRows MotionRowsOf(int width, int height, const DayBoardContent& content) {
+    const Placement place(width, height);
+    const MotionArea area = MotionAreaOf(content);
+    const int top = static_cast<int>(std::floor(place.Y(area.top)));
+    const int bottom = static_cast<int>(std::ceil(place.Y(area.bottom))) + 1;
+    return {std::clamp(top, 0, height), std::clamp(bottom, 0, height)};
+}
+
+void ApplyMotion(Pixels pixels, const DayBoardContent& content, int frame) {
+    if (frame < 0 || frame >= kDayBoardMotionFrames || pixels.width <= 0 || pixels.height <= 0) return;
+    const Placement place(pixels.width, pixels.height);
+    if (frame < kSweepFrames) Sweep(pixels, place, MotionAreaOf(content), frame);
+    if (content.hasGame && !content.empty) Pulse(pixels, place, frame);
+}
+
+}  // namespace board
+}  // namespace vorsaver

@@ -1,0 +1,152 @@
+// The pixel work behind the day board's picture, which needs no Windows:
+// smooth shapes in the team's colours, the layout in design pixels, the
+// motion, and shrinking for small stills. The Win32 side adds the text and
+// the window, so every rule here can be checked natively.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "vorsaver/movie/day_board.h"
+
+namespace vorsaver {
+
+// A burst of motion (a light sweep, a pulse beside "Today") runs over this
+// many frames; any other frame number is the still picture.
+inline constexpr int kDayBoardMotionFrames = 36;
+
+namespace board {
+
+// Colours as 0x00RRGGBB, the layout of a 32-bit DIB's pixels.
+using Colour = std::uint32_t;
+constexpr Colour RgbColour(int r, int g, int b) {
+    return static_cast<Colour>((r << 16) | (g << 8) | b);
+}
+constexpr int Red(Colour c) { return (c >> 16) & 0xFF; }
+constexpr int Green(Colour c) { return (c >> 8) & 0xFF; }
+constexpr int Blue(Colour c) { return c & 0xFF; }
+
+// The team's colours.
+inline constexpr Colour kNavy = RgbColour(11, 31, 75);
+inline constexpr Colour kDeepNavy = RgbColour(6, 16, 40);
+inline constexpr Colour kGold = RgbColour(242, 169, 0);
+inline constexpr Colour kWhite = RgbColour(255, 255, 255);
+inline constexpr Colour kIce = RgbColour(168, 200, 232);
+inline constexpr Colour kShadow = RgbColour(2, 6, 18);
+
+// `from` moved a share `t` (0..1) of the way to `to`.
+Colour Mix(Colour from, Colour to, double t);
+
+// Top-down rows of pixels owned by someone else (a DIB section, a test's
+// vector).
+struct Pixels {
+    std::uint32_t* bits;
+    int width;
+    int height;
+};
+
+struct Point {
+    double x;
+    double y;
+};
+using Contour = std::vector<Point>;
+
+// A fill that runs from one colour at row y0 to another at row y1.
+struct Paint {
+    Colour top;
+    Colour bottom;
+    double y0 = 0;
+    double y1 = 1;
+    double opacity = 1;
+
+    Colour At(double y) const;
+};
+
+inline Paint Solid(Colour colour, double opacity = 1) {
+    return {colour, colour, 0, 1, opacity};
+}
+
+// Fills the area inside the contours (even-odd, so two nested contours make
+// a ring) with smooth edges; anything outside the pixels is cut off.
+void FillShape(Pixels pixels, const std::vector<Contour>& contours, const Paint& paint);
+void FillShape(Pixels pixels, const Contour& contour, const Paint& paint);
+
+Contour Box(double left, double top, double right, double bottom);
+// A box whose sides lean right by `slant` over its height.
+Contour Slanted(double left, double top, double right, double bottom, double slant);
+Contour Circle(double cx, double cy, double radius);
+// The crest's shield and its chevron, in a box `width` wide at (x, y) and
+// kCrestAspect times as tall.
+inline constexpr double kCrestAspect = 1.16;
+Contour Shield(double x, double y, double width);
+Contour Chevron(double x, double y, double width);
+void DrawCrest(Pixels pixels, double x, double y, double width);
+
+// Averages each `factor` by `factor` block of `large` into one pixel of
+// `small`, which is `factor` times smaller each way.
+void ShrinkInto(Pixels large, Pixels small, int factor);
+
+// The board is laid out in design pixels for the movie's own 641 x 481 and
+// scaled, centred, to the pixels it is drawn on.
+inline constexpr double kDesignWidth = 641;
+inline constexpr double kDesignHeight = 481;
+
+struct Placement {
+    double scale;
+    double left;
+    double top;
+
+    Placement(int width, int height);
+    double X(double x) const { return left + x * scale; }
+    double Y(double y) const { return top + y * scale; }
+    double Size(double size) const { return size * scale; }
+};
+
+// Where the parts of the board sit, in design pixels; the motion has to know
+// where the header and the "Today" marker are.
+namespace layout {
+inline constexpr double kMargin = 24;
+inline constexpr double kHeaderBottom = 80;
+inline constexpr double kRuleBottom = 85;
+// The header's speed stripes at its right end: their left edges (the last is
+// the bright one), width and lean; the team's name stays left of them.
+inline constexpr double kStripeLefts[] = {548, 572, 596};
+inline constexpr double kStripeWidth = 12;
+inline constexpr double kStripeSlant = 30;
+inline constexpr double kTeamNameRight = 532;
+inline constexpr double kCrestLeft = 22;
+inline constexpr double kCrestTop = 9;
+inline constexpr double kCrestWidth = 68;
+inline constexpr double kDateTabLeft = 104;
+inline constexpr double kDateTabBottom = 117;
+inline constexpr double kPanelTop = 134;
+inline constexpr double kPanelBottom = 334;
+inline constexpr double kChipRight = 128;
+inline constexpr double kChipBottom = 160;
+inline constexpr Point kPulseCentre = {146, 147};
+inline constexpr double kPulseRadius = 6;
+inline constexpr double kComingUpBaseline = 361;
+inline constexpr double kTileTop = 370;
+inline constexpr double kTileBottom = 458;
+inline constexpr double kTileGap = 13;
+// With nothing left in the schedule: the crest and the name, centred.
+inline constexpr double kEmptyCrestWidth = 150;
+inline constexpr double kEmptyCrestTop = 90;
+inline constexpr double kEmptyNameMiddle = 340;
+inline constexpr double kEmptyRuleTop = 378;
+}  // namespace layout
+
+// The rows, in pixels, that a frame of motion may change: a window repaints
+// only these while the motion runs, and puts back the still there after it.
+struct MotionRows {
+    int top;
+    int bottom;  // one past the last
+};
+MotionRows MotionRowsOf(int width, int height, const DayBoardContent& content);
+
+// Lays frame `frame` of the motion over the still picture in `pixels`; a
+// frame outside 0..kDayBoardMotionFrames-1 changes nothing.
+void ApplyMotion(Pixels pixels, const DayBoardContent& content, int frame);
+
+}  // namespace board
+}  // namespace vorsaver
