@@ -1,16 +1,3 @@
-# VORLAKS_THREADS picks the compiler's thread model: win32 for the programs
-# that ship (their runtime imports nothing that Windows 95 lacks), posix for
-# the test drivers (GoogleTest needs std::mutex).
-if(NOT VORLAKS_THREADS)
-    set(VORLAKS_THREADS win32)
-endif()
-list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES VORLAKS_THREADS)
-set(CMAKE_SYSTEM_NAME Windows)
+set(MINGW_ARCH i686)
 set(CMAKE_SYSTEM_PROCESSOR x86)
-set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-${VORLAKS_THREADS})
-set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-${VORLAKS_THREADS})
-set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw.cmake)
