@@ -33,7 +33,8 @@ set(UNIT_TEST_SOURCES
     tests/unit/form_table_test.cpp
     tests/unit/sound_setting_test.cpp
     tests/unit/about_text_test.cpp
-    tests/unit/menu_version_test.cpp
+    tests/unit/windows_version_test.cpp
+    tests/unit/theme_procedure_test.cpp
     tests/unit/menu_commands_test.cpp
     tests/unit/hover_rules_test.cpp
 )
