@@ -30,10 +30,13 @@ set(UNIT_TEST_SOURCES
     tests/unit/movie_layout_test.cpp
     tests/unit/day_board_test.cpp
     tests/unit/board_raster_test.cpp
-    tests/unit/password_input_test.cpp
+    tests/unit/input_counter_test.cpp
+    tests/unit/registry_text_test.cpp
     tests/unit/form_table_test.cpp
     tests/unit/sound_setting_test.cpp
-    tests/unit/menu_version_test.cpp
+    tests/unit/about_text_test.cpp
+    tests/unit/windows_version_test.cpp
+    tests/unit/theme_procedure_test.cpp
     tests/unit/menu_commands_test.cpp
     tests/unit/hover_rules_test.cpp
 )

@@ -92,6 +92,8 @@ public:
     void Unload();
     bool Loaded() const { return window_ != nullptr; }
     HWND Window() const { return window_; }
+    // The table the window was last loaded from.
+    const FormTable& Table() const { return table_; }
 
     Control& operator[](const std::string& name);
 

@@ -28,7 +28,7 @@ menu::HoverState hover;
 
 forms::Form& Window();
 
-forms::Control& Image(ImageControl image) { return Window()[menu::LayoutOf(image).name]; }
+forms::Control& Image(ImageControl image) { return Window()[menu::NameOf(image)]; }
 
 void Apply(const menu::ChangedImages& changed) {
     for (ImageControl image : changed) Image(image).SetVisible(hover.IsVisible(image));
@@ -36,11 +36,9 @@ void Apply(const menu::ChangedImages& changed) {
 
 // Runs before the window is first shown. A position set here wins over the
 // table's centring, so the menu opens at the screen's top-left corner. The
-// hover state starts from what the table shows.
+// hover state starts from what the table shows, as the images do.
 void Form_Load() {
-    for (std::size_t i = 0; i < menu::kImageCount; ++i) {
-        hover.visible[i] = Image(static_cast<ImageControl>(i)).Visible();
-    }
+    hover = menu::HoverStateFrom(Window().Table());
     Window().Move(20, 20);
 }
 

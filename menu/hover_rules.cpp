@@ -2,7 +2,6 @@
 
 #include <utility>
 
-#include "common/app_text.h"
 #include "menu/menu_commands.h"
 
 namespace menu {
@@ -13,23 +12,11 @@ using C = ImageControl;
 
 constexpr std::size_t Index(ImageControl control) { return static_cast<std::size_t>(control); }
 
-// Indexed by ImageControl, so in stacking order.
-constexpr std::array<ImageLayout, kImageCount> kLayouts{{
-    {"picExit1", 5760, 4560, 570, 150, 38, 10, true},
-    {"picWWW1", 2760, 4560, 1965, 150, 131, 10, true},
-    {"picFlash1", 3720, 3600, 3120, 360, 208, 24, true},
-    {"picGame1", 4800, 3000, 1995, 360, 133, 24, true},
-    {"picThm1", 3240, 2400, 3480, 360, 232, 24, true},
-    {"picScr1", 3240, 1800, 3165, 360, 211, 24, true},
-    {"picHelp1", 4800, 4560, 795, 150, 53, 10, true},
-    {"picExit2", 5760, 4560, 570, 150, 38, 10, false},
-    {"picHelp2", 4800, 4560, 795, 150, 53, 10, false},
-    {"picScr2", 6010, 1800, 330, 360, 22, 24, false},
-    {"picWWW2", 2760, 4560, 1965, 150, 131, 10, false},
-    {"picThm2", 6250, 2400, 330, 360, 22, 24, false},
-    {"picGame2", 6370, 3000, 330, 360, 22, 24, false},
-    {"picFlash2", 6470, 3600, 330, 360, 22, 24, false},
-}};
+// Indexed by ImageControl.
+constexpr const char* kNames[kImageCount] = {
+    "picExit1", "picWWW1", "picFlash1", "picGame1", "picThm1", "picScr1", "picHelp1",
+    "picExit2", "picHelp2", "picScr2", "picWWW2", "picThm2", "picGame2", "picFlash2",
+};
 
 void SetVisible(HoverState& state, ImageControl control, bool visible, ChangedImages& changed) {
     bool& current = state.visible[Index(control)];
@@ -40,21 +27,14 @@ void SetVisible(HoverState& state, ImageControl control, bool visible, ChangedIm
 
 }  // namespace
 
-const ImageLayout& LayoutOf(ImageControl control) { return kLayouts[Index(control)]; }
+const char* NameOf(ImageControl control) { return kNames[Index(control)]; }
 
-ImageRects ImageRectsAt(int dotsPerInch) {
-    ImageRects rects;
-    for (std::size_t i = 0; i < kImageCount; ++i) {
-        const ImageLayout& layout = kLayouts[i];
-        rects[i] = {common::TwipsToPixels(layout.leftTwips, dotsPerInch),
-                    common::TwipsToPixels(layout.topTwips, dotsPerInch), layout.imageWidth, layout.imageHeight};
-    }
-    return rects;
-}
-
-HoverState InitialHoverState() {
+HoverState HoverStateFrom(const forms::FormTable& table) {
     HoverState state;
-    for (std::size_t i = 0; i < kImageCount; ++i) state.visible[i] = kLayouts[i].visibleAtStart;
+    for (std::size_t i = 0; i < kImageCount; ++i) {
+        const forms::Item* item = table.Find(kNames[i]);
+        state.visible[i] = item != nullptr && item->Flag("Visible", true);
+    }
     return state;
 }
 
@@ -91,13 +71,6 @@ ChangedImages MouseMoveOver(HoverState& state, ImageControl control) {
     default: break;
     }
     return changed;
-}
-
-std::optional<ImageControl> HitTest(const HoverState& state, int x, int y, const ImageRects& rects) {
-    for (std::size_t i = kImageCount; i-- > 0;) {
-        if (state.visible[i] && rects[i].Contains(x, y)) return static_cast<ImageControl>(i);
-    }
-    return std::nullopt;
 }
 
 MenuClick ClickAction(ImageControl control) {

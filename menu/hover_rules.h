@@ -1,60 +1,41 @@
-// The menu window's fourteen image controls: where they lie, which of them
-// show, how the mouse lights them and what a click on each one does.
+// The menu window's fourteen image controls: which of them show, how the
+// mouse lights them and what a click on each one does. Where they lie and
+// which show at first is the window table's business (menu_frmMain.frm).
 #pragma once
 
 #include <array>
 #include <cstddef>
-#include <optional>
 #include <string_view>
 #include <vector>
 
+#include "forms/form_table.h"
+
 namespace menu {
 
-// In stacking order, bottom to top: every marker and highlighted image lies
-// above every normal image. Digit 1 is the normal image of an item, digit 2
-// its hover marker (the four large items) or its highlighted twin (the three
-// small ones).
+// In stacking order, bottom to top, as the window table declares them: every
+// marker and highlighted image lies above every normal image. Digit 1 is the
+// normal image of an item, digit 2 its hover marker (the four large items) or
+// its highlighted twin (the three small ones).
 enum class ImageControl {
     picExit1, picWWW1, picFlash1, picGame1, picThm1, picScr1, picHelp1,
     picExit2, picHelp2, picScr2, picWWW2, picThm2, picGame2, picFlash2,
 };
 inline constexpr std::size_t kImageCount = 14;
 
-struct ImageLayout {
-    const char* name;
-    // As declared on the window; some positions are not whole pixels
-    // (6010 twips is 400.7 pixels), so the window converts them itself.
-    int leftTwips;
-    int topTwips;
-    int widthTwips;
-    int heightTwips;
-    // The picture's natural size: it is drawn unstretched.
-    int imageWidth;
-    int imageHeight;
-    bool visibleAtStart;
-};
-
-const ImageLayout& LayoutOf(ImageControl control);
-
-struct PixelRect {
-    int left = 0;
-    int top = 0;
-    int width = 0;
-    int height = 0;
-    bool Contains(int x, int y) const { return x >= left && x < left + width && y >= top && y < top + height; }
-};
-using ImageRects = std::array<PixelRect, kImageCount>;
-
-// Where each picture covers the client area: the declared position in
-// pixels at the given resolution, the picture's own size.
-ImageRects ImageRectsAt(int dotsPerInch);
+// The control's name in the window table, which is also how its events reach
+// the window's handlers.
+const char* NameOf(ImageControl control);
 
 // The hover state is nothing but which images show.
 struct HoverState {
     std::array<bool, kImageCount> visible{};
     bool IsVisible(ImageControl control) const { return visible[static_cast<std::size_t>(control)]; }
 };
-HoverState InitialHoverState();
+
+// The images as the table shows them when the window opens: by each
+// control's Visible flag, shown when it has none, as the forms layer reads
+// it. An image the table lacks counts as hidden.
+HoverState HoverStateFrom(const forms::FormTable& table);
 
 // The controls whose visibility a rule changed, in the order it changed them,
 // so the window repaints just those. Empty when every control already had the
@@ -68,10 +49,6 @@ ChangedImages MouseMoveOverBackground(HoverState& state);
 // item swaps to its highlighted image. Markers and highlighted images have no
 // mouse-move rule, and nothing resets the other items here.
 ChangedImages MouseMoveOver(HoverState& state, ImageControl control);
-
-// The topmost visible control under a client-area point, or none when the
-// point is over the window itself.
-std::optional<ImageControl> HitTest(const HoverState& state, int x, int y, const ImageRects& rects);
 
 enum class ClickKind {
     Nothing,         // markers and the normal small images

@@ -1,13 +1,9 @@
 // The menu program as Windows sees it: its identity, its one window and the
-// single running copy; and the window table inside menu.exe against the
-// layout that the hover rules work from.
+// single running copy.
 #include <gtest/gtest.h>
 
 #include <cstring>
 
-#include "common/picture_win.h"
-#include "forms/form_table.h"
-#include "menu/hover_rules.h"
 #include "tests/e2e/menu_harness_win.h"
 
 namespace e2e {
@@ -111,57 +107,6 @@ TEST_F(MenuWindow, ASecondCopyEndsWithoutAWindow) {
     // Once the first has gone, the next copy starts as the first did.
     CloseMenu();
     EXPECT_NE(StartMenu(), nullptr);
-}
-
-TEST_F(MenuWindow, TheWindowTableAgreesWithTheHoverLayout) {
-    HMODULE module = LoadLibraryExA((cd_ + "\\menu.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    ASSERT_NE(module, nullptr);
-    HRSRC found = FindResourceA(module, "frmMain", MAKEINTRESOURCEA(10) /* RT_RCDATA */);
-    ASSERT_NE(found, nullptr);
-    std::string text(static_cast<const char*>(LockResource(LoadResource(module, found))),
-                     SizeofResource(module, found));
-    forms::TableParse parsed = forms::ParseFormTable(text);
-    ASSERT_TRUE(parsed.table.has_value()) << parsed.error;
-    const forms::FormTable& table = *parsed.table;
-    EXPECT_EQ(table.form.Text("Caption"), kMenuCaption);
-    EXPECT_EQ(table.form.Number("ClientWidth"), 7200);
-    EXPECT_EQ(table.form.Number("ClientHeight"), 5400);
-    EXPECT_EQ(table.form.Text("BorderStyle"), "FixedSingle");
-
-    // Declared in stacking order, bottom first, as the rules number them.
-    ASSERT_EQ(table.controls.size(), menu::kImageCount);
-    for (std::size_t i = 0; i < menu::kImageCount; ++i) {
-        const forms::Item& item = table.controls[i];
-        const menu::ImageLayout& layout = menu::LayoutOf(static_cast<menu::ImageControl>(i));
-        SCOPED_TRACE(layout.name);
-        EXPECT_EQ(item.name, layout.name);
-        EXPECT_EQ(item.kind, forms::Kind::Image);
-        EXPECT_EQ(item.Number("Left"), layout.leftTwips);
-        EXPECT_EQ(item.Number("Top"), layout.topTwips);
-        EXPECT_EQ(item.Number("Width"), layout.widthTwips);
-        EXPECT_EQ(item.Number("Height"), layout.heightTwips);
-        EXPECT_EQ(item.Flag("Visible", true), layout.visibleAtStart);
-        EXPECT_EQ(item.Text("TransparentColor"), "FF00FF");
-        // The picture's own size is the image's.
-        std::string why;
-        HBITMAP bitmap = common::LoadPackedPicture(module, item.Text("Picture").c_str(), why);
-        ASSERT_NE(bitmap, nullptr) << item.Text("Picture") << ": " << why;
-        BITMAP info = {};
-        GetObjectA(bitmap, sizeof info, &info);
-        EXPECT_EQ(info.bmWidth, layout.imageWidth);
-        EXPECT_EQ(info.bmHeight, layout.imageHeight);
-        DeleteObject(bitmap);
-    }
-    std::string why;
-    HBITMAP backdrop = common::LoadPackedPicture(module, table.form.Text("Picture").c_str(), why);
-    ASSERT_NE(backdrop, nullptr) << why;
-    DIBSECTION section = {};
-    GetObjectA(backdrop, sizeof section, &section);
-    EXPECT_EQ(section.dsBm.bmWidth, 480);
-    EXPECT_EQ(section.dsBm.bmHeight, 360);
-    EXPECT_EQ(section.dsBmih.biBitCount, 8);
-    DeleteObject(backdrop);
-    FreeLibrary(module);
 }
 
 }  // namespace

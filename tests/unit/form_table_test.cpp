@@ -2,8 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
+#include "tests/unit/shipped_table.h"
 
 namespace forms {
 namespace {
@@ -144,14 +143,10 @@ TEST(FormTable, Colours) {
 // The tables the programs carry are read by the same rules at run time; a
 // fault there would only show as an error box when the window opens.
 TEST(FormTable, EveryShippedTableReads) {
-    const char* tables[] = {"resources/forms/frmConfig.frm", "resources/forms/frmAbout.frm",
-                            "resources/forms/frmPreview.frm"};
+    const char* tables[] = {"frmConfig.frm", "frmAbout.frm", "frmPreview.frm", "menu_frmMain.frm",
+                            "menu_frmTheme.frm"};
     for (const char* name : tables) {
-        std::ifstream file(std::string(VORLAKS_SOURCE_DIR) + "/" + name, std::ios::binary);
-        ASSERT_TRUE(file) << name;
-        std::stringstream text;
-        text << file.rdbuf();
-        TableParse parsed = ParseFormTable(text.str());
+        TableParse parsed = ReadShippedTable(name);
         EXPECT_TRUE(parsed.table) << name << ": " << parsed.error;
     }
 }
