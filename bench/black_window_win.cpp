@@ -1,5 +1,6 @@
 // The baseline for the saver's start-up time: the least a program can do to
-// show a black, maximized, borderless window.
+// show a black, borderless window over every monitor (maximized where there
+// is one).
 #include <windows.h>
 
 static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -21,10 +22,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
     windowClass.lpszClassName = "BlackWindow";
     RegisterClassA(&windowClass);
-    HWND window = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, "BlackWindow", "Black", WS_POPUP, 0, 0,
-                                  GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr,
-                                  instance, nullptr);
-    ShowWindow(window, SW_SHOWMAXIMIZED);
+    const bool several = GetSystemMetrics(SM_CMONITORS) > 1;
+    HWND window = CreateWindowExA(
+        WS_EX_TOOLWINDOW | WS_EX_TOPMOST, "BlackWindow", "Black", WS_POPUP,
+        several ? GetSystemMetrics(SM_XVIRTUALSCREEN) : 0, several ? GetSystemMetrics(SM_YVIRTUALSCREEN) : 0,
+        GetSystemMetrics(several ? SM_CXVIRTUALSCREEN : SM_CXSCREEN),
+        GetSystemMetrics(several ? SM_CYVIRTUALSCREEN : SM_CYSCREEN), nullptr, nullptr, instance, nullptr);
+    ShowWindow(window, several ? SW_SHOW : SW_SHOWMAXIMIZED);
     UpdateWindow(window);
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {

@@ -1,7 +1,7 @@
 #!/bin/bash
 # Runs the saver's benchmarks under Wine, in the test environment of a build:
 #   - first paint of `vorsaver.scr /s` against a minimal black window, as a
-#     ratio (bench/saver_bench_win.cpp);
+#     ratio (bench/saver_bench_win.cpp), on one monitor and on two;
 #   - the CPU time that the running saver with the day board uses over ten
 #     seconds, as a share of one core. Wine does not report another process's
 #     times to a Windows program, so this is read from /proc.
@@ -19,7 +19,14 @@ arch=$(cat "$build/wine/arch")
 work=$build/bench
 rm -rf "$work" && mkdir -p "$work"
 cp "$bin/vorsaver.scr" "$bin/black-window.exe" "$bin/saver_bench.exe" "$bin/data_step_bench.exe" "$work/"
+echo -n "one monitor:  "
 "$env_script" run "$build" "$work/saver_bench.exe" 9
+# The same on a display with two monitors, in an environment of its own.
+two=(env VORLAKS_WINE_STATE=wine-2mon)
+"${two[@]}" VORLAKS_SECOND_SCREEN=640x480x24 "$env_script" start "$build" >/dev/null
+echo -n "two monitors: "
+"${two[@]}" "$env_script" run "$build" "$work/saver_bench.exe" 9
+"${two[@]}" "$env_script" stop "$build"
 
 python3 "$root/tools/make_schedule.py" "$work/schedule.pvz" >/dev/null
 eval "$("$env_script" env "$build")"

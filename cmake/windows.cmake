@@ -49,6 +49,7 @@ add_library(vorlaks_win STATIC
     common/picture_win.cpp
     common/system_text_win.cpp
     vorsaver/movie/date_services_win.cpp
+    vorsaver/movie/monitors_win.cpp
 )
 target_link_libraries(vorlaks_win PUBLIC vorlaks_core oleaut32 ole32 uuid shell32 user32 gdi32 advapi32)
 
@@ -67,7 +68,8 @@ target_link_libraries(vorlaks_forms PUBLIC vorlaks_win user32 gdi32)
 
 pack_pictures(PACKED_PICTURES ${CMAKE_BINARY_DIR}/pictures)
 add_custom_target(packed_pictures DEPENDS ${PACKED_PICTURES})
-set_source_files_properties(resources/vorsaver.rc resources/menu.rc PROPERTIES OBJECT_DEPENDS "${PACKED_PICTURES}")
+set_source_files_properties(resources/vorsaver.rc resources/menu.rc PROPERTIES
+    OBJECT_DEPENDS "${PACKED_PICTURES};${CMAKE_SOURCE_DIR}/resources/app.manifest")
 
 
 add_executable(vorsaver WIN32

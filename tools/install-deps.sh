@@ -12,6 +12,7 @@ packages=(
     wine wine64 wine32:i386
     fonts-wine          # Wine's MS Sans Serif, which the dialogs name
     xvfb x11-apps xdotool imagemagick
+    libxinerama1 libxinerama1:i386   # Wine lists the monitors of a two-screen display through it
 )
 
 missing=()

@@ -14,7 +14,8 @@
 # More environments can run beside that one, each with its own display and
 # wineserver: VORLAKS_WINE_STATE names the folder below BUILD that holds one
 # (default wine), VORLAKS_SCREEN the size of its display when it starts
-# (default 800x600x24). For example, a 1024 x 768 screen:
+# (default 800x600x24), VORLAKS_SECOND_SCREEN the size of a second monitor
+# if it is to have one. For example, a 1024 x 768 screen:
 #
 #   VORLAKS_WINE_STATE=wine-1024 VORLAKS_SCREEN=1024x768x24 wine-env.sh start BUILD
 #   VORLAKS_WINE_STATE=wine-1024 wine-env.sh run BUILD PROG ARGS
@@ -61,7 +62,11 @@ start_xvfb() {
     rm -f "$fd_file"
     # -displayfd picks a free display number and reports it once listening.
     # Its output goes to files: a test runner waits for every open pipe.
-    Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp -noreset 3>"$fd_file" \
+    local second=()
+    # A second monitor: Xvfb lays both screens at 0,0, so Windows is told of
+    # two monitors, one over the other.
+    [ -n "${VORLAKS_SECOND_SCREEN:-}" ] && second=(+xinerama -extension RANDR -screen 1 "$VORLAKS_SECOND_SCREEN")
+    Xvfb -displayfd 3 -screen 0 "$screen" "${second[@]}" -nolisten tcp -noreset 3>"$fd_file" \
         </dev/null >"$state/xvfb.log" 2>&1 &
     echo $! > "$state/xvfb.pid"
     for _ in $(seq 100); do

@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <sstream>
 
 #include "tests/e2e/harness_win.h"
+#include "vorsaver/movie/monitors_win.h"
 
 namespace e2e {
 namespace {
@@ -287,6 +289,45 @@ TEST_F(DayBoard, StandsInForTheMissingPlayerInTheCentreOnBlack) {
         EXPECT_EQ(threadInfo.hwndFocus, window) << "the board never takes the focus";
         CloseSaver(saver, window);
     }
+}
+
+// Every monitor is covered and the board sits in the middle of the primary
+// one. Run where the system lists several monitors (VORLAKS_EXPECT_MONITORS
+// says how many this run means to have), it proves the multi-monitor calls.
+class Monitors : public DayBoard {};
+
+TEST_F(Monitors, TheSaverCoversEveryMonitorAndCentresOnThePrimary) {
+    char asked[16] = {};
+    if (GetEnvironmentVariableA("VORLAKS_EXPECT_MONITORS", asked, sizeof asked) != 0) {
+        ASSERT_EQ(GetSystemMetrics(SM_CMONITORS), std::atoi(asked)) << "the display does not have the monitors asked for";
+    }
+    const vorsaver::MonitorList listed = vorsaver::ListMonitors();
+    EXPECT_EQ(static_cast<int>(listed.monitors.size()), GetSystemMetrics(SM_CMONITORS));
+    const vorsaver::PixelBox primary = listed.monitors[listed.primary];
+    EXPECT_EQ(primary.left, 0);
+    EXPECT_EQ(primary.top, 0);
+
+    WriteWholeFile(folder_ + "\\schedule.pvz", GameLine(0, "HBK", "7:30 PM vs. Harbor Kings%0DCivic Arena"));
+    Process saver;
+    HWND window = StartSaver(saver);
+    ASSERT_NE(window, nullptr);
+    const RECT everything = {GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+                             GetSystemMetrics(SM_XVIRTUALSCREEN) + GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                             GetSystemMetrics(SM_YVIRTUALSCREEN) + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+    EXPECT_EQ(RectText(ScreenRectOf(window)), RectText(everything));
+    HWND board = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (board = ChildOfClass(window, "VorlaksDayBoard")) != nullptr; }, 5000));
+    EXPECT_EQ(RectText(ScreenRectOf(board)), RectText(CentredMovieRect())) << "centred on the primary monitor";
+    CloseSaver(saver, window);
+}
+
+// Windows 95 and NT 4 cannot list monitors: the one screen stands for them.
+TEST(MonitorList, OneScreenWhereTheSystemCannotListMonitors) {
+    const vorsaver::MonitorList list = vorsaver::ListMonitorsWith(nullptr, nullptr);
+    ASSERT_EQ(list.monitors.size(), 1u);
+    EXPECT_EQ(list.primary, 0u);
+    const vorsaver::PixelBox screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    EXPECT_TRUE(list.monitors[0] == screen);
 }
 
 }  // namespace

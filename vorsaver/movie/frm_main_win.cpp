@@ -14,6 +14,7 @@
 #include "vorsaver/movie/day_board_win.h"
 #include "vorsaver/movie/input_counter.h"
 #include "vorsaver/movie/movie_host_win.h"
+#include "vorsaver/movie/monitors_win.h"
 #include "vorsaver/movie/movie_layout.h"
 #include "vorsaver/movie/movie_variables.h"
 #include "vorsaver/startup/loader_win.h"
@@ -79,8 +80,11 @@ RECT MovieRect(float leftTwips, float topTwips) {
 // The saver window: its one control (or the day board in its place), the
 // input count and the close request. Made by Show, it lives until its window
 // is destroyed.
+RECT ToRect(const vorsaver::PixelBox& box) { return {box.left, box.top, box.left + box.width, box.top + box.height}; }
+
 class SaverWindow {
 public:
+    explicit SaverWindow(const vorsaver::SaverPlacement& placement) : placement_(placement) {}
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
@@ -101,6 +105,7 @@ private:
     void WriteMovie(const std::string& path);
 
     HWND window_ = nullptr;
+    const vorsaver::SaverPlacement placement_;
     movie::MovieHost ShockwaveFlash1;
     // Where the control is missing, the day board stands in its place.
     HWND dayBoard_ = nullptr;
@@ -158,20 +163,16 @@ void SaverWindow::Form_Load() {
     vorsaver::DataStepResult written = vorsaver::WriteMovieVariables(folder, vorsaver::LocalToday(), *dates, files);
     if (!written.ok) EndWithError(written.message);
 
-    const int dpiX = DotsPerInch(LOGPIXELSX);
-    const int dpiY = DotsPerInch(LOGPIXELSY);
-    const float screenWidth = static_cast<float>(common::PixelsToTwips(GetSystemMetrics(SM_CXSCREEN), dpiX));
-    const float screenHeight = static_cast<float>(common::PixelsToTwips(GetSystemMetrics(SM_CYSCREEN), dpiY));
-    vorsaver::TwipsPoint centre =
-        vorsaver::CentreOnScreen(screenWidth, screenHeight, vorsaver::kMovieWidthTwips, vorsaver::kMovieHeightTwips);
+    // Centred on the primary monitor, in twips, as on a screen of its own.
+    const RECT movie = ToRect(placement_.movie);
 
     if (ShockwaveFlash1.IsCreated()) {
         WriteFlag(kDispidMenu, "Menu", false);
         WriteFlag(kDispidEmbedMovie, "EmbedMovie", true);
         WriteMovie(common::PathInFolder(folder, kMovieFileName));
-        ShockwaveFlash1.Move(MovieRect(centre.left, centre.top));
+        ShockwaveFlash1.Move(movie);
     } else {
-        dayBoard_ = CreateDayBoard(window_, MovieRect(centre.left, centre.top),
+        dayBoard_ = CreateDayBoard(window_, movie,
                                    common::PathInFolder(folder, vorsaver::kVariablesFileName));
     }
 }
@@ -270,12 +271,13 @@ LRESULT SaverWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         GetCursorPos(&lastPointer_);
         return 0;
     case WM_GETMINMAXINFO: {
-        // Maximized means the whole screen, task bar included.
+        // The window may be as large as every monitor together, task bars
+        // included.
         auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
-        info->ptMaxPosition.x = 0;
-        info->ptMaxPosition.y = 0;
-        info->ptMaxSize.x = GetSystemMetrics(SM_CXSCREEN);
-        info->ptMaxSize.y = GetSystemMetrics(SM_CYSCREEN);
+        info->ptMaxPosition.x = placement_.window.left;
+        info->ptMaxPosition.y = placement_.window.top;
+        info->ptMaxSize.x = info->ptMaxTrackSize.x = placement_.window.width;
+        info->ptMaxSize.y = info->ptMaxTrackSize.y = placement_.window.height;
         return 0;
     }
     case WM_ACTIVATE:
@@ -324,15 +326,23 @@ void Show() {
 
     // The program runs until the last window has gone, this one included.
     forms::FormOpened();
+    // Where the window and the movie go: every monitor covered, the movie in
+    // the middle of the primary one, at the screen's real dots per inch.
+    const vorsaver::MonitorList screens = vorsaver::ListMonitors();
+    const vorsaver::SaverPlacement placement =
+        vorsaver::PlaceSaver(screens.monitors, screens.primary, DotsPerInch(LOGPIXELSX), DotsPerInch(LOGPIXELSY));
+    const vorsaver::PixelBox& area = placement.window;
     // A tool window stays out of the task bar.
     HWND created = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kClassName, Loader::kProgramTitle,
-                                   WS_POPUP | WS_CLIPCHILDREN, 0, 0, GetSystemMetrics(SM_CXSCREEN),
-                                   GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr, instance, new SaverWindow());
+                                   WS_POPUP | WS_CLIPCHILDREN, area.left, area.top, area.width, area.height, nullptr,
+                                   nullptr, instance, new SaverWindow(placement));
     if (created == nullptr) {
         EndWithError("The screen saver window could not be created (" + common::SystemErrorText(GetLastError()) +
                      ").");
     }
-    ShowWindow(created, SW_SHOWMAXIMIZED);
+    // Maximized on one screen; over several, a maximized window would cover
+    // only one of them, so the window covers them all by its own size.
+    ShowWindow(created, screens.monitors.size() == 1 ? SW_SHOWMAXIMIZED : SW_SHOW);
     // The keyboard stays with the window itself, never with the movie.
     SetFocus(created);
     UpdateWindow(created);

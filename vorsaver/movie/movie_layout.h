@@ -1,5 +1,8 @@
-// Where the movie sits on the saver's screen, in twips.
+// Where the saver's window and its movie sit on the screens.
 #pragma once
+
+#include <cstddef>
+#include <vector>
 
 namespace vorsaver {
 
@@ -19,5 +22,28 @@ struct TwipsPoint {
 // single precision as the window computes it; a screen smaller than the
 // control gives negative values and the control is cut off on both sides.
 TwipsPoint CentreOnScreen(float screenWidth, float screenHeight, float controlWidth, float controlHeight);
+
+// A rectangle in pixels.
+struct PixelBox {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+
+    bool operator==(const PixelBox& other) const {
+        return left == other.left && top == other.top && width == other.width && height == other.height;
+    }
+};
+
+struct SaverPlacement {
+    PixelBox window;  // on the virtual screen: every monitor
+    PixelBox movie;   // in the window's client area
+};
+
+// The saver's window covers every monitor (their bounding box, which may
+// start left of or above the primary monitor); the movie is centred on the
+// primary monitor as on a screen of its own, in twips at the given dots per
+// inch. `monitors` holds at least the primary one, at `primary`.
+SaverPlacement PlaceSaver(const std::vector<PixelBox>& monitors, std::size_t primary, int dpiX, int dpiY);
 
 }  // namespace vorsaver
