@@ -24,7 +24,8 @@ wait_for() {
         xdotool search --name "$1" 2>/dev/null | head -n1 && return 0
         sleep 0.05
     done
-    echo "no window named '$1'" >&2
+    echo "no window named '$1'; there are:" >&2
+    xdotool search --name . 2>/dev/null | while read -r w; do echo "  $(xdotool getwindowname "$w")" >&2; done
     return 1
 }
 
@@ -41,8 +42,14 @@ program_pid=$!
 settings=$(wait_for "Tarrowick Vorlaks Screen Saver Configuration")
 sleep 0.5
 import -display "$DISPLAY" -window "$settings" "$demo/settings.png"
-xdotool key --window "$settings" alt+a
-about=$(wait_for "^About$")
+# A click on the About button (its middle is at 607, 2587 twips in the
+# client area of 4905 x 2865 twips, by the dialog's table); the window's
+# frame is as wide on each side and on the bottom.
+read -r width height < <(xdotool getwindowgeometry "$settings" | awk '/Geometry/ {split($2, s, "x"); print s[1], s[2]}')
+border=$(( (width - (4905 * dpi + 720) / 1440) / 2 ))
+top=$(( height - (2865 * dpi + 720) / 1440 - border ))
+xdotool mousemove --window "$settings" $((border + 607 * dpi / 1440)) $((top + 2587 * dpi / 1440)) click 1
+about=$(wait_for "^About ")
 sleep 0.5
 import -display "$DISPLAY" -window "$about" "$demo/about.png"
 
