@@ -159,7 +159,13 @@ void FillShape(Pixels pixels, const std::vector<Contour>& contours, const Paint&
         std::uint32_t* line = pixels.bits + static_cast<std::size_t>(row) * pixels.width;
         for (int x = left; x < right; ++x) {
             const double alpha = std::min(1.0, coverage[x - left]) * paint.opacity;
-            if (alpha > 0.002) line[x] = Blend(line[x], colour, alpha);
+            // Wholly covered and opaque, as most of a large shape is: the
+            // colour itself, which is what the blend would give.
+            if (alpha >= 1.0) {
+                line[x] = colour;
+            } else if (alpha > 0.002) {
+                line[x] = Blend(line[x], colour, alpha);
+            }
         }
     }
 }

@@ -13,23 +13,6 @@ namespace {
 // (Liberation Sans), so text measured on one fits on the other.
 const char kFaceName[] = "Arial";
 
-class Font {
-public:
-    Font(double pixels, bool bold)
-        : handle_(CreateFontA(-std::max(1, static_cast<int>(std::lround(pixels))), 0, 0, 0, bold ? FW_BOLD : FW_NORMAL,
-                              FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS,
-                              ANTIALIASED_QUALITY, VARIABLE_PITCH | FF_SWISS, kFaceName)) {}
-    Font(const Font&) = delete;
-    Font& operator=(const Font&) = delete;
-    ~Font() {
-        if (handle_ != nullptr) DeleteObject(handle_);
-    }
-    HFONT Handle() const { return handle_; }
-
-private:
-    HFONT handle_;
-};
-
 }  // namespace
 
 COLORREF ToColorRef(Colour colour) { return RGB(Red(colour), Green(colour), Blue(colour)); }
@@ -45,9 +28,25 @@ TextPainter::TextPainter(Surface& surface, const Placement& place) : surface_(su
     SetBkMode(surface_.dc, TRANSPARENT);
 }
 
+TextPainter::~TextPainter() {
+    for (const auto& font : fonts_) {
+        if (font.second != nullptr) DeleteObject(font.second);
+    }
+}
+
+HFONT TextPainter::FontFor(double pixels, bool bold) const {
+    const std::pair<int, bool> key(std::max(1, static_cast<int>(std::lround(pixels))), bold);
+    auto found = fonts_.find(key);
+    if (found != fonts_.end()) return found->second;
+    HFONT font = CreateFontA(-key.first, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                             OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, VARIABLE_PITCH | FF_SWISS,
+                             kFaceName);
+    fonts_.emplace(key, font);
+    return font;
+}
+
 double TextPainter::Width(const std::wstring& text, const TextStyle& style) const {
-    Font font(place_.Size(style.size), style.bold);
-    return Measure(text, font.Handle(), style);
+    return Measure(text, FontFor(place_.Size(style.size), style.bold), style);
 }
 
 double TextPainter::FitSize(const std::wstring& text, TextStyle style, double maxWidth, double minimum) const {
@@ -58,13 +57,13 @@ double TextPainter::FitSize(const std::wstring& text, TextStyle style, double ma
 void TextPainter::Put(std::wstring text, const TextStyle& style, double x, double baseline, UINT align,
                       double maxWidth) const {
     if (text.empty()) return;
-    Font font(place_.Size(style.size), style.bold);
+    HFONT font = FontFor(place_.Size(style.size), style.bold);
     const double limit = place_.Size(maxWidth);
-    if (Measure(text, font.Handle(), style) > limit) {
-        while (text.size() > 1 && Measure(text + L"\x2026", font.Handle(), style) > limit) text.pop_back();
+    if (Measure(text, font, style) > limit) {
+        while (text.size() > 1 && Measure(text + L"\x2026", font, style) > limit) text.pop_back();
         text += L"\x2026";
     }
-    HGDIOBJ old = SelectObject(surface_.dc, font.Handle());
+    HGDIOBJ old = SelectObject(surface_.dc, font);
     SetTextCharacterExtra(surface_.dc, static_cast<int>(std::lround(place_.Size(style.tracking))));
     SetTextAlign(surface_.dc, align | TA_BASELINE | TA_NOUPDATECP);
     const int px = static_cast<int>(std::lround(place_.X(x)));

@@ -4,7 +4,9 @@
 
 #include <windows.h>
 
+#include <map>
 #include <string>
+#include <utility>
 
 #include "vorsaver/movie/dib_surface_win.h"
 
@@ -26,6 +28,9 @@ struct TextStyle {
 class TextPainter {
 public:
     TextPainter(Surface& surface, const Placement& place);
+    TextPainter(const TextPainter&) = delete;
+    TextPainter& operator=(const TextPainter&) = delete;
+    ~TextPainter();
 
     double Width(const std::wstring& text, const TextStyle& style) const;
 
@@ -41,9 +46,13 @@ public:
 
 private:
     double Measure(const std::wstring& text, HFONT font, const TextStyle& style) const;
+    // The font for a style's size in pixels, made once per picture: fitting
+    // a text tries many sizes, and making a font is the slow part of text.
+    HFONT FontFor(double pixels, bool bold) const;
 
     Surface& surface_;
     const Placement& place_;
+    mutable std::map<std::pair<int, bool>, HFONT> fonts_;
 };
 
 }  // namespace vorsaver::board
