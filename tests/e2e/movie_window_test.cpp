@@ -137,6 +137,8 @@ protected:
     void SetUp() override {
         SetUpFolders();
         RegisterMovieStandIn(true);
+        // The stand-in plays nothing; the movie only has to be there.
+        WriteWholeFile(folder_ + "\\vorlaks.swf", "FWS");
         log_ = folder_ + "\\control.log";
         SetEnv("VORLAKS_CONTROL_LOG", log_);
         SetEnv("VORLAKS_CONTROL_TAKES_FOCUS", "");
@@ -288,6 +290,31 @@ TEST_F(DayBoard, StandsInForTheMissingPlayerInTheCentreOnBlack) {
         ASSERT_TRUE(GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &threadInfo));
         EXPECT_EQ(threadInfo.hwndFocus, window) << "the board never takes the focus";
         CloseSaver(saver, window);
+    }
+}
+
+// With the player installed but no movie beside the saver, the board stands
+// in, as where no player is installed: the control is never made.
+TEST_F(MovieWindow, WithoutItsMovieTheSaverShowsTheDayBoard) {
+    for (const char* movie : {"", "a folder"}) {
+        SCOPED_TRACE(*movie ? movie : "no file");
+        const std::string path = folder_ + "\\vorlaks.swf";
+        DeleteFileA(path.c_str());
+        RemoveDirectoryA(path.c_str());
+        if (*movie) CreateDirectoryA(path.c_str(), nullptr);
+        DeleteFileA(log_.c_str());
+        Process saver;
+        HWND window = StartSaver(saver);
+        ASSERT_NE(window, nullptr);
+        HWND board = nullptr;
+        ASSERT_TRUE(WaitUntil([&] { return (board = ChildOfClass(window, "VorlaksDayBoard")) != nullptr; }, 5000))
+            << "no day board";
+        EXPECT_EQ(RectText(ScreenRectOf(board)), RectText(CentredMovieRect()));
+        EXPECT_EQ(GetWindow(board, GW_HWNDNEXT), nullptr) << "the board is the window's only child";
+        EXPECT_EQ(GetWindow(board, GW_HWNDPREV), nullptr) << "the board is the window's only child";
+        EXPECT_FALSE(LogHas("create")) << ReadWholeFile(log_);
+        CloseSaver(saver, window);
+        RemoveDirectoryA(path.c_str());
     }
 }
 

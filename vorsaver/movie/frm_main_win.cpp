@@ -143,10 +143,19 @@ void SaverWindow::WriteMovie(const std::string& path) {
     }
 }
 
+// Whether the movie is there for the player to play: a player pointed at a
+// file that does not exist shows nothing at all.
+bool MovieIsThere() {
+    const std::string path = common::PathInFolder(common::ApplicationFolder(), kMovieFileName);
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 // Creates the window's one control before its load handler runs, at the
-// declared place; where no player is installed the board comes later, once
-// there is data for it.
+// declared place; where no player is installed, or the movie is missing, the
+// board comes later instead, once there is data for it.
 void SaverWindow::CreateControls() {
+    if (!MovieIsThere()) return;
     ShockwaveFlash1.onGotFocus = [this] { ShockwaveFlash1_GotFocus(); };
     ShockwaveFlash1.Create(window_, kFlashClassId,
                            MovieRect(vorsaver::kMovieLeftTwips, vorsaver::kMovieTopTwips), kFlashSetup);
