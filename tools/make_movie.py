@@ -173,6 +173,9 @@ def device_font_tag(font_id, name, bold):
 
 
 ALIGN = {"left": 0, "right": 1, "center": 2}
+# DefineEditText's two flag bytes.
+HAS_TEXT, WORD_WRAP, MULTILINE, READ_ONLY, HAS_COLOUR, HAS_FONT = 0x80, 0x40, 0x20, 0x08, 0x04, 0x01
+HAS_LAYOUT, NO_SELECT = 0x20, 0x10
 
 
 def edit_text_tag(char_id, box, font_id, size, colour, variable="",
@@ -180,10 +183,10 @@ def edit_text_tag(char_id, box, font_id, size, colour, variable="",
     """DefineEditText, read-only and not selectable: a label when it has
     `text`, otherwise a field that shows `variable` of the movie."""
     left, top, right, bottom = box
-    flags1 = (0x80 if text is not None else 0) | 0x08 | 0x04 | 0x01
+    flags1 = READ_ONLY | HAS_COLOUR | HAS_FONT | (HAS_TEXT if text is not None else 0)
     if multiline:
-        flags1 |= 0x40 | 0x20  # word wrap, multiline
-    flags2 = 0x20 | 0x10  # layout, no select
+        flags1 |= WORD_WRAP | MULTILINE
+    flags2 = HAS_LAYOUT | NO_SELECT
     body = (u16(char_id)
             + rect(left * TWIPS, right * TWIPS, top * TWIPS, bottom * TWIPS)
             + u8(flags1) + u8(flags2)
@@ -257,25 +260,25 @@ def crest(x, y, width):
 
 
 def shapes():
-    """The board's flat parts, back to front: (polygon, colour)."""
+    """The board's flat pieces, back to front: (polygon, colour)."""
     right = WIDTH - MARGIN
-    parts = [
+    pieces = [
         (box(0, 0, WIDTH, HEADER_BOTTOM), HEADER_COLOUR),
         (box(0, 0, WIDTH, 2), mix(HEADER_COLOUR, ICE, 0.25)),
     ]
     for left, bright in ((548, False), (572, False), (596, True)):
         colour = mix(HEADER_COLOUR, GOLD, 0.9 if bright else 0.35)
-        parts.append((slanted(left, 0, left + 12, HEADER_BOTTOM, 30), colour))
-    parts += [
+        pieces.append((slanted(left, 0, left + 12, HEADER_BOTTOM, 30), colour))
+    pieces += [
         (box(0, HEADER_BOTTOM, WIDTH, RULE_BOTTOM), GOLD),
         (box(0, RULE_BOTTOM, WIDTH, RULE_BOTTOM + 3), mix(NAVY, SHADOW, 0.5)),
         # The date tab, wide enough for the longest month's date.
         (slanted(107, RULE_BOTTOM + 3, 347, 120, -12), mix(NAVY, SHADOW, 0.6)),
         (slanted(104, RULE_BOTTOM, 344, 117, -12), GOLD),
     ]
-    parts += crest(22, 9, 68)
+    pieces += crest(22, 9, 68)
     # Today's panel: shadow, body, top light, gold edge and the "Today" chip.
-    parts += [
+    pieces += [
         (box(MARGIN + 4, PANEL_TOP + 4, right + 4, PANEL_BOTTOM + 4), mix(NAVY, SHADOW, 0.5)),
         (box(MARGIN, PANEL_TOP, right, PANEL_BOTTOM), PANEL_COLOUR),
         (box(MARGIN, PANEL_TOP, right, PANEL_TOP + 2), mix(PANEL_COLOUR, ICE, 0.35)),
@@ -286,12 +289,12 @@ def shapes():
     ]
     for left in TILE_LEFTS:
         r = left + TILE_WIDTH
-        parts += [
+        pieces += [
             (box(left + 3, TILE_TOP + 3, r + 3, TILE_BOTTOM + 3), mix(NAVY, SHADOW, 0.5)),
             (box(left, TILE_TOP, r, TILE_BOTTOM), TILE_COLOUR),
             (box(left, TILE_TOP, r, TILE_TOP + 4), GOLD),
         ]
-    return parts
+    return pieces
 
 
 # Where each text sits (left, top, right, bottom in pixels), in what size and

@@ -114,7 +114,7 @@ before(async () => {
 after(async () => {
   await browser?.close();
   server.close();
-  console.log(`# screenshots: ${work}`);
+  console.log(`screenshots: ${work}`);
 });
 
 const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
