@@ -1,0 +1,363 @@
+#!/usr/bin/env python3
+"""Writes the saver's movie, vorlaks.swf: the day board drawn in flat shapes,
+with text fields bound to the variables that the saver writes into
+tarvordat.pvz, which the movie loads on its first frame.
+
+    python3 tools/make_movie.py OUT.swf
+
+The file is SWF version 4, uncompressed: everything the board needs (edit
+texts bound to variables, loading variables through GetURL2) is there in
+Flash Player 4, the oldest player a fan of the CD's time may have, and a
+later player plays it alike.
+"""
+
+import struct
+import sys
+
+SWF_VERSION = 4
+WIDTH, HEIGHT = 641, 481  # the board's design pixels
+FRAME_RATE = 12
+TWIPS = 20
+
+VARIABLES_FILE = "tarvordat.pvz"
+# Level 0 is the movie itself; Flash Player 4 knows levels but not "_root".
+VARIABLES_TARGET = "_level0"
+
+# The team's colours, as on the saver's own day board.
+NAVY = (0x0B, 0x1F, 0x4B)
+DEEP_NAVY = (0x06, 0x10, 0x28)
+GOLD = (0xF2, 0xA9, 0x00)
+WHITE = (0xFF, 0xFF, 0xFF)
+ICE = (0xA8, 0xC8, 0xE8)
+SHADOW = (0x02, 0x06, 0x12)
+
+
+def mix(a, b, t):
+    """Colour `a` moved a share `t` of the way to `b`: the board's faint
+    overlays, made opaque, since SWF 4 shapes have no alpha."""
+    return tuple(round(x + (y - x) * t) for x, y in zip(a, b))
+
+
+# ---------------------------------------------------------------- writing
+
+class BitWriter:
+    """Bits most significant first, as SWF packs rectangles and shapes."""
+
+    def __init__(self):
+        self.out = bytearray()
+        self.acc = 0
+        self.count = 0
+
+    def ubits(self, value, bits):
+        if value < 0 or value >= 1 << bits:
+            raise ValueError(f"{value} does not fit {bits} unsigned bits")
+        for i in range(bits - 1, -1, -1):
+            self.acc = (self.acc << 1) | ((value >> i) & 1)
+            self.count += 1
+            if self.count == 8:
+                self.out.append(self.acc)
+                self.acc = self.count = 0
+
+    def sbits(self, value, bits):
+        if not -(1 << (bits - 1)) <= value < 1 << (bits - 1):
+            raise ValueError(f"{value} does not fit {bits} signed bits")
+        self.ubits(value & ((1 << bits) - 1), bits)
+
+    def align(self):
+        if self.count:
+            self.ubits(0, 8 - self.count)
+
+    def bytes(self):
+        self.align()
+        return bytes(self.out)
+
+
+def signed_bits(*values):
+    """Bits that hold every value as a signed field (at least 1)."""
+    return max([1] + [v.bit_length() + 1 for v in values])
+
+
+def rect(xmin, xmax, ymin, ymax):
+    """A RECT in twips."""
+    bits = signed_bits(xmin, xmax, ymin, ymax)
+    w = BitWriter()
+    w.ubits(bits, 5)
+    for v in (xmin, xmax, ymin, ymax):
+        w.sbits(v, bits)
+    return w.bytes()
+
+
+def u8(v):
+    return struct.pack("<B", v)
+
+
+def u16(v):
+    return struct.pack("<H", v)
+
+
+def string(text):
+    # SWF 4 strings are the system's ANSI code page; the board's own texts
+    # are plain ASCII.
+    return text.encode("latin-1") + b"\0"
+
+
+def tag(code, body=b""):
+    # The long header whenever the short one cannot hold the length.
+    if len(body) < 0x3F:
+        return u16(code << 6 | len(body)) + body
+    return u16(code << 6 | 0x3F) + struct.pack("<I", len(body)) + body
+
+
+END, SHOW_FRAME, DEFINE_SHAPE, SET_BACKGROUND_COLOR = 0, 1, 2, 9
+DO_ACTION, PLACE_OBJECT2, DEFINE_EDIT_TEXT, DEFINE_FONT2 = 12, 26, 37, 48
+
+
+def shape_tag(shape_id, points, colour):
+    """DefineShape: one closed polygon (points in pixels) in one solid
+    colour, with no outline."""
+    tw = [(round(x * TWIPS), round(y * TWIPS)) for x, y in points]
+    xs = [p[0] for p in tw]
+    ys = [p[1] for p in tw]
+    w = BitWriter()
+    w.ubits(1, 4)  # fill style bits: the one fill is style 1
+    w.ubits(0, 4)  # no line styles
+    # Style change: move to the first point and fill to the right of the
+    # edges with style 1.
+    x0, y0 = tw[0]
+    w.ubits(0, 1)
+    w.ubits(0b00011, 5)  # new styles, line, fill 1, fill 0, move
+    bits = signed_bits(x0, y0)
+    w.ubits(bits, 5)
+    w.sbits(x0, bits)
+    w.sbits(y0, bits)
+    w.ubits(1, 1)  # fill style 1
+    for (ax, ay), (bx, by) in zip(tw, tw[1:] + tw[:1]):
+        dx, dy = bx - ax, by - ay
+        if dx == 0 and dy == 0:
+            continue
+        bits = max(2, signed_bits(dx, dy))
+        w.ubits(1, 1)  # edge
+        w.ubits(1, 1)  # straight
+        w.ubits(bits - 2, 4)
+        if dx and dy:
+            w.ubits(1, 1)  # general line
+            w.sbits(dx, bits)
+            w.sbits(dy, bits)
+        else:
+            w.ubits(0, 1)
+            w.ubits(1 if dx == 0 else 0, 1)  # vertical?
+            w.sbits(dy if dx == 0 else dx, bits)
+    w.ubits(0, 6)  # end of shape
+    body = (u16(shape_id) + rect(min(xs), max(xs), min(ys), max(ys))
+            + u8(1) + u8(0x00) + bytes(colour)  # one solid fill
+            + u8(0)  # no line styles
+            + w.bytes())
+    return tag(DEFINE_SHAPE, body)
+
+
+def place_tag(char_id, depth):
+    """PlaceObject2 at the origin: shapes and fields carry their own
+    positions."""
+    identity = b"\x00"  # no scale, no rotation, translation of 0 bits
+    return tag(PLACE_OBJECT2, u8(0x06) + u16(depth) + u16(char_id) + identity)
+
+
+def device_font_tag(font_id, name, bold):
+    """DefineFont2 with no glyphs: a font of the player's system, by name."""
+    flags = 0x01 if bold else 0x00
+    body = (u16(font_id) + u8(flags) + u8(0)
+            + u8(len(name)) + name.encode("ascii")
+            + u16(0)   # no glyphs
+            + u16(0))  # the code table offset, for readers that expect one
+    return tag(DEFINE_FONT2, body)
+
+
+ALIGN = {"left": 0, "right": 1, "center": 2}
+# DefineEditText's two flag bytes.
+HAS_TEXT, WORD_WRAP, MULTILINE, READ_ONLY, HAS_COLOUR, HAS_FONT = 0x80, 0x40, 0x20, 0x08, 0x04, 0x01
+HAS_LAYOUT, NO_SELECT = 0x20, 0x10
+
+
+def edit_text_tag(char_id, box, font_id, size, colour, variable="",
+                  text=None, multiline=False, align="left", leading=0):
+    """DefineEditText, read-only and not selectable: a label when it has
+    `text`, otherwise a field that shows `variable` of the movie."""
+    left, top, right, bottom = box
+    flags1 = READ_ONLY | HAS_COLOUR | HAS_FONT | (HAS_TEXT if text is not None else 0)
+    if multiline:
+        flags1 |= WORD_WRAP | MULTILINE
+    flags2 = HAS_LAYOUT | NO_SELECT
+    body = (u16(char_id)
+            + rect(left * TWIPS, right * TWIPS, top * TWIPS, bottom * TWIPS)
+            + u8(flags1) + u8(flags2)
+            + u16(font_id) + u16(round(size * TWIPS))
+            + bytes(colour) + u8(0xFF)
+            + u8(ALIGN[align]) + u16(0) + u16(0) + u16(0)
+            + struct.pack("<h", round(leading * TWIPS))
+            + string(variable))
+    if text is not None:
+        body += string(text)
+    return tag(DEFINE_EDIT_TEXT, body)
+
+
+ACTION_PUSH, ACTION_GET_URL2 = 0x96, 0x9A
+# GetURL2's flags byte as players read it: the top bit asks for variables,
+# the next for a sprite target (clear here: the target is a level).
+GET_URL2_LOAD_VARIABLES = 0x80
+
+
+def push_string(text):
+    data = u8(0) + string(text)
+    return u8(ACTION_PUSH) + u16(len(data)) + data
+
+
+def load_variables_actions(url, target):
+    """loadVariablesNum(url, 0): push the URL, then the target, then
+    GetURL2."""
+    return (push_string(url) + push_string(target)
+            + u8(ACTION_GET_URL2) + u16(1) + u8(GET_URL2_LOAD_VARIABLES)
+            + u8(0))  # end of actions
+
+
+# ----------------------------------------------------------------- layout
+
+def box(left, top, right, bottom):
+    return [(left, top), (right, top), (right, bottom), (left, bottom)]
+
+
+def slanted(left, top, right, bottom, slant):
+    """A box whose sides lean right by `slant` over its height."""
+    return [(left + slant, top), (right + slant, top), (right, bottom), (left, bottom)]
+
+
+MARGIN = 24
+HEADER_BOTTOM, RULE_BOTTOM = 80, 85
+PANEL_TOP, PANEL_BOTTOM = 134, 334
+TILE_TOP, TILE_BOTTOM, TILE_GAP = 370, 458, 13
+TILE_WIDTH = (WIDTH - 2 * MARGIN - 2 * TILE_GAP) / 3
+TILE_LEFTS = [MARGIN + i * (TILE_WIDTH + TILE_GAP) for i in range(3)]
+PANEL_COLOUR = mix(NAVY, ICE, 0.1)
+TILE_COLOUR = mix(NAVY, ICE, 0.14)
+HEADER_COLOUR = mix(NAVY, ICE, 0.08)
+
+
+def crest(x, y, width):
+    """The crest: a gold shield, a navy inner shield and the gold V."""
+    h = width * 1.16
+
+    def shield(inset):
+        l, r = x + inset, x + width - inset
+        t, b = y + inset, y + h - inset * 1.3
+        mid = (l + r) / 2
+        return [(l, t), (mid, t + (width - 2 * inset) * 0.1), (r, t),
+                (r, t + (b - t) * 0.55), (mid, b), (l, t + (b - t) * 0.55)]
+
+    s = width / 68
+    vee = [(x + 17 * s, y + 22 * s), (x + 28 * s, y + 22 * s), (x + 34 * s, y + 44 * s),
+           (x + 40 * s, y + 22 * s), (x + 51 * s, y + 22 * s), (x + 38 * s, y + 58 * s),
+           (x + 30 * s, y + 58 * s)]
+    return [(shield(0), GOLD), (shield(5 * s), NAVY), (vee, GOLD)]
+
+
+def shapes():
+    """The board's flat pieces, back to front: (polygon, colour)."""
+    right = WIDTH - MARGIN
+    pieces = [
+        (box(0, 0, WIDTH, HEADER_BOTTOM), HEADER_COLOUR),
+        (box(0, 0, WIDTH, 2), mix(HEADER_COLOUR, ICE, 0.25)),
+    ]
+    for left, bright in ((548, False), (572, False), (596, True)):
+        colour = mix(HEADER_COLOUR, GOLD, 0.9 if bright else 0.35)
+        pieces.append((slanted(left, 0, left + 12, HEADER_BOTTOM, 30), colour))
+    pieces += [
+        (box(0, HEADER_BOTTOM, WIDTH, RULE_BOTTOM), GOLD),
+        (box(0, RULE_BOTTOM, WIDTH, RULE_BOTTOM + 3), mix(NAVY, SHADOW, 0.5)),
+        # The date tab, wide enough for the longest month's date.
+        (slanted(107, RULE_BOTTOM + 3, 347, 120, -12), mix(NAVY, SHADOW, 0.6)),
+        (slanted(104, RULE_BOTTOM, 344, 117, -12), GOLD),
+    ]
+    pieces += crest(22, 9, 68)
+    # Today's panel: shadow, body, top light, gold edge and the "Today" chip.
+    pieces += [
+        (box(MARGIN + 4, PANEL_TOP + 4, right + 4, PANEL_BOTTOM + 4), mix(NAVY, SHADOW, 0.5)),
+        (box(MARGIN, PANEL_TOP, right, PANEL_BOTTOM), PANEL_COLOUR),
+        (box(MARGIN, PANEL_TOP, right, PANEL_TOP + 2), mix(PANEL_COLOUR, ICE, 0.35)),
+        (box(MARGIN, PANEL_TOP, MARGIN + 6, PANEL_BOTTOM), GOLD),
+        (slanted(MARGIN + 6, PANEL_TOP, 128, 160, 8), ICE),
+        # "Coming up": the rule after the label, then the three tiles.
+        (box(128, 356, right, 357), mix(NAVY, ICE, 0.3)),
+    ]
+    for left in TILE_LEFTS:
+        r = left + TILE_WIDTH
+        pieces += [
+            (box(left + 3, TILE_TOP + 3, r + 3, TILE_BOTTOM + 3), mix(NAVY, SHADOW, 0.5)),
+            (box(left, TILE_TOP, r, TILE_BOTTOM), TILE_COLOUR),
+            (box(left, TILE_TOP, r, TILE_TOP + 4), GOLD),
+        ]
+    return pieces
+
+
+# Where each text sits (left, top, right, bottom in pixels), in what size and
+# colour. Labels carry their text; fields name the variable they show.
+LABELS = [
+    dict(box=(108, 22, 532, 62), size=30, colour=WHITE, text="TARROWICK VORLAKS"),
+    dict(box=(44, 136, 128, 158), size=13, colour=DEEP_NAVY, text="TODAY"),
+    dict(box=(MARGIN - 2, 344, 128, 364), size=12, colour=ICE, text="COMING UP"),
+]
+FIELDS = [
+    dict(variable="currentdate", box=(118, 88, 340, 114), size=18, colour=DEEP_NAVY),
+    dict(variable="team", box=(140, 137, 593, 159), size=14, colour=GOLD),
+    dict(variable="gameinfo", box=(54, 178, 593, 326), size=26, colour=WHITE,
+         multiline=True, align="center", leading=4),
+] + [
+    dict(variable=f"small{i + 1}", box=(round(left) + 4, TILE_TOP + 8, round(left + TILE_WIDTH) - 4, TILE_BOTTOM - 2),
+         size=19, colour=WHITE, multiline=True, align="center", leading=1)
+    for i, left in enumerate(TILE_LEFTS)
+]
+
+FONT_ID = 1
+
+
+def movie():
+    tags = [tag(SET_BACKGROUND_COLOR, bytes(NAVY)),
+            device_font_tag(FONT_ID, "_sans", bold=True)]
+    char_id = FONT_ID + 1
+    depth = 1
+    places = []
+    for points, colour in shapes():
+        tags.append(shape_tag(char_id, points, colour))
+        places.append(place_tag(char_id, depth))
+        char_id += 1
+        depth += 1
+    for text in LABELS + FIELDS:
+        text = dict(text)
+        tags.append(edit_text_tag(char_id, text.pop("box"), FONT_ID, text.pop("size"),
+                                  text.pop("colour"), **text))
+        places.append(place_tag(char_id, depth))
+        char_id += 1
+        depth += 1
+    tags += places
+    tags.append(tag(DO_ACTION, load_variables_actions(VARIABLES_FILE, VARIABLES_TARGET)))
+    # One frame: its actions run once, so the file is read once per showing.
+    tags.append(tag(SHOW_FRAME))
+    tags.append(tag(END))
+
+    body = (rect(0, WIDTH * TWIPS, 0, HEIGHT * TWIPS)
+            + u16(FRAME_RATE << 8)  # 8.8 fixed point
+            + u16(1)                # frames
+            + b"".join(tags))
+    return b"FWS" + u8(SWF_VERSION) + struct.pack("<I", 8 + len(body)) + body
+
+
+def main(argv):
+    if len(argv) != 2:
+        print("usage: make_movie.py OUT.swf", file=sys.stderr)
+        return 2
+    data = movie()
+    with open(argv[1], "wb") as f:
+        f.write(data)
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv))
