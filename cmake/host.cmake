@@ -176,6 +176,11 @@ set_tests_properties(e2e.menu.DriveRoot PROPERTIES FIXTURES_REQUIRED wine RESOUR
     PASS_REGULAR_EXPRESSION "\\[  PASSED  \\] 1 test\\."
     FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\]")
 
+# The movie played by a real Flash player implementation (Ruffle in headless
+# Chromium), checked by what it draws.
+add_test(NAME movie.ruffle COMMAND bash ${CMAKE_SOURCE_DIR}/tools/test-movie.sh)
+set_tests_properties(movie.ruffle PROPERTIES TIMEOUT 300)
+
 # The committed pictures are what the programs expect: sizes, depths, the
 # backdrop's palette and the menu items' transparent colour.
 add_test(NAME pictures COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tools/check_pictures.py)

@@ -66,6 +66,7 @@ add_library(vorlaks_forms STATIC
 )
 target_link_libraries(vorlaks_forms PUBLIC vorlaks_win user32 gdi32)
 
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
 pack_pictures(PACKED_PICTURES ${CMAKE_BINARY_DIR}/pictures)
 add_custom_target(packed_pictures DEPENDS ${PACKED_PICTURES})
 set_source_files_properties(resources/vorsaver.rc resources/menu.rc PROPERTIES
@@ -116,6 +117,12 @@ add_executable(menu WIN32
 target_include_directories(menu PRIVATE ${CMAKE_BINARY_DIR}/pictures)
 target_link_libraries(menu PRIVATE menu_modules vorlaks_forms)
 target_link_options(menu PRIVATE ${STATIC_LINK})
+
+# The movie, made by code, beside the saver.
+add_custom_command(OUTPUT ${VORLAKS_BIN_DIR}/vorlaks.swf
+    COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tools/make_movie.py ${VORLAKS_BIN_DIR}/vorlaks.swf
+    DEPENDS ${CMAKE_SOURCE_DIR}/tools/make_movie.py)
+add_custom_target(movie ALL DEPENDS ${VORLAKS_BIN_DIR}/vorlaks.swf)
 
 # --- stand-ins and benchmarks ------------------------------------------------
 add_executable(url-sink WIN32 tests/stand-ins/url_sink_win.cpp)

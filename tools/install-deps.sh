@@ -12,21 +12,25 @@ packages=(
     wine wine64 wine32:i386
     fonts-wine          # Wine's MS Sans Serif, which the dialogs name
     xvfb x11-apps xdotool imagemagick
-    libxinerama1 libxinerama1:i386   # Wine lists the monitors of a two-screen display through it
+    libxinerama1:amd64 libxinerama1:i386   # Wine lists the monitors of a two-screen display through it
+    chromium            # plays the movie in Ruffle for its test
 )
 
 missing=()
 for p in "${packages[@]}"; do
     dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
-
-if [ "$(id -u)" != 0 ]; then
-    echo "Missing packages: ${missing[*]}; run this as root to install them." >&2
-    exit 1
+if [ ${#missing[@]} -gt 0 ]; then
+    if [ "$(id -u)" != 0 ]; then
+        echo "Missing packages: ${missing[*]}; run this as root to install them." >&2
+        exit 1
+    fi
+    echo "Installing: ${missing[*]}"
+    dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -q
+    apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
-echo "Installing: ${missing[*]}"
-dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
-export DEBIAN_FRONTEND=noninteractive
-apt-get update -q
-apt-get install -y -q --no-install-recommends "${missing[@]}"
+
+# The movie test's npm packages, pinned in its lock file.
+bash "$(dirname "$0")/install-movie-test-deps.sh"

@@ -10,7 +10,7 @@ source "$(dirname "$0")/demo-build.sh"
 
 demo=$build/demo
 mkdir -p "$demo"
-cp "$bin/vorsaver.scr" "$demo/"
+cp "$bin/vorsaver.scr" "$bin/vorlaks.swf" "$demo/"
 python3 "$root/tools/make_schedule.py" "$demo/schedule.pvz" >/dev/null
 
 demo_display "$demo" 1024x768
