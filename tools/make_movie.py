@@ -23,13 +23,7 @@ VARIABLES_FILE = "tarvordat.pvz"
 # Level 0 is the movie itself; Flash Player 4 knows levels but not "_root".
 VARIABLES_TARGET = "_level0"
 
-# The team's colours, as on the saver's own day board.
-NAVY = (0x0B, 0x1F, 0x4B)
-DEEP_NAVY = (0x06, 0x10, 0x28)
-GOLD = (0xF2, 0xA9, 0x00)
-WHITE = (0xFF, 0xFF, 0xFF)
-ICE = (0xA8, 0xC8, 0xE8)
-SHADOW = (0x02, 0x06, 0x12)
+from team_colours import DEEP_NAVY, GOLD, ICE, NAVY, SHADOW, WHITE  # noqa: E402
 
 
 def mix(a, b, t):

@@ -34,13 +34,8 @@ RESOURCES = os.path.join(HERE, '..', 'resources')
 MENU = os.path.join(RESOURCES, 'menu')
 FONTS = '/usr/share/fonts/truetype/dejavu'
 
-# The team's colours.
-NAVY = (11, 31, 75)
-DEEP = (6, 16, 40)
-GOLD = (242, 169, 0)
-WHITE = (255, 255, 255)
-ICE = (168, 200, 232)
-SHADOW = (2, 6, 18)
+from team_colours import DEEP_NAVY as DEEP, GOLD, ICE, NAVY, SHADOW, WHITE  # noqa: E402
+
 BLACK = (0, 0, 0)
 
 # The item images' transparent colour; nothing drawn may come out as it.
