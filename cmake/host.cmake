@@ -142,7 +142,8 @@ set_tests_properties(e2e.Monitors.2mon PROPERTIES FIXTURES_REQUIRED wine.2mon RE
 set(CHECK_IMPORTS ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tools/check_imports.py)
 set(API_FLOOR ${CMAKE_SOURCE_DIR}/tools/api_floor.tsv)
 add_test(NAME imports.i686 COMMAND ${CHECK_IMPORTS} i686-w64-mingw32-objdump ${API_FLOOR}
-         ${CMAKE_BINARY_DIR}/i686/bin/vorsaver.scr ${CMAKE_BINARY_DIR}/i686/bin/menu.exe)
+         ${CMAKE_BINARY_DIR}/i686/bin/vorsaver.scr ${CMAKE_BINARY_DIR}/i686/bin/menu.exe
+         ${CMAKE_BINARY_DIR}/i686/bin/exec.exe ${CMAKE_BINARY_DIR}/i686/bin/axflash.exe)
 add_test(NAME imports.x86_64 COMMAND ${CHECK_IMPORTS} x86_64-w64-mingw32-objdump ${API_FLOOR} --dlls-only
          ${CMAKE_BINARY_DIR}/x86_64/bin/vorsaver.scr ${CMAKE_BINARY_DIR}/x86_64/bin/menu.exe)
 add_test(NAME imports.refusesTheUnloadable COMMAND ${CHECK_IMPORTS} i686-w64-mingw32-objdump ${API_FLOOR}
@@ -160,6 +161,11 @@ set_tests_properties(e2e.PasswordChange PROPERTIES FIXTURES_REQUIRED wine RESOUR
 # The CD menu, run from a CD folder of each test's own with stand-ins for the
 # installers and exec. Its pass needs some test to have run.
 set(MENU_TESTS ${WIN_BIN}/e2e_menu_tests.exe)
+# The CD's own programs: exec and the Flash player notice.
+add_wine_test(e2e.CdPrograms ${MENU_TESTS} --gtest_filter=CdPrograms.*)
+set_tests_properties(e2e.CdPrograms PROPERTIES
+    PASS_REGULAR_EXPRESSION "\\[  PASSED  \\] [1-9][0-9]* tests?\\."
+    FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\]")
 foreach(suite IN ITEMS Window Hover Clicks Theme)
     add_wine_test(e2e.menu.${suite} ${MENU_TESTS} --gtest_filter=Menu${suite}.*-*.FromADrivesRoot*)
     set_tests_properties(e2e.menu.${suite} PROPERTIES

@@ -18,6 +18,7 @@ set(CORE_SOURCES
     menu/menu_commands.cpp
     menu/hover_rules.cpp
     menu/theme_procedure.cpp
+    cd/document_path.cpp
 )
 
 set(UNIT_TEST_SOURCES
@@ -39,6 +40,7 @@ set(UNIT_TEST_SOURCES
     tests/unit/theme_procedure_test.cpp
     tests/unit/menu_commands_test.cpp
     tests/unit/hover_rules_test.cpp
+    tests/unit/document_path_test.cpp
 )
 
 set(WARNING_FLAGS -Wall -Wextra)

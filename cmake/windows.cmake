@@ -118,6 +118,15 @@ target_include_directories(menu PRIVATE ${CMAKE_BINARY_DIR}/pictures)
 target_link_libraries(menu PRIVATE menu_modules vorlaks_forms)
 target_link_options(menu PRIVATE ${STATIC_LINK})
 
+# The CD's own programs beside the menu: the document opener exec, and the
+# notice in the Flash player installer's place (install\macromed\axflash.exe).
+add_executable(exec WIN32 cd/exec_win.cpp common/small_runtime_win.cpp)
+target_link_libraries(exec PRIVATE vorlaks_win shell32 user32)
+target_link_options(exec PRIVATE ${STATIC_LINK})
+add_executable(axflash WIN32 cd/flash_notice_win.cpp common/small_runtime_win.cpp)
+target_link_libraries(axflash PRIVATE shell32 user32)
+target_link_options(axflash PRIVATE ${STATIC_LINK})
+
 # The movie, made by code, beside the saver.
 add_custom_command(OUTPUT ${VORLAKS_BIN_DIR}/vorlaks.swf
     COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tools/make_movie.py ${VORLAKS_BIN_DIR}/vorlaks.swf
@@ -196,6 +205,7 @@ add_executable(e2e_menu_tests
     tests/e2e/menu_hover_test.cpp
     tests/e2e/menu_click_test.cpp
     tests/e2e/menu_theme_test.cpp
+    tests/e2e/cd_programs_test.cpp
 )
 target_link_libraries(e2e_menu_tests PRIVATE vorlaks_win gtest gtest_main version)
 target_link_options(e2e_menu_tests PRIVATE ${STATIC_LINK})
