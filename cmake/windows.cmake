@@ -206,6 +206,7 @@ add_executable(e2e_menu_tests
     tests/e2e/menu_click_test.cpp
     tests/e2e/menu_theme_test.cpp
     tests/e2e/cd_programs_test.cpp
+    tests/e2e/cd_drive_test.cpp
 )
 target_link_libraries(e2e_menu_tests PRIVATE vorlaks_win gtest gtest_main version)
 target_link_options(e2e_menu_tests PRIVATE ${STATIC_LINK})

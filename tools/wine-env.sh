@@ -15,7 +15,8 @@
 # wineserver: VORLAKS_WINE_STATE names the folder below BUILD that holds one
 # (default wine), VORLAKS_SCREEN the size of its display when it starts
 # (default 800x600x24), VORLAKS_SECOND_SCREEN the size of a second monitor
-# if it is to have one. For example, a 1024 x 768 screen:
+# if it is to have one, VORLAKS_CD_FOLDER a folder to show as the CD-ROM
+# drive E:. For example, a 1024 x 768 screen:
 #
 #   VORLAKS_WINE_STATE=wine-1024 VORLAKS_SCREEN=1024x768x24 wine-env.sh start BUILD
 #   VORLAKS_WINE_STATE=wine-1024 wine-env.sh run BUILD PROG ARGS
@@ -147,6 +148,14 @@ start)
     stop_all
     start_xvfb
     make_prefix
+    if [ -n "${VORLAKS_CD_FOLDER:-}" ]; then
+        # Wine learns a drive's type when it starts, so the server that made
+        # the setting ends before the persistent one starts.
+        ln -sfn "$(cd "$VORLAKS_CD_FOLDER" && pwd)" "$WINEPREFIX/dosdevices/e:"
+        "$loader" reg add 'HKLM\Software\Wine\Drives' /v e: /d cdrom /f >/dev/null 2>&1
+        "$WINESERVER" -k 2>/dev/null || true
+        "$WINESERVER" -w 2>/dev/null || true
+    fi
     # A persistent wineserver spares every test the start-up wait.
     "$WINESERVER" -p </dev/null >"$state/wineserver.log" 2>&1
     # The first program in a session starts Wine's background services, which
