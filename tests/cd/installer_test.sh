@@ -192,6 +192,28 @@ for version in win98 win2k; do
     check "still the installed saver" equals "$(current_saver)" "$saver"
     check "previous saver remembered once" equals "$(ini_get "$folder/vorsaver-uninstall.ini" previous saver)" "$previous"
 
+    # A saver that is running cannot be overwritten: the new copy waits beside
+    # it and is queued to take its place at the next start (in the registry,
+    # or wininit.ini where MoveFileEx cannot queue it).
+    cp "$folder/vorsaver.scr" "$build/running.scr"
+    (cd "$folder" && "$WINELOADER" vorsaver.scr /s >/dev/null 2>&1 &)
+    for _ in $(seq 50); do [ -s "$folder/tarvordat.pvz" ] && break; sleep 0.2; done
+    rm -f "$folder/tarvordat.pvz"
+    for _ in $(seq 50); do [ -s "$folder/tarvordat.pvz" ] && break; sleep 0.2; done
+    "$WINELOADER" "$installer" /S
+    check "install over a running saver exits 0" equals $? 0
+    check "running saver left in place" same_file "$build/running.scr" "$folder/vorsaver.scr"
+    check "new saver waits beside it" same_file "$bin/vorsaver.scr" "$folder/vorsaver.scr.upd"
+    queued() {
+        wine_ reg query 'HKLM\System\CurrentControlSet\Control\Session Manager' /v PendingFileRenameOperations |
+            grep -qi 'vorsaver.scr.upd' ||
+            grep -qi 'vorsaver.scr.upd' "$WINEPREFIX/drive_c/windows/wininit.ini" 2>/dev/null
+    }
+    check "replacement queued for the next start" queued
+    "$WINELOADER" taskkill /f /im vorsaver.scr >/dev/null 2>&1
+    sleep 1
+    rm -f "$build/running.scr"
+
     # A newer saver already there is kept in silent mode.
     make_newer "$folder/vorsaver.scr"
     cp "$folder/vorsaver.scr" "$build/newer.scr"
@@ -204,7 +226,7 @@ for version in win98 win2k; do
     # then). The folder follows _?= unquoted, so in its short form.
     "$WINELOADER" "$folder/vorsaver-uninstall.exe" /S "_?=${saver%\\*}"
     check "uninstaller exits 0" equals $? 0
-    for name in vorsaver.scr vorlaks.swf schedule.pvz sound.pvz tarvordat.pvz vorsaver-uninstall.ini; do
+    for name in vorsaver.scr vorsaver.scr.upd vorlaks.swf schedule.pvz sound.pvz tarvordat.pvz vorsaver-uninstall.ini; do
         check "$name removed" missing "$folder/$name"
     done
     check "uninstall key removed" test "$(reg_has_key "$key" && echo yes)" != yes
