@@ -1,0 +1,264 @@
+#!/bin/bash
+# The screen saver's installer end to end under Wine, as Windows 98 and as
+# Windows 2000: installs silently, checks the files, the current-saver
+# setting (short path) and the Add/Remove Programs entry, runs the installed
+# saver, installs again (over the same version and over a newer one),
+# uninstalls and checks that everything is gone and the saver from before is
+# back.
+#
+#   installer_test.sh BUILD INSTSCR_EXE BIN_FOLDER
+#
+# BUILD is a build folder whose Wine environment runs (tools/wine-env.sh
+# start BUILD); BIN_FOLDER holds the vorsaver.scr and vorlaks.swf the
+# installer carries. The Windows version setting is put back at the end.
+set -uo pipefail
+build=${1:?usage: installer_test.sh BUILD INSTSCR_EXE BIN_FOLDER}
+installer=$(cd "$(dirname "${2:?installer}")" && pwd)/$(basename "$2")
+bin=$(cd "${3:?bin folder}" && pwd)
+here=$(cd "$(dirname "$0")" && pwd)
+root=$here/../..
+eval "$(bash "$root/tools/wine-env.sh" env "$build")"
+export WINEDEBUG=-all
+
+passed=0
+failed=0
+check() { # name, then a command that succeeds when the check passes
+    local name=$1
+    shift
+    if "$@"; then
+        passed=$((passed + 1))
+    else
+        failed=$((failed + 1))
+        echo "FAIL: $version: $name" >&2
+    fi
+}
+
+wine_() { "$WINELOADER" "$@" 2>/dev/null | tr -d '\r'; }
+unix_path() { wine_ winepath -u "$1"; }
+reg_value() { # key value -> the value's data, or nothing
+    wine_ reg query "$1" /v "$2" | awk -v v="$2" 'BEGIN{IGNORECASE=1} $1==v {sub(/^[ \t]*[^ \t]+[ \t]+REG_[A-Z_]+[ \t]+/, ""); print; exit}'
+}
+reg_has_key() { "$WINELOADER" reg query "$1" >/dev/null 2>&1; }
+
+system_ini=$WINEPREFIX/drive_c/windows/system.ini
+ini_get() { # file section key
+    python3 - "$@" <<'EOF'
+import sys
+path, section, key = sys.argv[1:]
+current = None
+for line in open(path, encoding='cp1252', newline=''):
+    line = line.strip()
+    if line.startswith('['):
+        current = line[1:line.index(']')].lower()
+    elif current == section.lower() and '=' in line and line.split('=', 1)[0].strip().lower() == key.lower():
+        print(line.split('=', 1)[1].strip())
+        break
+EOF
+}
+ini_set() { # file section key value ("" removes the line)
+    python3 - "$@" <<'EOF'
+import sys
+path, section, key, value = sys.argv[1:]
+lines = open(path, encoding='cp1252', newline='').read().split('\r\n')
+out, current, done = [], None, False
+for line in lines:
+    s = line.strip()
+    if s.startswith('['):
+        if current == section.lower() and not done and value:
+            out.append('%s=%s' % (key, value)); done = True
+        current = s[1:s.index(']')].lower()
+    elif current == section.lower() and '=' in s and s.split('=', 1)[0].strip().lower() == key.lower():
+        if value and not done:
+            out.append('%s=%s' % (key, value)); done = True
+        continue
+    out.append(line)
+if not done and value:
+    if current != section.lower():
+        out.insert(len(out) - 1 if out and out[-1] == '' else len(out), '[%s]' % section)
+    out.insert(len(out) - 1 if out and out[-1] == '' else len(out), '%s=%s' % (key, value))
+open(path, 'w', encoding='cp1252', newline='').write('\r\n'.join(out))
+EOF
+}
+
+# A path in the short form Windows keeps: every part 8.3, no blanks.
+is_short_path() {
+    python3 - "$1" <<'EOF'
+import re, sys
+parts = sys.argv[1].split('\\')
+ok = re.fullmatch(r'[A-Za-z]:', parts[0]) and all(re.fullmatch(r'[^ .\\]{1,8}(\.[^ .\\]{1,3})?', p) for p in parts[1:])
+sys.exit(0 if ok else 1)
+EOF
+}
+
+# The first of the two version words in vorsaver.scr's version resource,
+# raised by one: a copy that claims to be newer.
+make_newer() {
+    python3 - "$1" <<'EOF'
+import struct, sys
+data = bytearray(open(sys.argv[1], 'rb').read())
+at = data.find(struct.pack('<I', 0xFEEF04BD), data.find('VS_VERSION_INFO'.encode('utf-16-le')))
+assert at >= 0, 'no version resource'
+for field in (at + 8, at + 16):      # dwFileVersionMS, dwProductVersionMS
+    (v,) = struct.unpack_from('<I', data, field)
+    struct.pack_into('<I', data, field, v + 0x10000)
+open(sys.argv[1], 'wb').write(data)
+EOF
+}
+
+same_file() { cmp -s "$1" "$2"; }
+exists() { [ -e "$1" ]; }
+missing() { [ ! -e "$1" ]; }
+equals() { [ "$1" = "$2" ]; }
+differs() { [ "$1" != "$2" ]; }
+
+# The installed saver's setting: the path Windows will start.
+current_saver() {
+    if [ "$nt" = 1 ]; then reg_value 'HKCU\Control Panel\Desktop' SCRNSAVE.EXE
+    else ini_get "$system_ini" boot SCRNSAVE.EXE; fi
+}
+
+run_saver_briefly() { # folder: starts vorsaver.scr /s there and ends it after a few seconds
+    rm -f "$1/tarvordat.pvz"
+    (cd "$1" && "$WINELOADER" vorsaver.scr /s >/dev/null 2>&1 &)
+    for _ in $(seq 50); do
+        [ -s "$1/tarvordat.pvz" ] && break
+        sleep 0.2
+    done
+    sleep 1
+    "$WINELOADER" taskkill /f /im vorsaver.scr >/dev/null 2>&1
+    for _ in $(seq 25); do
+        pgrep -f 'vorsaver.scr /s' >/dev/null || break
+        sleep 0.2
+    done
+}
+
+uninstall_key='Software\Microsoft\Windows\CurrentVersion\Uninstall\TarrowickVorlaksSaver'
+installed_names=(vorsaver.scr vorlaks.swf schedule.pvz sound.pvz vorsaver-uninstall.exe vorsaver-uninstall.ini)
+version_before=$(reg_value 'HKCU\Software\Wine' Version)
+
+for version in win98 win2k; do
+    "$WINELOADER" reg add 'HKCU\Software\Wine' /v Version /d "$version" /f >/dev/null 2>&1
+    if [ "$version" = win98 ]; then
+        nt=0
+        folder=$WINEPREFIX/drive_c/windows/system32
+        key="HKLM\\$uninstall_key"
+        previous='C:\WINDOWS\SYSTEM\OLDSAVER.SCR'
+        ini_set "$system_ini" boot SCRNSAVE.EXE "$previous"
+    else
+        nt=1
+        appdata=$(wine_ cmd /c echo %APPDATA%)
+        folder=$(unix_path "$appdata\\Tarrowick Vorlaks Saver")
+        key="HKCU\\$uninstall_key"
+        previous='C:\WINDOWS\system32\oldsaver.scr'
+        "$WINELOADER" reg add 'HKCU\Control Panel\Desktop' /v SCRNSAVE.EXE /d "$previous" /f >/dev/null 2>&1
+        "$WINELOADER" reg add 'HKCU\Control Panel\Desktop' /v ScreenSaveActive /d 0 /f >/dev/null 2>&1
+    fi
+    # Nothing left from an earlier run.
+    for name in "${installed_names[@]}" tarvordat.pvz; do rm -f "$folder/$name"; done
+    "$WINELOADER" reg delete "HKLM\\$uninstall_key" /f >/dev/null 2>&1
+    "$WINELOADER" reg delete "HKCU\\$uninstall_key" /f >/dev/null 2>&1
+
+    # First install.
+    "$WINELOADER" "$installer" /S
+    check "installer exits 0" equals $? 0
+    for name in "${installed_names[@]}"; do check "$name installed" exists "$folder/$name"; done
+    check "saver is the carried one" same_file "$bin/vorsaver.scr" "$folder/vorsaver.scr"
+    check "movie is the carried one" same_file "$bin/vorlaks.swf" "$folder/vorlaks.swf"
+    check "schedule has games" grep -q 'Tarrowick Vorlaks' "$folder/schedule.pvz"
+    saver=$(current_saver)
+    check "setting is in short form ($saver)" is_short_path "$saver"
+    check "setting names the installed saver ($saver)" same_file "$(unix_path "$saver")" "$folder/vorsaver.scr"
+    if [ "$nt" = 1 ]; then
+        check "screen saver on" equals "$(reg_value 'HKCU\Control Panel\Desktop' ScreenSaveActive)" 1
+    fi
+    check "uninstall key" reg_has_key "$key"
+    uninstaller=$(reg_value "$key" UninstallString | tr -d '"')
+    check "uninstall key names the uninstaller" same_file "$(unix_path "$uninstaller")" "$folder/vorsaver-uninstall.exe"
+    check "uninstaller loads on 95 and NT 4" python3 "$root/tools/check_imports.py" i686-w64-mingw32-objdump \
+        "$root/tools/api_floor.tsv" "$folder/vorsaver-uninstall.exe"
+
+    # The installed saver writes its variables beside itself.
+    run_saver_briefly "$folder"
+    check "saver wrote tarvordat.pvz beside itself" test -s "$folder/tarvordat.pvz"
+
+    # Installing again replaces the carried files, keeps the user's sound
+    # setting and still remembers the saver from before the first install.
+    printf 'sound=0' > "$folder/sound.pvz"
+    : > "$folder/schedule.pvz"
+    "$WINELOADER" "$installer" /S
+    check "second install exits 0" equals $? 0
+    check "schedule replaced" grep -q 'Tarrowick Vorlaks' "$folder/schedule.pvz"
+    check "sound setting kept" equals "$(cat "$folder/sound.pvz")" sound=0
+    check "still the installed saver" equals "$(current_saver)" "$saver"
+    check "previous saver remembered once" equals "$(ini_get "$folder/vorsaver-uninstall.ini" previous saver)" "$previous"
+
+    # A saver that is running cannot be overwritten: the new copy waits beside
+    # it and is queued to take its place at the next start (in the registry,
+    # or wininit.ini where MoveFileEx cannot queue it).
+    cp "$folder/vorsaver.scr" "$build/running.scr"
+    (cd "$folder" && "$WINELOADER" vorsaver.scr /s >/dev/null 2>&1 &)
+    for _ in $(seq 50); do [ -s "$folder/tarvordat.pvz" ] && break; sleep 0.2; done
+    rm -f "$folder/tarvordat.pvz"
+    for _ in $(seq 50); do [ -s "$folder/tarvordat.pvz" ] && break; sleep 0.2; done
+    "$WINELOADER" "$installer" /S
+    check "install over a running saver exits 0" equals $? 0
+    check "running saver left in place" same_file "$build/running.scr" "$folder/vorsaver.scr"
+    check "new saver waits beside it" same_file "$bin/vorsaver.scr" "$folder/vorsaver.scr.upd"
+    queued() {
+        wine_ reg query 'HKLM\System\CurrentControlSet\Control\Session Manager' /v PendingFileRenameOperations |
+            grep -qi 'vorsaver.scr.upd' ||
+            grep -qi 'vorsaver.scr.upd' "$WINEPREFIX/drive_c/windows/wininit.ini" 2>/dev/null
+    }
+    check "replacement queued for the next start" queued
+    "$WINELOADER" taskkill /f /im vorsaver.scr >/dev/null 2>&1
+    sleep 1
+    rm -f "$build/running.scr"
+
+    # A newer saver already there is kept in silent mode.
+    make_newer "$folder/vorsaver.scr"
+    cp "$folder/vorsaver.scr" "$build/newer.scr"
+    "$WINELOADER" "$installer" /S
+    check "install over a newer copy exits 0" equals $? 0
+    check "newer saver kept" same_file "$build/newer.scr" "$folder/vorsaver.scr"
+    rm -f "$build/newer.scr"
+
+    # Uninstall, waiting for it (_? runs it in place: it cannot remove itself
+    # then). The folder follows _?= unquoted, so in its short form.
+    "$WINELOADER" "$folder/vorsaver-uninstall.exe" /S "_?=${saver%\\*}"
+    check "uninstaller exits 0" equals $? 0
+    for name in vorsaver.scr vorsaver.scr.upd vorlaks.swf schedule.pvz sound.pvz tarvordat.pvz vorsaver-uninstall.ini; do
+        check "$name removed" missing "$folder/$name"
+    done
+    check "uninstall key removed" test "$(reg_has_key "$key" && echo yes)" != yes
+    check "previous saver back" equals "$(current_saver)" "$previous"
+    if [ "$nt" = 1 ]; then
+        check "screen saver off again" equals "$(reg_value 'HKCU\Control Panel\Desktop' ScreenSaveActive)" 0
+    fi
+    rm -f "$folder/vorsaver-uninstall.exe"
+    [ "$nt" = 1 ] && rmdir "$folder" 2>/dev/null
+
+    # The uninstaller run as Add/Remove Programs runs it (it copies itself
+    # away and returns at once) removes itself and, on NT, the folder too.
+    "$WINELOADER" "$installer" /S
+    "$WINELOADER" "$folder/vorsaver-uninstall.exe" /S
+    for _ in $(seq 100); do
+        [ -e "$folder/vorsaver-uninstall.exe" ] || break
+        sleep 0.2
+    done
+    check "uninstaller removed itself" missing "$folder/vorsaver-uninstall.exe"
+    if [ "$nt" = 1 ]; then
+        sleep 1
+        check "saver's folder removed" missing "$folder"
+    else
+        check "System folder kept" exists "$folder/kernel32.dll"
+    fi
+    check "previous saver back after a plain uninstall" equals "$(current_saver)" "$previous"
+done
+
+if [ -n "$version_before" ]; then
+    "$WINELOADER" reg add 'HKCU\Software\Wine' /v Version /d "$version_before" /f >/dev/null 2>&1
+else
+    "$WINELOADER" reg delete 'HKCU\Software\Wine' /v Version /f >/dev/null 2>&1
+fi
+echo "$passed passed, $failed failed"
+[ "$failed" = 0 ]
