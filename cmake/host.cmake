@@ -143,7 +143,8 @@ set(CHECK_IMPORTS ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tools/check_imports.
 set(API_FLOOR ${CMAKE_SOURCE_DIR}/tools/api_floor.tsv)
 add_test(NAME imports.i686 COMMAND ${CHECK_IMPORTS} i686-w64-mingw32-objdump ${API_FLOOR}
          ${CMAKE_BINARY_DIR}/i686/bin/vorsaver.scr ${CMAKE_BINARY_DIR}/i686/bin/menu.exe
-         ${CMAKE_BINARY_DIR}/i686/bin/exec.exe ${CMAKE_BINARY_DIR}/i686/bin/axflash.exe)
+         ${CMAKE_BINARY_DIR}/i686/bin/exec.exe ${CMAKE_BINARY_DIR}/i686/bin/axflash.exe
+         ${CMAKE_BINARY_DIR}/i686/bin/instscr.exe)
 add_test(NAME imports.x86_64 COMMAND ${CHECK_IMPORTS} x86_64-w64-mingw32-objdump ${API_FLOOR} --dlls-only
          ${CMAKE_BINARY_DIR}/x86_64/bin/vorsaver.scr ${CMAKE_BINARY_DIR}/x86_64/bin/menu.exe)
 add_test(NAME imports.refusesTheUnloadable COMMAND ${CHECK_IMPORTS} i686-w64-mingw32-objdump ${API_FLOOR}
@@ -186,6 +187,18 @@ set_tests_properties(e2e.menu.DriveRoot PROPERTIES FIXTURES_REQUIRED wine RESOUR
 # Chromium), checked by what it draws.
 add_test(NAME movie.ruffle COMMAND bash ${CMAKE_SOURCE_DIR}/tools/test-movie.sh)
 set_tests_properties(movie.ruffle PROPERTIES TIMEOUT 300)
+
+# The CD's programs are 32-bit: their end-to-end tests run where this
+# machine's Wine runs 32-bit programs, and say so where it cannot.
+if(RUN_ARCH STREQUAL "i686")
+    add_test(NAME e2e.installer
+        COMMAND bash ${CMAKE_SOURCE_DIR}/tests/cd/installer_test.sh ${CMAKE_BINARY_DIR}
+                ${CMAKE_BINARY_DIR}/i686/bin/instscr.exe ${CMAKE_BINARY_DIR}/i686/bin)
+    set_tests_properties(e2e.installer PROPERTIES FIXTURES_REQUIRED wine RESOURCE_LOCK display TIMEOUT 300)
+else()
+    add_test(NAME e2e.cd COMMAND sh -c "echo 'The CD carries 32-bit programs, which this machine cannot run (its Wine runs 64-bit programs only): the CD end-to-end tests are skipped.'; exit 77")
+    set_tests_properties(e2e.cd PROPERTIES SKIP_RETURN_CODE 77)
+endif()
 
 # The committed pictures are what the programs expect: sizes, depths, the
 # backdrop's palette and the menu items' transparent colour.
