@@ -106,6 +106,40 @@ for colour in ('#0B1F4B', '#F2A900', '#A8C8E8', '#FFFFFF'):
 check('games/index.html: every form button calls the game', all(
     re.search(r'onclick="(play\(\d\)|newGame\(\))"', b) for b in re.findall(r'<input type="button"[^>]*>', page)))
 
+# --- the Desktop Theme ----------------------------------------------------
+THEME = os.path.join(HERE, '..', '..', 'resources', 'wallpaper', 'Tarrowick Vorlaks.theme')
+with open(THEME, 'rb') as f:
+    theme = f.read()
+crlf_ascii('Tarrowick Vorlaks.theme', theme)
+sections = {}
+current = None
+for line in theme.decode('ascii', 'replace').split('\r\n'):
+    if line.startswith('['):
+        current = sections.setdefault(line.strip('[]').lower(), {})
+    elif '=' in line and not line.startswith(';') and current is not None:
+        key, value = line.split('=', 1)
+        check('theme: %s set once' % key, key.lower() not in current)
+        current[key.lower()] = value
+desktop = sections.get('control panel\\desktop', {})
+for key, value in (('tilewallpaper', '0'), ('wallpaperstyle', '0')):
+    check('theme: %s=%s' % (key, value), desktop.get(key) == value, str(desktop.get(key)))
+check('theme: a wallpaper', desktop.get('wallpaper', '').endswith('.bmp'))
+check('theme: a screen saver', sections.get('boot', {}).get('scrnsave.exe', '').endswith('.scr'))
+colours = sections.get('control panel\\colors', {})
+# The keys of Windows 95's colour scheme, and those Windows 98 adds.
+for key in ('ActiveBorder', 'ActiveTitle', 'AppWorkspace', 'Background', 'ButtonFace',
+            'ButtonHilight', 'ButtonShadow', 'ButtonText', 'GrayText', 'Hilight', 'HilightText',
+            'InactiveBorder', 'InactiveTitle', 'InactiveTitleText', 'Menu', 'MenuText', 'Scrollbar',
+            'TitleText', 'Window', 'WindowFrame', 'WindowText', 'ButtonDkShadow', 'ButtonLight',
+            'InfoText', 'InfoWindow', 'GradientActiveTitle', 'GradientInactiveTitle'):
+    value = colours.get(key.lower(), '')
+    parts = value.split(' ')
+    check('theme: colour %s is three numbers 0-255' % key,
+          len(parts) == 3 and all(p.isdigit() and int(p) <= 255 for p in parts), value)
+from team_colours import GOLD, NAVY  # noqa: E402
+for key, rgb in (('background', NAVY), ('activetitle', NAVY), ('titletext', GOLD)):
+    check('theme: %s in the team colour' % key, colours.get(key) == '%d %d %d' % rgb, str(colours.get(key)))
+
 passed = sum(results)
 print('%d passed, %d failed' % (passed, len(results) - passed))
 sys.exit(0 if passed == len(results) else 1)
