@@ -133,9 +133,9 @@ for key in ('ActiveBorder', 'ActiveTitle', 'AppWorkspace', 'Background', 'Button
             'TitleText', 'Window', 'WindowFrame', 'WindowText', 'ButtonDkShadow', 'ButtonLight',
             'InfoText', 'InfoWindow', 'GradientActiveTitle', 'GradientInactiveTitle'):
     value = colours.get(key.lower(), '')
-    parts = value.split(' ')
+    numbers = value.split(' ')
     check('theme: colour %s is three numbers 0-255' % key,
-          len(parts) == 3 and all(p.isdigit() and int(p) <= 255 for p in parts), value)
+          len(numbers) == 3 and all(n.isdigit() and int(n) <= 255 for n in numbers), value)
 from team_colours import GOLD, NAVY  # noqa: E402
 for key, rgb in (('background', NAVY), ('activetitle', NAVY), ('titletext', GOLD)):
     check('theme: %s in the team colour' % key, colours.get(key) == '%d %d %d' % rgb, str(colours.get(key)))
