@@ -21,6 +21,7 @@ BITMAPS = {
     'menu/www1.bmp': (131, 10, 24), 'menu/www2.bmp': (131, 10, 24),
     'menu/help1.bmp': (53, 10, 24), 'menu/help2.bmp': (53, 10, 24),
     'menu/exit1.bmp': (38, 10, 24), 'menu/exit2.bmp': (38, 10, 24),
+    'wallpaper/vorlaks800.bmp': (800, 600, 24), 'wallpaper/vorlaks1024.bmp': (1024, 768, 24),
 }
 # Where the menu window shows each item: big item, its left and top, and the
 # left of its hover marker, which must find the item transparent under it.

@@ -15,6 +15,7 @@ packages=(
     xvfb x11-apps xdotool imagemagick
     libxinerama1:amd64 libxinerama1:i386   # Wine lists the monitors of a two-screen display through it
     chromium            # plays the movie in Ruffle for its test
+    nsis xorriso nodejs # the CD: theme installers, its ISO, the game page's test
 )
 
 missing=()

@@ -1,50 +1,58 @@
 #!/bin/bash
 # Makes the CD: lays it out in build/cd and writes build/vorlaks-theme-pack.iso
 # (ISO 9660 with Joliet names, so Windows 95 and later see the long names).
-# Installs what is missing and builds first; with --no-build it takes what the
-# build already made (the tests lay out the CD that way).
+# Without --bin it installs what is missing and builds first.
 #
-#     bash tools/make-cd.sh [--no-build]
+#   bash tools/make-cd.sh [--bin DIR] [--instscr FILE] [--out DIR]
+#
+#   --bin      the built programs: menu.exe, exec.exe, axflash.exe, and the
+#              screen saver's installer instscr.exe (default: build, then
+#              build/i686/bin; the CD carries the 32-bit programs, which
+#              every Windows it is for runs)
+#   --instscr  the screen saver's installer (default DIR/instscr.exe)
+#   --out      where cd/ and vorlaks-theme-pack.iso go (default build)
+#
+# The theme installers are made here from cd/*.nsi with makensis; the rest is
+# copied. Needs nsis and xorriso (tools/install-deps.sh).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_DIR:-$root/build}
-
-if [ "${1:-}" != --no-build ]; then
+bin=
+instscr=
+out=$build
+while [ $# -gt 0 ]; do
+    case "$1" in
+    --bin) bin=${2:?}; shift 2 ;;
+    --instscr) instscr=${2:?}; shift 2 ;;
+    --out) out=${2:?}; shift 2 ;;
+    *) echo "usage: make-cd.sh [--bin DIR] [--instscr FILE] [--out DIR]" >&2; exit 2 ;;
+    esac
+done
+if [ -z "$bin" ]; then
     bash "$root/tools/install-deps.sh"
     cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
     cmake --build "$build"
+    bin=$build/i686/bin
 fi
-
-# The CD carries the 32-bit programs, which every Windows it is for can run.
-bin=$build/i686/bin
-cd_folder=$build/cd
-iso=$build/vorlaks-theme-pack.iso
-
-# Each file of the CD and where it comes from.
-files=(
-    "menu.exe:$bin/menu.exe"
-    "exec.exe:$bin/exec.exe"
-    "autorun.inf:$root/cd/autorun.inf"
-    "install/instscr.exe:$bin/instscr.exe"
-    "install/insttm98.exe:$bin/insttm98.exe"
-    "install/insttmNT.exe:$bin/insttmNT.exe"
-    "install/macromed/axflash.exe:$bin/axflash.exe"
-    "help/readme.txt:$root/cd/help/readme.txt"
-    "games/index.html:$root/cd/games/index.html"
-)
-missing=0
-for entry in "${files[@]}"; do
-    [ -f "${entry#*:}" ] || { echo "The CD needs ${entry#*:}, which is missing." >&2; missing=1; }
+[ -n "$instscr" ] || instscr=$bin/instscr.exe
+for f in "$bin/menu.exe" "$bin/exec.exe" "$bin/axflash.exe" "$instscr"; do
+    [ -f "$f" ] || { echo "make-cd.sh: missing $f" >&2; exit 1; }
 done
-[ "$missing" = 0 ] || exit 1
 
-rm -rf "$cd_folder"
-for entry in "${files[@]}"; do
-    target=$cd_folder/${entry%%:*}
-    mkdir -p "$(dirname "$target")"
-    cp "${entry#*:}" "$target"
+cd_dir=$out/cd
+iso=$out/vorlaks-theme-pack.iso
+rm -rf "$cd_dir"
+mkdir -p "$cd_dir/install/macromed" "$cd_dir/help" "$cd_dir/games"
+cp "$bin/menu.exe" "$bin/exec.exe" "$root/cd/autorun.inf" "$cd_dir/"
+cp "$instscr" "$cd_dir/install/instscr.exe"
+cp "$bin/axflash.exe" "$cd_dir/install/macromed/axflash.exe"
+cp "$root/cd/help/readme.txt" "$cd_dir/help/readme.txt"
+cp "$root/cd/games/index.html" "$cd_dir/games/index.html"
+for n in insttm98 insttmNT; do
+    makensis -V2 -DRES="$root/resources/wallpaper" -DOUTFILE="$cd_dir/install/$n.exe" "$root/cd/$n.nsi"
 done
 
 rm -f "$iso"
-xorriso -as mkisofs -quiet -J -r -V TARROWICK_VORLAKS -o "$iso" "$cd_folder"
-echo "CD laid out in $cd_folder; image $iso ($(stat -c %s "$iso") bytes)"
+# Joliet keeps the long, mixed-case names for Windows; Rock Ridge for the rest.
+xorriso -as mkisofs -quiet -J -r -V TARROWICK_VORLAKS -o "$iso" "$cd_dir"
+echo "CD laid out in $cd_dir; image $iso ($(stat -c %s "$iso") bytes)"

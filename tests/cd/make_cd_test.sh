@@ -1,0 +1,56 @@
+#!/bin/bash
+# Makes the CD from the built programs (a stand-in for the screen saver's
+# installer when none is given) and checks the ISO: its volume name, every
+# file in its place under its Joliet name, and the copies byte for byte.
+#
+#   bash tests/cd/make_cd_test.sh BIN [instscr.exe]
+#
+# Prints `N passed, M failed`; exits non-zero on a failure.
+set -uo pipefail
+root=$(cd "$(dirname "$0")/../.." && pwd)
+bin=$(cd "${1:?usage: make_cd_test.sh BIN [instscr.exe]}" && pwd)
+instscr=${2:-$bin/program-standin.exe}
+work=$(mktemp -d)
+trap 'chmod -R u+w "$work"; rm -rf "$work"' EXIT
+
+passed=0
+failed=0
+check() {
+    local name=$1
+    shift
+    if "$@"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAIL $name"; fi
+}
+
+bash "$root/tools/make-cd.sh" --bin "$bin" --instscr "$instscr" --out "$work" >/dev/null || { echo "make-cd.sh failed"; exit 1; }
+iso=$work/vorlaks-theme-pack.iso
+check "the ISO is written" test -s "$iso"
+check "its volume is TARROWICK_VORLAKS" \
+    bash -c "xorriso -indev '$iso' -pvd_info 2>/dev/null | grep -q '^Volume Id *: TARROWICK_VORLAKS\$'"
+
+# What Windows sees: the Joliet tree.
+mkdir -p "$work/out"
+xorriso -osirrox on -rockridge off -joliet on -indev "$iso" -extract / "$work/out" >/dev/null 2>&1
+listing=$(cd "$work/out" && find . -type f | sed 's|^\./||' | sort)
+expected=$(printf '%s\n' autorun.inf exec.exe games/index.html help/readme.txt install/instscr.exe \
+    install/insttm98.exe install/insttmNT.exe install/macromed/axflash.exe menu.exe | sort)
+check "the CD holds exactly its files" test "$listing" = "$expected"
+[ "$listing" = "$expected" ] || diff <(echo "$expected") <(echo "$listing")
+
+# Each: file on the CD, the file it is a copy of.
+while read -r on_cd source; do
+    check "$on_cd is its source, byte for byte" cmp -s "$work/out/$on_cd" "$source"
+done <<EOF
+menu.exe $bin/menu.exe
+exec.exe $bin/exec.exe
+autorun.inf $root/cd/autorun.inf
+install/instscr.exe $instscr
+install/macromed/axflash.exe $bin/axflash.exe
+help/readme.txt $root/cd/help/readme.txt
+games/index.html $root/cd/games/index.html
+EOF
+for n in insttm98 insttmNT; do
+    check "install/$n.exe is an installer" bash -c "head -c 2 '$work/out/install/$n.exe' | grep -q MZ"
+done
+
+echo "$passed passed, $failed failed"
+[ "$failed" = 0 ]
