@@ -195,10 +195,39 @@ if(RUN_ARCH STREQUAL "i686")
         COMMAND bash ${CMAKE_SOURCE_DIR}/tests/cd/installer_test.sh ${CMAKE_BINARY_DIR}
                 ${CMAKE_BINARY_DIR}/i686/bin/instscr.exe ${CMAKE_BINARY_DIR}/i686/bin)
     set_tests_properties(e2e.installer PROPERTIES FIXTURES_REQUIRED wine RESOURCE_LOCK display TIMEOUT 300)
+    # The theme installers, in Wine environments of the test's own.
+    add_test(NAME e2e.themes COMMAND bash ${CMAKE_SOURCE_DIR}/tests/cd/theme_test.sh ${CMAKE_BINARY_DIR})
+    set_tests_properties(e2e.themes PROPERTIES RESOURCE_LOCK display TIMEOUT 300)
+
+    # The whole CD in a CD-ROM drive: build/cd shows as E: in an environment
+    # of its own, and the menu runs from there.
+    add_test(NAME cd.layout COMMAND bash ${CMAKE_SOURCE_DIR}/tools/make-cd.sh --bin ${CMAKE_BINARY_DIR}/i686/bin)
+    set_tests_properties(cd.layout PROPERTIES FIXTURES_SETUP cd)
+    add_test(NAME imports.cd COMMAND ${CHECK_IMPORTS} i686-w64-mingw32-objdump ${API_FLOOR}
+             ${CMAKE_BINARY_DIR}/cd/install/insttm98.exe ${CMAKE_BINARY_DIR}/cd/install/insttmNT.exe)
+    set_tests_properties(imports.cd PROPERTIES FIXTURES_REQUIRED cd)
+    set(WINE_CD env VORLAKS_WINE_STATE=wine-cd)
+    add_test(NAME wine.start.cd
+        COMMAND ${WINE_CD} VORLAKS_CD_FOLDER=${CMAKE_BINARY_DIR}/cd ${WINE_ENV} start ${CMAKE_BINARY_DIR})
+    add_test(NAME wine.stop.cd COMMAND ${WINE_CD} ${WINE_ENV} stop ${CMAKE_BINARY_DIR})
+    set_tests_properties(wine.start.cd PROPERTIES FIXTURES_SETUP wine.cd FIXTURES_REQUIRED cd)
+    set_tests_properties(wine.stop.cd PROPERTIES FIXTURES_CLEANUP wine.cd)
+    add_test(NAME e2e.CdDrive
+        COMMAND ${WINE_CD} VORLAKS_CD_DRIVE=E: ${WINE_ENV} run ${CMAKE_BINARY_DIR} ${MENU_TESTS} --gtest_filter=CdDrive.*)
+    set_tests_properties(e2e.CdDrive PROPERTIES FIXTURES_REQUIRED wine.cd RESOURCE_LOCK display TIMEOUT 300
+        PASS_REGULAR_EXPRESSION "\\[  PASSED  \\] [1-9][0-9]* tests?\\."
+        FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\]")
 else()
     add_test(NAME e2e.cd COMMAND sh -c "echo 'The CD carries 32-bit programs, which this machine cannot run (its Wine runs 64-bit programs only): the CD end-to-end tests are skipped.'; exit 77")
     set_tests_properties(e2e.cd PROPERTIES SKIP_RETURN_CODE 77)
 endif()
+
+# The CD's own files as the computers of the day read them, its game page's
+# game played in node, and its image with every file in place.
+add_test(NAME cd.files COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tests/cd/check_cd_files.py)
+add_test(NAME cd.game COMMAND node ${CMAKE_SOURCE_DIR}/tests/cd/shootout_test.js ${CMAKE_SOURCE_DIR}/cd/games/index.html)
+add_test(NAME cd.image COMMAND bash ${CMAKE_SOURCE_DIR}/tests/cd/make_cd_test.sh ${CMAKE_BINARY_DIR}/i686/bin
+         ${CMAKE_BINARY_DIR}/i686/bin/instscr.exe)
 
 # The committed pictures are what the programs expect: sizes, depths, the
 # backdrop's palette and the menu items' transparent colour.
