@@ -11,11 +11,10 @@ packages=(
     binutils-mingw-w64
     wine wine64 wine32:i386
     fonts-wine          # Wine's MS Sans Serif, which the dialogs name
-    nsis                # makensis, which builds the screen saver's installer
     xvfb x11-apps xdotool imagemagick
     libxinerama1:amd64 libxinerama1:i386   # Wine lists the monitors of a two-screen display through it
     chromium            # plays the movie in Ruffle for its test
-    nsis xorriso nodejs # the CD: theme installers, its ISO, the game page's test
+    nsis xorriso        # the CD: its installers (makensis) and its ISO
 )
 
 missing=()
