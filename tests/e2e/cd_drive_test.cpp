@@ -25,6 +25,60 @@ void SetClassesDefault(const std::string& key, const std::string& value) {
     RegCloseKey(handle);
 }
 
+const char kInstallerCaption[] = "Tarrowick Vorlaks Screen Saver Setup";
+const char kDesktopKey[] = "Control Panel\\Desktop";
+
+// The current screen saver as Windows keeps it: system.ini on 95/98/Me, the
+// user's registry on NT.
+std::string CurrentSaver(bool nt) {
+    char value[MAX_PATH] = {};
+    if (!nt) {
+        GetPrivateProfileStringA("boot", "SCRNSAVE.EXE", "", value, sizeof value, "system.ini");
+        return value;
+    }
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kDesktopKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return "";
+    DWORD size = sizeof value;
+    if (RegQueryValueExA(key, "SCRNSAVE.EXE", nullptr, nullptr, reinterpret_cast<BYTE*>(value), &size) != ERROR_SUCCESS) {
+        value[0] = 0;
+    }
+    RegCloseKey(key);
+    return value;
+}
+
+void SetCurrentSaver(bool nt, const std::string& path) {
+    if (!nt) {
+        WritePrivateProfileStringA("boot", "SCRNSAVE.EXE", path.c_str(), "system.ini");
+        return;
+    }
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kDesktopKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    RegSetValueExA(key, "SCRNSAVE.EXE", 0, REG_SZ, reinterpret_cast<const BYTE*>(path.c_str()),
+                   static_cast<DWORD>(path.size() + 1));
+    RegCloseKey(key);
+}
+
+// Presses the installer's Next, Install or Close button each time it can be
+// pressed, as a user would, until the installer has gone. The menu starts
+// it minimised, so the button is pressed by its command, not the pointer.
+bool DriveInstaller(DWORD timeoutMs) {
+    HWND dialog = nullptr;
+    if (!WaitUntil([&] { return (dialog = FindWindowA(nullptr, kInstallerCaption)) != nullptr; }, 10000)) return false;
+    return WaitUntil(
+        [&] {
+            if (!IsWindow(dialog)) return true;
+            HWND next = GetDlgItem(dialog, IDOK);
+            if (next != nullptr && IsWindowEnabled(next)) {
+                SendMessageTimeoutA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(next),
+                                    SMTO_NORMAL, 2000, nullptr);
+                Sleep(300);
+            }
+            return false;
+        },
+        timeoutMs);
+}
+
 std::string Lower(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
     return text;
@@ -83,6 +137,55 @@ TEST_F(CdDrive, TheGameAndHelpItemsOpenTheCdsDocuments) {
         EXPECT_NE(opened.find(Lower(std::string(c.document))), std::string::npos) << opened;
         EXPECT_NE(opened.find("\"" + Lower(cd_.substr(0, 2))), std::string::npos) << "from the CD: " << opened;
         if (MenuRunning()) CloseMenu();
+    }
+}
+
+// The Screen Saver item starts the CD's real installer; taken through its
+// pages, it makes the saver the current one (in short form), and the saver
+// then runs from where it was put and writes its day's data there; the
+// uninstaller puts the saver from before back and leaves nothing behind.
+TEST_F(CdDrive, TheScreenSaverItemInstallsTheSaverAndItsUninstallerPutsTheOldOneBack) {
+    struct Case { const char* version; bool nt; const char* previous; };
+    const Case cases[] = {{"win98", false, "C:\\WINDOWS\\SYSTEM\\OLD.SCR"},
+                          {"win2k", true, "C:\\WINDOWS\\SYSTEM32\\OLD.SCR"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.version);
+        SetWineVersion(c.version);
+        SetCurrentSaver(c.nt, c.previous);
+        ASSERT_NE(StartMenu(), nullptr);
+        ClickItem(kScreenSaver);
+        ASSERT_TRUE(DriveInstaller(60000)) << "the installer did not finish";
+        CloseMenu();
+
+        const std::string saver = CurrentSaver(c.nt);
+        ASSERT_NE(Lower(saver), Lower(c.previous)) << "the saver is not the current one";
+        EXPECT_TRUE(FileExists(saver)) << saver;
+        EXPECT_EQ(saver.find(' '), std::string::npos) << "kept in short form: " << saver;
+        const std::string folder = saver.substr(0, saver.find_last_of('\\'));
+        EXPECT_TRUE(FileExists(folder + "\\vorlaks.swf"));
+        EXPECT_TRUE(FileExists(folder + "\\schedule.pvz"));
+
+        // Started as Windows starts the current saver: from its own folder.
+        DeleteFileA((folder + "\\tarvordat.pvz").c_str());
+        Process running;
+        ASSERT_TRUE(running.Start(saver, "/s", folder));
+        HWND window = WaitForWindow(running.Id(), "VorsaverMain", 10000);
+        ASSERT_NE(window, nullptr) << "the installed saver shows no window";
+        EXPECT_TRUE(WaitUntil([&] { return FindWindowExA(window, nullptr, "VorlaksDayBoard", nullptr) != nullptr; },
+                              5000))
+            << "no day board";
+        EXPECT_TRUE(FileExists(folder + "\\tarvordat.pvz")) << "the saver wrote its data beside itself";
+        PostMessageA(window, WM_CLOSE, 0, 0);
+        EXPECT_TRUE(running.WaitForExit(10000).has_value());
+
+        // The uninstaller, silently, waiting for it to finish.
+        const std::string uninstaller = folder + "\\vorsaver-uninstall.exe";
+        ASSERT_TRUE(FileExists(uninstaller));
+        EXPECT_EQ(RunToEnd(uninstaller, "/S _?=" + folder, 60000), 0u);
+        EXPECT_EQ(Lower(CurrentSaver(c.nt)), Lower(c.previous)) << "the saver from before is back";
+        EXPECT_FALSE(FileExists(saver));
+        EXPECT_FALSE(FileExists(folder + "\\tarvordat.pvz"));
+        SetWineVersion("");
     }
 }
 
