@@ -47,7 +47,7 @@ cp "$bin/menu.exe" "$bin/exec.exe" "$root/cd/autorun.inf" "$cd_dir/"
 cp "$instscr" "$cd_dir/install/instscr.exe"
 cp "$bin/axflash.exe" "$cd_dir/install/macromed/axflash.exe"
 cp "$root/cd/help/readme.txt" "$cd_dir/help/readme.txt"
-cp "$root/cd/games/index.html" "$cd_dir/games/index.html"
+python3 "$root/tools/make_games_page.py" "$cd_dir/games/index.html"
 for n in insttm98 insttmNT; do
     makensis -V2 -DRES="$root/resources/wallpaper" -DOUTFILE="$cd_dir/install/$n.exe" "$root/cd/$n.nsi"
 done

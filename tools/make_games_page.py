@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
-"""Writes the CD's game page, cd/games/index.html: the Vorlaks' 2000-01
-season schedule as a table and the Shootout game.
+"""Writes the CD's game page, games\\index.html on the CD (tools/make-cd.sh
+makes it when it lays out the CD): the Vorlaks' 2000-01 season schedule as a
+table and the Shootout game.
 
-    python3 tools/make_games_page.py [path]   (default: cd/games/index.html)
+    python3 tools/make_games_page.py PATH
 
 The page has to open in the browsers of the CD's day (Internet Explorer 4 to
 6, Netscape 4) as well as today's, with no plug-in: HTML 3.2 markup with
@@ -19,7 +20,6 @@ import sys
 from team_colours import GOLD, ICE, NAVY, WHITE
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-DEFAULT_OUT = os.path.join(HERE, '..', 'cd', 'games', 'index.html')
 
 HOME_ARENA = 'Tarrowick Civic Arena'
 
@@ -246,7 +246,9 @@ The Tarrowick Vorlaks Theme Pack &middot;
 
 
 def main():
-    out = sys.argv[1] if len(sys.argv) > 1 else DEFAULT_OUT
+    if len(sys.argv) != 2:
+        sys.exit('usage: make_games_page.py PATH')
+    out = sys.argv[1]
     os.makedirs(os.path.dirname(os.path.abspath(out)), exist_ok=True)
     with open(out, 'wb') as f:
         f.write(page(season()).encode('ascii'))

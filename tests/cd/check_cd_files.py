@@ -71,10 +71,11 @@ for key, value in (('open', 'menu.exe'), ('icon', 'menu.exe,0'), ('label', 'Tarr
     check('autorun.inf %s=%s' % (key, value), '%s=%s' % (key, value) in entries)
 
 # --- games/index.html -------------------------------------------------------
-page = read('games/index.html').decode('latin-1')
-check('games/index.html is what make_games_page.py writes',
-      page == make_games_page.page(make_games_page.season()),
-      'run python3 tools/make_games_page.py')
+# The page is made when the CD is laid out; a laid-out CD's must be that.
+page = make_games_page.page(make_games_page.season())
+if os.path.exists(os.path.join(CD, 'games', 'index.html')):
+    check('games/index.html is what make_games_page.py writes',
+          read('games/index.html').decode('latin-1') == page)
 script = ''.join(re.findall(r'<script[^>]*>(.*?)</script>', page, re.S))
 check('games/index.html has its script', 'function play(' in script)
 # Each: what, a pattern that must not occur, where.

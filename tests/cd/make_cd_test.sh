@@ -37,6 +37,7 @@ check "the CD holds exactly its files" test "$listing" = "$expected"
 [ "$listing" = "$expected" ] || diff <(echo "$expected") <(echo "$listing")
 
 # Each: file on the CD, the file it is a copy of.
+python3 "$root/tools/make_games_page.py" "$work/index.html"
 while read -r on_cd source; do
     check "$on_cd is its source, byte for byte" cmp -s "$work/out/$on_cd" "$source"
 done <<EOF
@@ -46,7 +47,7 @@ autorun.inf $root/cd/autorun.inf
 install/instscr.exe $instscr
 install/macromed/axflash.exe $bin/axflash.exe
 help/readme.txt $root/cd/help/readme.txt
-games/index.html $root/cd/games/index.html
+games/index.html $work/index.html
 EOF
 for n in insttm98 insttmNT; do
     check "install/$n.exe is an installer" bash -c "head -c 2 '$work/out/install/$n.exe' | grep -q MZ"

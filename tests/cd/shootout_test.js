@@ -1,11 +1,11 @@
 // Plays the game page's Shootout in node: the page's own script, with the
 // form it writes to stood in for and the goalie's and shooters' picks
 // scripted through Math.random.
-//     node tests/cd/shootout_test.js cd/games/index.html
+//     node tests/cd/shootout_test.js PAGE   (python3 tools/make_games_page.py PAGE writes it)
 'use strict';
 const fs = require('fs');
 
-const page = fs.readFileSync(process.argv[2] || 'cd/games/index.html', 'latin1');
+const page = fs.readFileSync(process.argv[2], 'latin1');
 const script = page.match(/<script[^>]*>\s*<!--([\s\S]*?)\/\/ -->\s*<\/script>/)[1];
 
 function load(randoms) {
