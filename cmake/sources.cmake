@@ -51,6 +51,8 @@ function(pack_pictures OUT FOLDER)
     find_package(Python3 REQUIRED COMPONENTS Interpreter)
     file(GLOB_RECURSE pictures RELATIVE ${CMAKE_SOURCE_DIR}/resources CONFIGURE_DEPENDS
          ${CMAKE_SOURCE_DIR}/resources/*.bmp)
+    # The wallpapers go to the CD in the theme installers, not in a program.
+    list(FILTER pictures EXCLUDE REGEX "^wallpaper/")
     set(packed_files)
     foreach(picture IN LISTS pictures)
         string(REGEX REPLACE "\\.bmp$" ".vpk" packed ${FOLDER}/${picture})

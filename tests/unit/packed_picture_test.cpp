@@ -110,6 +110,8 @@ TEST(PackedPicture, EveryCommittedPictureUnpacksToItself) {
     int checked = 0;
     for (const auto& entry : std::filesystem::recursive_directory_iterator(resources)) {
         if (entry.path().extension() != ".bmp") continue;
+        // The wallpapers are carried by the theme installers, not packed.
+        if (entry.path().parent_path().filename() == "wallpaper") continue;
         SCOPED_TRACE(entry.path().string());
         const Bytes bitmap = ReadFile(entry.path());
         std::filesystem::path packed =
