@@ -15,16 +15,6 @@ namespace {
 
 const char kDocumentClass[] = "VorlaksTest.CdDocument";
 
-void SetClassesDefault(const std::string& key, const std::string& value) {
-    HKEY handle = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &handle, nullptr),
-              ERROR_SUCCESS)
-        << key;
-    RegSetValueExA(handle, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                   static_cast<DWORD>(value.size() + 1));
-    RegCloseKey(handle);
-}
-
 const char kInstallerCaption[] = "Tarrowick Vorlaks Screen Saver Setup";
 const char kDesktopKey[] = "Control Panel\\Desktop";
 

@@ -13,16 +13,6 @@ const char kKind[] = ".vorlakstest";
 const char kClass[] = "VorlaksTest.Document";
 const char kDownloadPage[] = "http://www.macromedia.com/go/getflashplayer";
 
-void SetDefault(const std::string& key, const std::string& value) {
-    HKEY handle = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &handle, nullptr),
-              ERROR_SUCCESS)
-        << key;
-    RegSetValueExA(handle, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                   static_cast<DWORD>(value.size() + 1));
-    RegCloseKey(handle);
-}
-
 class CdPrograms : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -35,8 +25,8 @@ protected:
         CreateDirectoryA((cd_ + "\\games\\a b").c_str(), nullptr);
         page_ = cd_ + "\\games\\a b\\page" + kKind;
         WriteWholeFile(page_, "<html></html>");
-        SetDefault(kKind, kClass);
-        SetDefault(std::string(kClass) + "\\shell\\open\\command",
+        SetClassesDefault(kKind, kClass);
+        SetClassesDefault(std::string(kClass) + "\\shell\\open\\command",
                    "\"" + BinFolder() + "\\program-standin.exe\" \"%1\"");
         log_ = cd_ + "\\started.log";
         SetEnv("VORLAKS_START_LOG", log_);

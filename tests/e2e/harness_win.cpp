@@ -435,4 +435,16 @@ void SetPasswordSetting(DWORD type, const std::string& data) {
     RegCloseKey(key);
 }
 
+void SetClassesDefault(const std::string& key, const std::string& value) {
+    HKEY handle = nullptr;
+    if (RegCreateKeyExA(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &handle, nullptr) !=
+        ERROR_SUCCESS) {
+        ADD_FAILURE() << "cannot open HKEY_CLASSES_ROOT\\" << key;
+        return;
+    }
+    RegSetValueExA(handle, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                   static_cast<DWORD>(value.size() + 1));
+    RegCloseKey(handle);
+}
+
 }  // namespace e2e

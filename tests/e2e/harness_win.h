@@ -135,6 +135,10 @@ void ClickOn(HWND control);
 void ClickControl(HWND dialog, int controlId);
 
 // Sets HKCU\Control Panel\Desktop ScreenSaveUsePassword; `type` 0 removes it.
+// Sets the default value of a key under HKEY_CLASSES_ROOT (a file kind, or
+// its class's open command), made where missing.
+void SetClassesDefault(const std::string& key, const std::string& value);
+
 void SetPasswordSetting(DWORD type, const std::string& data);
 
 }  // namespace e2e
