@@ -100,6 +100,20 @@ RECT ScreenRectOf(HWND window) {
     return rect;
 }
 
+// The window that holds the keyboard in the saver's thread once activation
+// has settled: under load the focus is briefly nobody's while Wine catches
+// up with X's focus events. The first window found holding it is returned.
+HWND SettledFocus(HWND window) {
+    HWND focus = nullptr;
+    WaitUntil(
+        [&] {
+            focus = FocusOf(window);
+            return focus != nullptr;
+        },
+        5000);
+    return focus;
+}
+
 class MovieWindowBase : public ::testing::Test {
 protected:
     void SetUpFolders() {
@@ -200,10 +214,7 @@ TEST_F(MovieWindow, NamesTheMovieAfterTheDataStepInTheOrderTheControlExpects) {
     EXPECT_EQ(RectText(ScreenRectOf(control)), RectText(CentredMovieRect()));
 
     // The keyboard stays with the saver window, not with the movie.
-    GUITHREADINFO threadInfo = {};
-    threadInfo.cbSize = sizeof threadInfo;
-    ASSERT_TRUE(GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &threadInfo));
-    EXPECT_EQ(threadInfo.hwndFocus, window);
+    EXPECT_EQ(SettledFocus(window), window);
 
     CloseSaver(saver, window);
     lines = Lines(ReadWholeFile(log_));
@@ -285,10 +296,7 @@ TEST_F(DayBoard, StandsInForTheMissingPlayerInTheCentreOnBlack) {
         RECT screen = {0, 0, shot.width, shot.height};
         EXPECT_EQ(shot.CountLit(screen), shot.CountLit(movie)) << "black all around the board";
 
-        GUITHREADINFO threadInfo = {};
-        threadInfo.cbSize = sizeof threadInfo;
-        ASSERT_TRUE(GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &threadInfo));
-        EXPECT_EQ(threadInfo.hwndFocus, window) << "the board never takes the focus";
+        EXPECT_EQ(SettledFocus(window), window) << "the board never takes the focus";
         CloseSaver(saver, window);
     }
 }
