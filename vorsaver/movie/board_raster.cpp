@@ -10,10 +10,15 @@ namespace board {
 
 namespace {
 
+// `colour` laid over `pixel` with opacity `alpha` (0..1). The channels are
+// mixed in whole numbers, with one conversion from floating point per pixel:
+// on the 32-bit build each conversion costs a change of the FPU's rounding
+// mode, and three of them per pixel were half the board's drawing time.
 std::uint32_t Blend(std::uint32_t pixel, Colour colour, double alpha) {
-    const int r = Red(pixel), g = Green(pixel), b = Blue(pixel);
-    return RgbColour(r + static_cast<int>((Red(colour) - r) * alpha), g + static_cast<int>((Green(colour) - g) * alpha),
-                     b + static_cast<int>((Blue(colour) - b) * alpha));
+    const int weight = static_cast<int>(alpha * 256);  // 0..256
+    auto channel = [weight](int from, int to) { return from + (to - from) * weight / 256; };
+    return RgbColour(channel(Red(pixel), Red(colour)), channel(Green(pixel), Green(colour)),
+                     channel(Blue(pixel), Blue(colour)));
 }
 
 Contour Scaled(const Point* outline, std::size_t count, double x, double y, double width) {

@@ -156,6 +156,8 @@ bool MovieIsThere() {
 // board comes later instead, once there is data for it.
 void SaverWindow::CreateControls() {
     if (!MovieIsThere()) return;
+    // OLE only for the player: starting it costs the board's start-up time.
+    OleInitialize(nullptr);
     ShockwaveFlash1.onGotFocus = [this] { ShockwaveFlash1_GotFocus(); };
     ShockwaveFlash1.Create(window_, kFlashClassId,
                            MovieRect(vorsaver::kMovieLeftTwips, vorsaver::kMovieTopTwips), kFlashSetup);
@@ -323,7 +325,6 @@ LRESULT SaverWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
 }  // namespace
 
 void Show() {
-    OleInitialize(nullptr);
     HINSTANCE instance = GetModuleHandleA(nullptr);
     WNDCLASSA windowClass = {};
     windowClass.lpfnWndProc = SaverWindow::WindowProc;
