@@ -151,7 +151,7 @@ TEST_F(MenuTheme, TheDialogShowsTheDirectionsAndEnterInstallsTheWallpaper) {
     EXPECT_TRUE(textStyle & ES_MULTILINE);
     EXPECT_TRUE(textStyle & ES_READONLY);
     EXPECT_TRUE(textStyle & WS_VSCROLL);
-    EXPECT_EQ(FocusOf(dialog), text) << "the text box comes first";
+    EXPECT_TRUE(WaitUntil([&] { return FocusOf(dialog) == text; }, 3000)) << "the text box comes first";
     // It opens at its first line, nothing selected.
     EXPECT_EQ(SendMessageA(text, EM_GETFIRSTVISIBLELINE, 0, 0), 0);
     EXPECT_EQ(SendMessageA(text, EM_GETSEL, 0, 0), 0) << "selection start and end both 0";
