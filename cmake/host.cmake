@@ -11,7 +11,7 @@ target_compile_options(vorlaks_core PRIVATE ${WARNING_FLAGS} -Werror ${SANITIZE}
 target_link_options(vorlaks_core PUBLIC ${SANITIZE})
 
 find_package(GTest REQUIRED)
-add_executable(unit_tests ${UNIT_TEST_SOURCES})
+add_executable(unit_tests ${UNIT_TEST_SOURCES} ${RUNTIME_PORTABLE_SOURCES})
 target_compile_options(unit_tests PRIVATE ${WARNING_FLAGS} ${SANITIZE})
 target_link_libraries(unit_tests PRIVATE vorlaks_core GTest::gtest GTest::gtest_main)
 target_compile_definitions(unit_tests PRIVATE VORLAKS_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
@@ -135,22 +135,34 @@ set_tests_properties(e2e.Monitors.2mon PROPERTIES FIXTURES_REQUIRED wine.2mon RE
     PASS_REGULAR_EXPRESSION "\\[  PASSED  \\] [1-9][0-9]* tests?\\."
     FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\]")
 
-# The shipped programs import only what Windows 95 and NT 4 have
-# (tools/api_floor.tsv); the 64-bit build, which does not ship, only Windows'
-# own DLLs. The check itself must refuse a program that the posix runtime
-# made unloadable there: the test drivers are one.
-set(CHECK_IMPORTS ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tools/check_imports.py)
+# The floor: the shipped programs import only what a clean Windows 95 and
+# NT 4 have (tools/api_floor.tsv), and hold no instruction that a 486 lacks;
+# the 64-bit build, which does not ship, imports only Windows' own DLLs. The
+# check itself must refuse what would not start there: the test drivers (the
+# posix runtime's imports, built for the Pentium Pro) and a program on the
+# C library's DLL.
+set(CHECK_FLOOR ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tools/check_floor.py)
 set(API_FLOOR ${CMAKE_SOURCE_DIR}/tools/api_floor.tsv)
-add_test(NAME imports.i686 COMMAND ${CHECK_IMPORTS} i686-w64-mingw32-objdump ${API_FLOOR}
+set(OBJDUMP_I686 i686-w64-mingw32-objdump)
+add_test(NAME floor.i686 COMMAND ${CHECK_FLOOR} ${OBJDUMP_I686} ${API_FLOOR} --cpu
          ${CMAKE_BINARY_DIR}/i686/bin/vorsaver.scr ${CMAKE_BINARY_DIR}/i686/bin/menu.exe
          ${CMAKE_BINARY_DIR}/i686/bin/exec.exe ${CMAKE_BINARY_DIR}/i686/bin/axflash.exe
          ${CMAKE_BINARY_DIR}/i686/bin/instscr.exe)
-add_test(NAME imports.x86_64 COMMAND ${CHECK_IMPORTS} x86_64-w64-mingw32-objdump ${API_FLOOR} --dlls-only
-         ${CMAKE_BINARY_DIR}/x86_64/bin/vorsaver.scr ${CMAKE_BINARY_DIR}/x86_64/bin/menu.exe)
-add_test(NAME imports.refusesTheUnloadable COMMAND ${CHECK_IMPORTS} i686-w64-mingw32-objdump ${API_FLOOR}
-         ${CMAKE_BINARY_DIR}/i686/bin/unit_tests.exe)
-set_tests_properties(imports.refusesTheUnloadable PROPERTIES
-    PASS_REGULAR_EXPRESSION "GetTickCount64: missing on Windows 95 and NT 4")
+add_test(NAME floor.x86_64 COMMAND ${CHECK_FLOOR} x86_64-w64-mingw32-objdump ${API_FLOOR} --dlls-only
+         ${CMAKE_BINARY_DIR}/x86_64/bin/vorsaver.scr ${CMAKE_BINARY_DIR}/x86_64/bin/menu.exe
+         ${CMAKE_BINARY_DIR}/x86_64/bin/exec.exe ${CMAKE_BINARY_DIR}/x86_64/bin/axflash.exe)
+foreach(refusal IN ITEMS
+        "Unloadable|unit_tests.exe|GetTickCount64: missing on Windows 95 and NT 4"
+        "PentiumPro|unit_tests.exe|instructions that a 486 lacks.*cmov"
+        "CLibraryDll|black-window.exe|msvcrt.dll is not part of a clean Windows 95")
+    string(REPLACE "|" ";" refusal "${refusal}")
+    list(GET refusal 0 name)
+    list(GET refusal 1 program)
+    list(GET refusal 2 expected)
+    add_test(NAME floor.refuses${name} COMMAND ${CHECK_FLOOR} ${OBJDUMP_I686} ${API_FLOOR} --cpu
+             ${CMAKE_BINARY_DIR}/i686/bin/${program})
+    set_tests_properties(floor.refuses${name} PROPERTIES PASS_REGULAR_EXPRESSION "FAULT [^\n]*${expected}")
+endforeach()
 
 # The password change hands its arguments to the system's mpr, whose Wine
 # stub prints them when asked to.
@@ -203,9 +215,10 @@ if(RUN_ARCH STREQUAL "i686")
     # of its own, and the menu runs from there.
     add_test(NAME cd.layout COMMAND bash ${CMAKE_SOURCE_DIR}/tools/make-cd.sh --bin ${CMAKE_BINARY_DIR}/i686/bin)
     set_tests_properties(cd.layout PROPERTIES FIXTURES_SETUP cd)
-    add_test(NAME imports.cd COMMAND ${CHECK_IMPORTS} i686-w64-mingw32-objdump ${API_FLOOR}
-             ${CMAKE_BINARY_DIR}/cd/install/insttm98.exe ${CMAKE_BINARY_DIR}/cd/install/insttmNT.exe)
-    set_tests_properties(imports.cd PROPERTIES FIXTURES_REQUIRED cd)
+    # Every program on the CD image itself, and those its installers carry.
+    add_test(NAME floor.cd COMMAND ${CHECK_FLOOR} ${OBJDUMP_I686} ${API_FLOOR} --cpu
+             ${CMAKE_BINARY_DIR}/vorlaks-theme-pack.iso)
+    set_tests_properties(floor.cd PROPERTIES FIXTURES_REQUIRED cd)
     set(WINE_CD env VORLAKS_WINE_STATE=wine-cd)
     add_test(NAME wine.start.cd
         COMMAND ${WINE_CD} VORLAKS_CD_FOLDER=${CMAKE_BINARY_DIR}/cd ${WINE_ENV} start ${CMAKE_BINARY_DIR})

@@ -21,6 +21,18 @@ set(CORE_SOURCES
     cd/document_path.cpp
 )
 
+# The shipped programs' own run-time: its portable routines, which the unit
+# tests also run, and the Windows side that only the shipped programs link.
+set(RUNTIME_PORTABLE_SOURCES
+    common/runtime/numbers.cpp
+    common/runtime/tree.cpp
+)
+set(RUNTIME_WINDOWS_SOURCES
+    common/runtime/entry_win.cpp
+    common/runtime/memory_win.cpp
+    common/runtime/c_library_win.cpp
+)
+
 set(UNIT_TEST_SOURCES
     tests/unit/app_text_test.cpp
     tests/unit/whole_file_test.cpp
@@ -41,6 +53,7 @@ set(UNIT_TEST_SOURCES
     tests/unit/menu_commands_test.cpp
     tests/unit/hover_rules_test.cpp
     tests/unit/document_path_test.cpp
+    tests/unit/runtime_test.cpp
 )
 
 set(WARNING_FLAGS -Wall -Wextra)

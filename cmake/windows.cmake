@@ -37,6 +37,11 @@ if(VORLAKS_WINDOWS_PART STREQUAL "programs")
         "$<$<COMPILE_LANGUAGE:CXX>:-fno-exceptions;-fno-rtti;-fno-threadsafe-statics>"
         "$<$<COMPILE_LANGUAGE:CXX>:SHELL:-include ${CMAKE_SOURCE_DIR}/cmake/inline_strings.h>")
     list(APPEND STATIC_LINK -Wl,--gc-sections $<$<CONFIG:Release>:-s>)
+    # The CD is for the PCs of its day: nothing newer than the 486's
+    # instructions (no cmov, no fcomi), tuned for the Pentium.
+    if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86")
+        add_compile_options(-march=i486 -mtune=pentium)
+    endif()
 endif()
 
 add_library(vorlaks_core STATIC ${CORE_SOURCES})
@@ -54,6 +59,23 @@ add_library(vorlaks_win STATIC
 target_link_libraries(vorlaks_win PUBLIC vorlaks_core oleaut32 ole32 uuid shell32 user32 gdi32 advapi32)
 
 if(BUILD_PROGRAMS)
+# The shipped programs' own small run-time (common/runtime/): their entry
+# point, memory, and the few C library routines they use, so that they link
+# no C library at all: no msvcrt.dll, which a clean Windows 95 lacks, and no
+# start-up or library object that was built for a later CPU.
+add_library(vorlaks_runtime OBJECT ${RUNTIME_WINDOWS_SOURCES} ${RUNTIME_PORTABLE_SOURCES})
+target_include_directories(vorlaks_runtime PRIVATE ${CMAKE_SOURCE_DIR})
+# Its loops must not become calls to the routines they are.
+set_source_files_properties(common/runtime/c_library_win.cpp PROPERTIES
+    COMPILE_OPTIONS "-fno-builtin;-fno-tree-loop-distribute-patterns")
+
+# A program that ships: on the small run-time, with no other library but
+# Windows' own import libraries.
+function(ship_program target)
+    target_sources(${target} PRIVATE $<TARGET_OBJECTS:vorlaks_runtime>)
+    target_link_options(${target} PRIVATE -static -nostdlib ${STATIC_LINK})
+endfunction()
+
 # The forms layer, which both programs' windows stand on.
 add_library(vorlaks_forms STATIC
     forms/form_win.cpp
@@ -85,12 +107,11 @@ add_executable(vorsaver WIN32
     vorsaver/movie/board_text_win.cpp
     vorsaver/movie/dib_surface_win.cpp
     resources/vorsaver.rc
-    common/small_runtime_win.cpp
 )
 set_target_properties(vorsaver PROPERTIES SUFFIX ".scr")
 target_include_directories(vorsaver PRIVATE ${CMAKE_BINARY_DIR}/pictures)
 target_link_libraries(vorsaver PRIVATE vorlaks_win vorlaks_forms)
-target_link_options(vorsaver PRIVATE ${STATIC_LINK})
+ship_program(vorsaver)
 
 # The CD menu's modules: version, system folder, file test, document opener
 # and program start, for the menu's windows to call.
@@ -112,20 +133,19 @@ add_executable(menu WIN32
     menu/start_or_report_win.cpp
     common/app_folder_win.cpp
     resources/menu.rc
-    common/small_runtime_win.cpp
 )
 target_include_directories(menu PRIVATE ${CMAKE_BINARY_DIR}/pictures)
 target_link_libraries(menu PRIVATE menu_modules vorlaks_forms)
-target_link_options(menu PRIVATE ${STATIC_LINK})
+ship_program(menu)
 
 # The CD's own programs beside the menu: the document opener exec, and the
 # notice in the Flash player installer's place (install\macromed\axflash.exe).
-add_executable(exec WIN32 cd/exec_win.cpp common/small_runtime_win.cpp)
+add_executable(exec WIN32 cd/exec_win.cpp)
 target_link_libraries(exec PRIVATE vorlaks_win shell32 user32)
-target_link_options(exec PRIVATE ${STATIC_LINK})
-add_executable(axflash WIN32 cd/flash_notice_win.cpp common/small_runtime_win.cpp)
+ship_program(exec)
+add_executable(axflash WIN32 cd/flash_notice_win.cpp)
 target_link_libraries(axflash PRIVATE shell32 user32)
-target_link_options(axflash PRIVATE ${STATIC_LINK})
+ship_program(axflash)
 
 # The movie, made by code, beside the saver.
 add_custom_command(OUTPUT ${VORLAKS_BIN_DIR}/vorlaks.swf
@@ -192,7 +212,9 @@ foreach(t gtest gtest_main)
     target_compile_options(${t} PRIVATE -w)
 endforeach()
 
-add_executable(unit_tests ${UNIT_TEST_SOURCES} vorsaver/movie/date_services_win.cpp)
+# The run-time's portable routines, not its tree steps: the C++ library
+# linked here has its own.
+add_executable(unit_tests ${UNIT_TEST_SOURCES} vorsaver/movie/date_services_win.cpp common/runtime/numbers.cpp)
 target_link_libraries(unit_tests PRIVATE vorlaks_win gtest gtest_main)
 target_link_options(unit_tests PRIVATE ${STATIC_LINK})
 

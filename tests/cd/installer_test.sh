@@ -174,7 +174,7 @@ for version in win98 win2k; do
     check "uninstall key" reg_has_key "$key"
     uninstaller=$(reg_value "$key" UninstallString | tr -d '"')
     check "uninstall key names the uninstaller" same_file "$(unix_path "$uninstaller")" "$folder/vorsaver-uninstall.exe"
-    check "uninstaller loads on 95 and NT 4" python3 "$root/tools/check_imports.py" i686-w64-mingw32-objdump \
+    check "uninstaller loads on 95 and NT 4" python3 "$root/tools/check_floor.py" i686-w64-mingw32-objdump \
         "$root/tools/api_floor.tsv" "$folder/vorsaver-uninstall.exe"
 
     # The installed saver writes its variables beside itself.
