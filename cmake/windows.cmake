@@ -70,10 +70,15 @@ set_source_files_properties(common/runtime/c_library_win.cpp PROPERTIES
     COMPILE_OPTIONS "-fno-builtin;-fno-tree-loop-distribute-patterns")
 
 # A program that ships: on the small run-time, with no other library but
-# Windows' own import libraries.
+# Windows' own import libraries. A build of everything with one compiler
+# (the "all" part, on Windows) keeps exceptions and so the usual C library.
 function(ship_program target)
-    target_sources(${target} PRIVATE $<TARGET_OBJECTS:vorlaks_runtime>)
-    target_link_options(${target} PRIVATE -static -nostdlib ${STATIC_LINK})
+    if(VORLAKS_WINDOWS_PART STREQUAL "programs")
+        target_sources(${target} PRIVATE $<TARGET_OBJECTS:vorlaks_runtime>)
+        target_link_options(${target} PRIVATE -nostdlib ${STATIC_LINK})
+    else()
+        target_link_options(${target} PRIVATE ${STATIC_LINK})
+    endif()
 endfunction()
 
 # The forms layer, which both programs' windows stand on.
@@ -164,6 +169,10 @@ if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86")
 endif()
 
 # --- stand-ins and benchmarks ------------------------------------------------
+# The run-time's own check, on the run-time as the shipped programs are.
+add_executable(runtime-probe WIN32 tests/e2e/runtime_probe_win.cpp)
+ship_program(runtime-probe)
+
 add_executable(url-sink WIN32 tests/stand-ins/url_sink_win.cpp)
 target_link_options(url-sink PRIVATE ${STATIC_LINK})
 
