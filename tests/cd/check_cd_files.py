@@ -55,7 +55,9 @@ for words in ('Windows 95', 'Windows 98', 'Windows Me', 'NT 4', '2000', 'XP',
               'MENU.EXE', 'Notepad', 'Display', 'Properties', 'Screen', 'Saver tab',
               'INSTALL\\INSTSCR.EXE', 'INSTALL\\INSTTM98.EXE', 'INSTALL\\INSTTMNT.EXE',
               'INSTALL\\MACROMED\\AXFLASH.EXE', 'GAMES\\INDEX.HTML', 'HELP\\README.TXT',
-              'http://www.tarrowickvorlaks.example/'):
+              'http://www.tarrowickvorlaks.example/',
+              # Where a new season's schedule goes, and its form.
+              'SCHEDULE.PVZ', 'Tarrowick Vorlaks Saver', '%0D%0D'):
     check('help/readme.txt mentions %r' % words, words in text)
 # Every item of the menu, under the name it has on the menu.
 for item in ('Screen Saver', 'Desktop Theme', 'Game', 'Flash Player', 'Vorlaks Web Site',
