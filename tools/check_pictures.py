@@ -26,6 +26,14 @@ BITMAPS = {
 # Where the menu window shows each item: big item, its left and top, and the
 # left of its hover marker, which must find the item transparent under it.
 BIG = {'scr1': (216, 120, 401), 'thm1': (216, 160, 417), 'game1': (320, 200, 425), 'flash1': (248, 240, 431)}
+BIG_HEIGHT = 24
+# The backdrop's plain colour right of the title panel, whose gold edge
+# leans one pixel left for every six down from x = 219 at the top.
+PLAIN = (0, 0, 51)
+
+
+def panel_right(y):
+    return int(219 - y / 6.0) + 1
 TWINS = (('www1', 'www2'), ('help1', 'help2'), ('exit1', 'exit2'))
 # file: [(width, height, bits per pixel)] in the order of the icon directory
 ICONS = {'vorsaver.ico': [(48, 48, 32), (32, 32, 32), (16, 16, 32), (48, 48, 24)],
@@ -109,6 +117,21 @@ def main():
         rows = pictures['menu/%s.bmp' % name][4]
         if any(p != KEY for row in rows for p in row[marker - left:marker - left + 22]):
             fault(name, 'draws under its hover marker')
+        # The whole rectangle answers the mouse, so all of it is drawn: by
+        # the item, or under its marker by the backdrop.
+        width = len(rows[0])
+        gaps = [x for row in rows for x, p in enumerate(row) if p == KEY and not marker - left <= x < marker - left + 22]
+        if gaps:
+            fault(name, 'leaves %d pixels of its rectangle undrawn (first at x=%d)' % (len(gaps), left + gaps[0]))
+        if any(backdrop[y][x] == PLAIN for y in range(top, top + BIG_HEIGHT) for x in range(marker, marker + 22)):
+            fault('menu/backdrop.bmp', 'shows no plate under the %s marker' % name)
+        # Beside the rectangle, in the item's row, the backdrop is plain:
+        # nothing there looks like part of the item and does not answer.
+        beside = [(x, y) for y in range(top, top + BIG_HEIGHT)
+                  for x in list(range(panel_right(y), left)) + list(range(left + width, 480))
+                  if backdrop[y][x] != PLAIN]
+        if beside:
+            fault('menu/backdrop.bmp', 'draws %d pixels beside %s in its row (first at %s)' % (len(beside), name, beside[0]))
     # One marker image serves all four items, so it must sit on the same backdrop at each.
     under = [[row[m:m + 22] for row in backdrop[t:t + 24]] for _, t, m in BIG.values()]
     if any(u != under[0] for u in under):

@@ -3,29 +3,32 @@
 # (ISO 9660 with Joliet names, so Windows 95 and later see the long names).
 # Without --bin it installs what is missing and builds first.
 #
-#   bash tools/make-cd.sh [--bin DIR] [--instscr FILE] [--out DIR]
+#   bash tools/make-cd.sh [--bin DIR] [--on DAY] [--out DIR]
 #
-#   --bin      the built programs: menu.exe, exec.exe, axflash.exe, and the
-#              screen saver's installer instscr.exe (default: build, then
-#              build/i686/bin; the CD carries the 32-bit programs, which
-#              every Windows it is for runs)
-#   --instscr  the screen saver's installer (default DIR/instscr.exe)
-#   --out      where cd/ and vorlaks-theme-pack.iso go (default build)
+#   --bin   the built programs: menu.exe, exec.exe, axflash.exe, and the
+#           screen saver and its movie, vorsaver.scr and vorlaks.swf
+#           (default: build, then build/i686/bin; the CD carries the 32-bit
+#           programs, which every Windows it is for runs)
+#   --on    the day the CD is made for (ISO; default today)
+#   --out   where cd/ and vorlaks-theme-pack.iso go (default build)
 #
-# The theme installers are made here from cd/*.nsi with makensis; the rest is
-# copied. Needs nsis and xorriso (tools/install-deps.sh).
+# The CD's season, the one running on that day or the next, is made once
+# here, as OUT/cd-season/schedule.pvz, and both the screen saver's installer
+# and the game page are made from that one file, so they list the same
+# games. The installers are made here with makensis; the rest is copied.
+# Needs nsis and xorriso (tools/install-deps.sh).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_DIR:-$root/build}
 bin=
-instscr=
+on=
 out=$build
 while [ $# -gt 0 ]; do
     case "$1" in
     --bin) bin=${2:?}; shift 2 ;;
-    --instscr) instscr=${2:?}; shift 2 ;;
+    --on) on=${2:?}; shift 2 ;;
     --out) out=${2:?}; shift 2 ;;
-    *) echo "usage: make-cd.sh [--bin DIR] [--instscr FILE] [--out DIR]" >&2; exit 2 ;;
+    *) echo "usage: make-cd.sh [--bin DIR] [--on DAY] [--out DIR]" >&2; exit 2 ;;
     esac
 done
 if [ -z "$bin" ]; then
@@ -34,20 +37,23 @@ if [ -z "$bin" ]; then
     cmake --build "$build"
     bin=$build/i686/bin
 fi
-[ -n "$instscr" ] || instscr=$bin/instscr.exe
-for f in "$bin/menu.exe" "$bin/exec.exe" "$bin/axflash.exe" "$instscr"; do
+for f in "$bin/menu.exe" "$bin/exec.exe" "$bin/axflash.exe" "$bin/vorsaver.scr" "$bin/vorlaks.swf"; do
     [ -f "$f" ] || { echo "make-cd.sh: missing $f" >&2; exit 1; }
 done
 
 cd_dir=$out/cd
+season=$out/cd-season
 iso=$out/vorlaks-theme-pack.iso
-rm -rf "$cd_dir"
-mkdir -p "$cd_dir/install/macromed" "$cd_dir/help" "$cd_dir/games"
+rm -rf "$cd_dir" "$season"
+mkdir -p "$cd_dir/install/macromed" "$cd_dir/help" "$cd_dir/games" "$season"
+python3 "$root/tools/make_schedule.py" --season ${on:+--on "$on"} "$season/schedule.pvz" >/dev/null
+bash "$root/tools/make-installer.sh" "$season" "$bin" "$season/schedule.pvz" >/dev/null
+python3 "$root/tools/make_games_page.py" "$cd_dir/games/index.html" "$season/schedule.pvz" >/dev/null
 cp "$bin/menu.exe" "$bin/exec.exe" "$root/cd/autorun.inf" "$cd_dir/"
-cp "$instscr" "$cd_dir/install/instscr.exe"
+mv "$season/instscr.exe" "$cd_dir/install/instscr.exe"
+rm -rf "$season/instscr-stage"
 cp "$bin/axflash.exe" "$cd_dir/install/macromed/axflash.exe"
 cp "$root/cd/help/readme.txt" "$cd_dir/help/readme.txt"
-python3 "$root/tools/make_games_page.py" "$cd_dir/games/index.html"
 for n in insttm98 insttmNT; do
     makensis -V2 -DRES="$root/resources/wallpaper" -DOUTFILE="$cd_dir/install/$n.exe" "$root/cd/$n.nsi"
 done

@@ -723,10 +723,15 @@ SMALL_ITEMS = (  # files, text, left, top, width
     (('exit1', 'exit2'), 'EXIT', 384, 304, 38),
 )
 BIG_HEIGHT, SMALL_HEIGHT = 24, 10
-# The big items' words end on one line, short of the first marker.
-ITEM_RIGHT = 394
-# The slant of the title panel's edge and of the item plates: one pixel left
-# for every six down.
+# Each big item is a plate that fills its own image, so what lights up and
+# answers the mouse is exactly what is drawn: a gold slanted cap on the left,
+# navy with a light top edge, the words in the middle of what the hover
+# marker leaves free. Under the marker the item is transparent and the
+# backdrop draws the same plate, there and nowhere else in the item's row.
+PLATE_TOP_EDGE = (51, 102, 153)  # cube colours: the backdrop draws them too
+CAP_WIDTH = 9   # the gold cap's width at the top; it leans as the panel's edge
+CAP_LEAN = 4
+# The slant of the title panel's edge: one pixel left for every six down.
 SLANT = 1 / 6.0
 
 
@@ -734,10 +739,14 @@ def panel_edge(y):
     return 214 - y * SLANT
 
 
-def plate(top, bottom, left_gap, right):
-    """A plate whose ends lean with the title panel's edge."""
-    return [[(panel_edge(top) + left_gap, top), (right, top),
-             (right - (bottom - top) * SLANT, bottom), (panel_edge(bottom) + left_gap, bottom)]]
+def draw_plate(pic, x0, x1, top, height, cap=True):
+    """The plate's navy between x0 and x1 (in `pic`'s pixels, rows top to
+    top+height), and its gold cap at x0 when `cap`."""
+    pic.fill(box(x0, top, x1, top + height), CUBE_NAVY)
+    pic.fill(box(x0, top, x1, top + 1), PLATE_TOP_EDGE)
+    if cap:
+        pic.fill([[(x0, top), (x0 + CAP_WIDTH, top), (x0 + CAP_WIDTH - CAP_LEAN, top + height),
+                   (x0, top + height)]], CUBE_GOLD)
 
 
 def draw_backdrop():
@@ -765,10 +774,10 @@ def draw_backdrop():
     hx = panel_edge(98) + 22
     pic.text(heading, hx, 98, CUBE_ICE)
     pic.fill(box(hx + heading.width + 10, 93, 468, 94), CUBE_NAVY)
-    for _, _, _, top, _ in BIG_ITEMS:
-        pic.fill(plate(top - 4, top + BIG_HEIGHT + 4, 14, 470), CUBE_NAVY)
-        pic.fill([[(panel_edge(top - 4) + 14, top - 4), (panel_edge(top - 4) + 17, top - 4),
-                   (panel_edge(top + 28) + 17, top + 28), (panel_edge(top + 28) + 14, top + 28)]], CUBE_GOLD)
+    # The items draw their own plates; under each hover marker the plate
+    # shows through the item, so the backdrop draws it there, alike for all.
+    for (_, _, _, top, _), marker in zip(BIG_ITEMS, MARKER_LEFTS):
+        draw_plate(pic, marker, marker + MARKER_SIZE[0], top, BIG_HEIGHT, cap=False)
     # The strip of small items, with a rule above it and dividers between them.
     pic.fill(box(panel_edge(290) + 14, 289, 468, 290), CUBE_NAVY)
     for x in (317, 378):
@@ -817,21 +826,33 @@ def item(backdrop, x, y, w, h, draw):
     return [[p if pic.drawn[j * w + i] >= 0.04 else KEY for i, p in enumerate(row)] for j, row in enumerate(rows)]
 
 
+def label_span(left, width, marker):
+    """Where an item's words go, in its own pixels: between the cap and the
+    marker, with a little air on both sides."""
+    return CAP_WIDTH + 6, marker - left - 6
+
+
 def big_size():
-    """One size for all big items: the largest at which each fits left of the line."""
-    return min(fit_size(text, CONDENSED, 18, 1, ITEM_RIGHT - left - 4, 12) for _, text, left, _, _ in BIG_ITEMS)
+    """One size for all big items: the largest at which each fits its span."""
+    return min(fit_size(text, CONDENSED, 18, 1, (lambda a, b: b - a)(*label_span(left, width, marker)), 12)
+               for (_, text, left, _, width), marker in zip(BIG_ITEMS, MARKER_LEFTS))
 
 
 def menu_items(backdrop):
     out = {}
     size = big_size()
-    for name, text, left, top, width in BIG_ITEMS:
+    for (name, text, left, top, width), marker in zip(BIG_ITEMS, MARKER_LEFTS):
         words = Words(text, CONDENSED, size, 1)
-        baseline = top + (BIG_HEIGHT + round(size * 0.73)) // 2
+        baseline = (BIG_HEIGHT + round(size * 0.73)) // 2 + 1
+        x0, x1 = label_span(left, width, marker)
+        centre = (x0 + x1) / 2.0
+        m0, m1 = marker - left, marker - left + MARKER_SIZE[0]
 
-        def draw(pic, words=words, left=left, baseline=baseline, top=top):
-            pic.text(words, ITEM_RIGHT - left + 1, baseline - top + 1, SHADOW, align='right', opacity=0.6)
-            pic.text(words, ITEM_RIGHT - left, baseline - top, WHITE, align='right')
+        def draw(pic, words=words, baseline=baseline, centre=centre, m0=m0, m1=m1, width=width):
+            draw_plate(pic, 0, m0, 0, BIG_HEIGHT)
+            draw_plate(pic, m1, width, 0, BIG_HEIGHT, cap=False)
+            pic.text(words, centre + 1, baseline + 1, SHADOW, align='centre', opacity=0.6)
+            pic.text(words, centre, baseline, WHITE, align='centre')
         out[name] = item(backdrop, left, top, width, BIG_HEIGHT, draw)
 
     def marker(pic):

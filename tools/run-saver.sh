@@ -3,6 +3,9 @@
 # around today's date beside the screen saver and starts it in saver mode
 # under Wine, then saves a screenshot and prints its path.
 #
+#   bash tools/run-saver.sh [SCHEDULE]    (SCHEDULE: a schedule.pvz to show
+#                                          instead of the sample)
+#
 # With $DISPLAY set the saver shows there and runs until input ends it;
 # without, it runs on a private virtual display and ends after the screenshot.
 set -euo pipefail
@@ -11,7 +14,11 @@ source "$(dirname "$0")/demo-build.sh"
 demo=$build/demo
 mkdir -p "$demo"
 cp "$bin/vorsaver.scr" "$bin/vorlaks.swf" "$demo/"
-python3 "$root/tools/make_schedule.py" "$demo/schedule.pvz" >/dev/null
+if [ -n "${1:-}" ]; then
+    cp "$1" "$demo/schedule.pvz"
+else
+    python3 "$root/tools/make_schedule.py" "$demo/schedule.pvz" >/dev/null
+fi
 
 demo_display "$demo" 1024x768
 

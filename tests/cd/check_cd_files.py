@@ -16,6 +16,7 @@ import sys
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, '..', '..', 'tools'))
 import make_games_page  # noqa: E402
+import make_schedule  # noqa: E402
 
 CD = sys.argv[1] if len(sys.argv) > 1 else os.path.join(HERE, '..', '..', 'cd')
 results = []
@@ -54,7 +55,9 @@ for words in ('Windows 95', 'Windows 98', 'Windows Me', 'NT 4', '2000', 'XP',
               'MENU.EXE', 'Notepad', 'Display', 'Properties', 'Screen', 'Saver tab',
               'INSTALL\\INSTSCR.EXE', 'INSTALL\\INSTTM98.EXE', 'INSTALL\\INSTTMNT.EXE',
               'INSTALL\\MACROMED\\AXFLASH.EXE', 'GAMES\\INDEX.HTML', 'HELP\\README.TXT',
-              'http://www.tarrowickvorlaks.example/'):
+              'http://www.tarrowickvorlaks.example/',
+              # Where a new season's schedule goes, and its form.
+              'SCHEDULE.PVZ', 'Tarrowick Vorlaks Saver', '%0D%0D'):
     check('help/readme.txt mentions %r' % words, words in text)
 # Every item of the menu, under the name it has on the menu.
 for item in ('Screen Saver', 'Desktop Theme', 'Game', 'Flash Player', 'Vorlaks Web Site',
@@ -71,8 +74,18 @@ for key, value in (('open', 'menu.exe'), ('icon', 'menu.exe,0'), ('label', 'Tarr
     check('autorun.inf %s=%s' % (key, value), '%s=%s' % (key, value) in entries)
 
 # --- games/index.html -------------------------------------------------------
-# The page is made when the CD is laid out; a laid-out CD's must be that.
-page = make_games_page.page(make_games_page.season())
+# The page is made from the season's schedule.pvz when the CD is laid out
+# (tools/make-cd.sh keeps that file in cd-season beside the CD); a laid-out
+# CD's page must be what that file makes. Otherwise: today's season, through
+# the same file format.
+import datetime  # noqa: E402
+import tempfile  # noqa: E402
+season_file = os.path.join(CD, '..', 'cd-season', 'schedule.pvz')
+if not os.path.exists(season_file):
+    season_file = os.path.join(tempfile.mkdtemp(), 'schedule.pvz')
+    make_schedule.write(season_file, make_schedule.season_lines(make_schedule.season_on(datetime.date.today())))
+games = make_games_page.read_schedule(season_file)
+page = make_games_page.page(games)
 if os.path.exists(os.path.join(CD, 'games', 'index.html')):
     check('games/index.html is what make_games_page.py writes',
           read('games/index.html').decode('latin-1') == page)
@@ -97,10 +110,9 @@ FORBIDDEN = (
 for what, pattern, where in FORBIDDEN:
     found = re.search(pattern, where, re.I if what == 'plug-ins' else 0)
     check('games/index.html uses no %s' % what, found is None, found.group(0) if found else '')
-games = make_games_page.season()
 rows = re.findall(r'<tr bgcolor="#(?:FFFFFF|A8C8E8)">(.*?)</tr>', page)
 check('games/index.html lists every game', len(rows) == len(games), '%d rows' % len(rows))
-days = [d for d, _, _, _ in games]
+days = [g[0] for g in games]
 check('the season runs forward', days == sorted(days) and len(set(days)) == len(days))
 for colour in ('#0B1F4B', '#F2A900', '#A8C8E8', '#FFFFFF'):
     check('games/index.html uses the team colour %s' % colour, colour in page)

@@ -1,15 +1,15 @@
 #!/bin/bash
-# Makes the CD from the built programs (a stand-in for the screen saver's
-# installer when none is given) and checks the ISO: its volume name, every
-# file in its place under its Joliet name, and the copies byte for byte.
+# Makes the CD from the built programs, for a day between two seasons, and
+# checks the ISO: its volume name, every file in its place under its Joliet
+# name, the copies byte for byte, and the game page made from the season that
+# the saver's installer carries.
 #
-#   bash tests/cd/make_cd_test.sh BIN [instscr.exe]
+#   bash tests/cd/make_cd_test.sh BIN
 #
 # Prints `N passed, M failed`; exits non-zero on a failure.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
-bin=$(cd "${1:?usage: make_cd_test.sh BIN [instscr.exe]}" && pwd)
-instscr=${2:-$bin/program-standin.exe}
+bin=$(cd "${1:?usage: make_cd_test.sh BIN}" && pwd)
 work=$(mktemp -d)
 trap 'chmod -R u+w "$work"; rm -rf "$work"' EXIT
 
@@ -21,7 +21,14 @@ check() {
     if "$@"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAIL $name"; fi
 }
 
-bash "$root/tools/make-cd.sh" --bin "$bin" --instscr "$instscr" --out "$work" >/dev/null || { echo "make-cd.sh failed"; exit 1; }
+# Made in June 2027: the CD carries the next season, October 2027 to April 2028.
+bash "$root/tools/make-cd.sh" --bin "$bin" --on 2027-06-15 --out "$work" >/dev/null || { echo "make-cd.sh failed"; exit 1; }
+schedule=$work/cd-season/schedule.pvz
+check "the season's schedule is kept beside the CD" test -s "$schedule"
+check "made between seasons, it is the next season's" \
+    bash -c "head -n 1 '$schedule' | grep -q '^2027-10-' && tail -n 1 '$schedule' | grep -q '^2028-04-'"
+check "the season has its 50 games" \
+    bash -c "grep -c . '$schedule' | grep -qx 50"
 iso=$work/vorlaks-theme-pack.iso
 check "the ISO is written" test -s "$iso"
 check "its volume is TARROWICK_VORLAKS" \
@@ -37,19 +44,19 @@ check "the CD holds exactly its files" test "$listing" = "$expected"
 [ "$listing" = "$expected" ] || diff <(echo "$expected") <(echo "$listing")
 
 # Each: file on the CD, the file it is a copy of.
-python3 "$root/tools/make_games_page.py" "$work/index.html"
+python3 "$root/tools/make_games_page.py" "$work/index.html" "$schedule" >/dev/null
 while read -r on_cd source; do
     check "$on_cd is its source, byte for byte" cmp -s "$work/out/$on_cd" "$source"
 done <<EOF
 menu.exe $bin/menu.exe
 exec.exe $bin/exec.exe
 autorun.inf $root/cd/autorun.inf
-install/instscr.exe $instscr
 install/macromed/axflash.exe $bin/axflash.exe
 help/readme.txt $root/cd/help/readme.txt
 games/index.html $work/index.html
 EOF
-for n in insttm98 insttmNT; do
+check "the game page is the 2027-28 season's" grep -q '2027-28 Season' "$work/out/games/index.html"
+for n in instscr insttm98 insttmNT; do
     check "install/$n.exe is an installer" bash -c "head -c 2 '$work/out/install/$n.exe' | grep -q MZ"
 done
 

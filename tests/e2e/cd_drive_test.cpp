@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <string>
+#include <vector>
 
 #include "tests/e2e/menu_harness_win.h"
 
@@ -72,6 +74,49 @@ bool DriveInstaller(DWORD timeoutMs) {
 std::string Lower(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
     return text;
+}
+
+// The rows of the game page's schedule table, in order.
+std::vector<std::string> PageRows(const std::string& page) {
+    std::vector<std::string> rows;
+    for (const char* shade : {"<tr bgcolor=\"#FFFFFF\">", "<tr bgcolor=\"#A8C8E8\">"}) {
+        for (std::size_t at = page.find(shade); at != std::string::npos; at = page.find(shade, at + 1)) {
+            rows.push_back(page.substr(at, page.find("</tr>", at) - at));
+        }
+    }
+    std::sort(rows.begin(), rows.end(), [&page](const std::string& a, const std::string& b) {
+        return page.find(a) < page.find(b);
+    });
+    return rows;
+}
+
+// Every game of the installed schedule is the same row of the CD's game
+// page: its start time, its opponent and its arena, in the same order.
+void ExpectPageListsSchedule(const std::string& schedule, const std::string& page) {
+    const std::vector<std::string> rows = PageRows(page);
+    std::size_t games = 0;
+    std::size_t start = 0;
+    while (start < schedule.size()) {
+        std::size_t end = schedule.find("\r\n", start);
+        if (end == std::string::npos) end = schedule.size();
+        const std::string line = schedule.substr(start, end - start);
+        start = end + 2;
+        if (line.empty()) continue;
+        const std::size_t info = line.find("%0D%0D");
+        ASSERT_NE(info, std::string::npos) << line;
+        std::string text = line.substr(info + 6, line.size() - info - 6 - 3);
+        const std::size_t arenaAt = text.find("%0D");
+        const std::string arena = arenaAt == std::string::npos ? "" : text.substr(arenaAt + 3);
+        const std::string first = text.substr(0, arenaAt);
+        const std::size_t opponentAt = first.find(' ', first.find(' ') + 1);  // after "7:30 PM"
+        ASSERT_LT(games, rows.size()) << "the page lists fewer games than the schedule";
+        const std::string& row = rows[games++];
+        for (const std::string& piece : {first.substr(0, opponentAt), first.substr(opponentAt + 1), arena}) {
+            EXPECT_NE(row.find(">" + piece + "<"), std::string::npos) << piece << " not in row " << games << ": " << row;
+        }
+    }
+    EXPECT_GE(games, 40u) << "a whole season";
+    EXPECT_EQ(games, rows.size()) << "the page and the schedule list as many games";
 }
 
 class CdDrive : public MenuTest {
@@ -154,6 +199,7 @@ TEST_F(CdDrive, TheScreenSaverItemInstallsTheSaverAndItsUninstallerPutsTheOldOne
         const std::string folder = saver.substr(0, saver.find_last_of('\\'));
         EXPECT_TRUE(FileExists(folder + "\\vorlaks.swf"));
         EXPECT_TRUE(FileExists(folder + "\\schedule.pvz"));
+        ExpectPageListsSchedule(ReadWholeFile(folder + "\\schedule.pvz"), ReadWholeFile(InCd("games\\index.html")));
 
         // Started as Windows starts the current saver: from its own folder.
         DeleteFileA((folder + "\\tarvordat.pvz").c_str());

@@ -36,6 +36,79 @@ TEST_F(MenuClicks, EachItemStartsItsCommandLineInTheCdFolder) {
     EXPECT_TRUE(MenuRunning()) << "the menu waits for none of them";
 }
 
+// A big item's image, as the window table places it, and the hover marker's
+// left edge; all in client pixels.
+struct BigItem {
+    MenuItemSpot item;
+    RECT image;
+    int markerLeft;
+    const char* commandLine;  // "" for the CD folder's exec lines below
+};
+
+// The menu as drawn is what the items answer: in each big item's row the
+// backdrop is plain beside the item's rectangle, everything inside it is
+// drawn, and a click on any part of it (but the hover marker, which lies
+// over the right end and answers nothing) starts the item; just beside it,
+// nothing starts.
+TEST_F(MenuClicks, EveryPartOfADrawnItemStartsItAndNothingBesideIt) {
+    const MenuPictures pictures(cd_ + "\\menu.exe");
+    ASSERT_TRUE(pictures.Loaded());
+    const Screenshot drawn = pictures.Expected("");
+    const unsigned kPlain = 0x000033;
+    // As Windows 2000: the theme item starts its installer at once.
+    SetWineVersion("win2k");
+    const BigItem items[] = {
+        {kScreenSaver, {216, 120, 427, 144}, 401, "install\\instscr.exe"},
+        {kDesktopTheme, {216, 160, 448, 184}, 417, "install\\insttmNT.exe"},
+        {kGame, {320, 200, 453, 224}, 425, ""},
+        {kFlashPlayer, {248, 240, 456, 264}, 431, "install\\macromed\\axflash.exe"},
+    };
+    for (const BigItem& big : items) {
+        SCOPED_TRACE(big.item.name);
+        const RECT& r = big.image;
+        for (int y = r.top; y < r.bottom; ++y) {
+            // From just right of the title panel's gold edge to the window's edge.
+            for (int x = 220 - y / 6; x < drawn.width; ++x) {
+                const bool inside = x >= r.left && x < r.right;
+                if (inside) {
+                    ASSERT_NE(drawn.At(x, y), kPlain) << "undrawn at " << x << "," << y;
+                } else {
+                    ASSERT_EQ(drawn.At(x, y), kPlain) << "drawn beside the item at " << x << "," << y;
+                }
+            }
+        }
+    }
+
+    ASSERT_NE(StartMenu(), nullptr);
+    std::string expected;
+    for (const BigItem& big : items) {
+        SCOPED_TRACE(big.item.name);
+        const RECT& r = big.image;
+        const std::string commandLine =
+            *big.commandLine ? std::string(big.commandLine) : "exec " + cd_ + "\\games\\index.html";
+        // Near the corners, the middle of the words, both sides of the
+        // marker; a pixel in from the edges, as the system may round an
+        // absolute pointer position by one.
+        const POINT points[] = {{r.left + 1, r.top + 1},          {r.left + 1, r.bottom - 2},
+                                {(r.left + big.markerLeft) / 2, r.top + 12}, {big.markerLeft - 2, r.top + 1},
+                                {big.markerLeft - 2, r.bottom - 2},          {r.right - 2, r.top + 1},
+                                {r.right - 2, r.bottom - 2}};
+        for (const POINT& point : points) {
+            MoveTo(kBackdropPoint);
+            MoveTo(point);
+            ClickAt(point);
+            expected += Started(commandLine);
+            ASSERT_TRUE(WaitForStartLog(expected)) << point.x << "," << point.y << ": " << StartLog();
+        }
+        for (const POINT& beside : {POINT{r.left - 2, r.top + 12}, POINT{r.right + 1, r.top + 12}}) {
+            MoveTo(beside);
+            ClickAt(beside);
+        }
+        EXPECT_TRUE(NothingMoreStarted(expected)) << "a click beside the item started it";
+    }
+    EXPECT_TRUE(MenuRunning());
+}
+
 TEST_F(MenuClicks, TheWebSiteItemOpensTheSiteThroughTheShell) {
     ASSERT_NE(StartMenu(), nullptr);
     MoveTo(kWebSiteItem.point);

@@ -2,6 +2,7 @@
 // order, where the control sits, and the day board where no player exists.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <sstream>
@@ -264,14 +265,41 @@ protected:
     void TearDown() override { ClearScreenSaverRunning(); }
 };
 
+// Gold pixels where the board's date tab lies, below the header's left
+// half: the board shows a date there, and nothing gold otherwise.
+int DateTabGold(const Screenshot& shot, const RECT& board) {
+    const double scale = std::min((board.right - board.left) / 641.0, (board.bottom - board.top) / 481.0);
+    const double left = board.left + ((board.right - board.left) - 641.0 * scale) / 2;
+    const double top = board.top + ((board.bottom - board.top) - 481.0 * scale) / 2;
+    int gold = 0;
+    for (int y = static_cast<int>(top + 90 * scale); y < static_cast<int>(top + 112 * scale); ++y) {
+        for (int x = static_cast<int>(left + 110 * scale); x < static_cast<int>(left + 200 * scale); ++x) {
+            const unsigned p = shot.At(x, y);
+            if (((p >> 16) & 0xFF) > 200 && ((p >> 8) & 0xFF) > 130 && (p & 0xFF) < 80) ++gold;
+        }
+    }
+    return gold;
+}
+
 TEST_F(DayBoard, StandsInForTheMissingPlayerInTheCentreOnBlack) {
-    struct Case { const char* name; std::string schedule; };
+    struct Case {
+        const char* name;
+        std::string schedule;
+        std::string says;  // how the board's own text begins
+    };
+    const std::string today = LongDateToday();
     const Case cases[] = {
         {"game today", GameLine(-1, "OLD", "1:00 PM%0DOld Park") + GameLine(0, "HBK", "7:30 PM vs. Harbor Kings%0DCivic Arena") +
                            GameLine(1, "FRO", "6:05 PM at Fen Rock%0DOtter Bay") + GameLine(3, "MBS", "8:00 PM%0DArena") +
-                           GameLine(8, "EVC", "7:00 PM%0DArena")},
-        {"no game today", GameLine(2, "FRO", "6:05 PM at Fen Rock%0DOtter Bay") + GameLine(5, "MBS", "8:00 PM%0DArena")},
-        {"nothing left", GameLine(-4, "OLD", "1:00 PM%0DOld Park")},
+                           GameLine(8, "EVC", "7:00 PM%0DArena"),
+         today + ": 7:30 PM vs. Harbor Kings: Civic Arena"},
+        // Before the season's first game, the board knows when it begins.
+        {"no game today", GameLine(2, "FRO", "6:05 PM at Fen Rock%0DOtter Bay") + GameLine(5, "MBS", "8:00 PM%0DArena"),
+         today + ": No Game: The season begins "},
+        // The data step leaves the file empty; the board still tells the
+        // day and that the season is over.
+        {"nothing left", GameLine(-4, "OLD", "1:00 PM%0DOld Park"), today + ": The season is over. Last game: "},
+        {"an empty schedule", "", today + ": No games scheduled"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -283,6 +311,7 @@ TEST_F(DayBoard, StandsInForTheMissingPlayerInTheCentreOnBlack) {
         ASSERT_TRUE(WaitUntil([&] { return (board = ChildOfClass(window, "VorlaksDayBoard")) != nullptr; }, 5000));
         RECT movie = CentredMovieRect();
         EXPECT_EQ(RectText(ScreenRectOf(board)), RectText(movie));
+        EXPECT_EQ(WindowText(board).compare(0, c.says.size(), c.says), 0) << WindowText(board);
 
         Screenshot shot;
         const int area = Area(movie);
@@ -295,6 +324,7 @@ TEST_F(DayBoard, StandsInForTheMissingPlayerInTheCentreOnBlack) {
             << "the board is painted";
         RECT screen = {0, 0, shot.width, shot.height};
         EXPECT_EQ(shot.CountLit(screen), shot.CountLit(movie)) << "black all around the board";
+        EXPECT_GT(DateTabGold(shot, movie), 100) << "the date is shown on its tab";
 
         EXPECT_EQ(SettledFocus(window), window) << "the board never takes the focus";
         CloseSaver(saver, window);

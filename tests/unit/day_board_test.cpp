@@ -1,4 +1,5 @@
 #include "vorsaver/movie/day_board.h"
+#include "vorsaver/movie/date_services.h"
 
 #include <gtest/gtest.h>
 
@@ -180,6 +181,81 @@ TEST(ReadDayBoard, TextsKeepTheirAnsiBytesAndLoseStrayLineEnds) {
         EXPECT_EQ(content.date, c.date) << c.text;
         EXPECT_EQ(content.team, c.team) << c.text;
     }
+}
+
+// The board on the days the file cannot speak for: before the season, after
+// it, and with an empty schedule. Dates are ISO, which every locale reads.
+TEST(SeasonNote, FromTheClockAndTheSchedulesFirstAndLastGame) {
+    const auto dates = MakeDateServices();
+    const DaySerial oct1 = SerialFromCivil(2026, 10, 1), oct2 = SerialFromCivil(2026, 10, 2);
+    const DaySerial apr11 = SerialFromCivil(2027, 4, 11), apr12 = SerialFromCivil(2027, 4, 12);
+    const std::string season = "2026-10-02\tTarrowick Vorlaks%0D%0D7:30 PM vs. Harbor Kings%0DArenaHBK\r\n"
+                               "\r\n"
+                               "not a date\tstray line\r\n"
+                               "2027-04-11 19:30\tTarrowick Vorlaks%0D%0D7:30 PM at Harbor Kings%0DArenaHBK\r\n";
+    const char kNoGameDay[] = "currentdate=October 1, 2026&team=&gameinfo=No Game&small1=2%0DHBK%0D7:30&small2=3&small3=4";
+    struct Case {
+        const char* name;
+        std::string variables;
+        std::string schedule;
+        DaySerial today;
+        SeasonNote note;
+        DaySerial noteDay;  // 0: no date in the note
+    };
+    const Case cases[] = {
+        {"after the last game", "", season, apr12, SeasonNote::Over, apr11},
+        {"long after", "", season, apr12 + 200, SeasonNote::Over, apr11},
+        {"empty schedule", "", "", apr12, SeasonNote::NoGames, 0},
+        {"blank lines only", "", "\r\n\r\n", apr12, SeasonNote::NoGames, 0},
+        // An empty file with games still to come: the schedule changed
+        // after the data step; the board claims nothing about the season.
+        {"games still to come", "", season, apr11, SeasonNote::None, 0},
+        {"the day before the first game", kNoGameDay, season, oct1, SeasonNote::NotBegun, oct2},
+        {"a day off in the season", kNoGameDay, season, oct2 + 3, SeasonNote::None, 0},
+        {"game day", kGameDay, season, oct1, SeasonNote::None, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        common::TextStream schedule(c.schedule);
+        const ScheduleSpan span = ReadScheduleSpan(schedule, *dates);
+        DayBoardContent content = ReadDayBoard(c.variables);
+        const std::string fileDate = content.date;
+        AddSeasonNote(content, c.today, span, *dates);
+        EXPECT_EQ(content.season, c.note);
+        EXPECT_EQ(content.seasonDate, c.noteDay ? dates->FormatDate(c.noteDay) : std::string());
+        // The file's date stands; only an empty file takes today's.
+        EXPECT_EQ(content.date, c.variables.empty() ? dates->FormatDate(c.today) : fileDate);
+        EXPECT_FALSE(ShowsOnlyTheTeam(content));
+    }
+    common::TextStream schedule(season);
+    const ScheduleSpan span = ReadScheduleSpan(schedule, *dates);
+    EXPECT_TRUE(span.any);
+    EXPECT_EQ(span.first, oct2);
+    EXPECT_EQ(span.last, apr11) << "a game with a time of day counts on its day";
+}
+
+TEST(SeasonNote, TheBoardsOwnTextSaysWhatItShows) {
+    const auto dates = MakeDateServices();
+    const DaySerial today = SerialFromCivil(2027, 4, 20);
+    const std::string todayText = dates->FormatDate(today);
+    const std::string lastText = dates->FormatDate(SerialFromCivil(2027, 4, 11));
+    const std::string firstText = dates->FormatDate(SerialFromCivil(2027, 4, 25));
+    ScheduleSpan over{true, SerialFromCivil(2026, 10, 2), SerialFromCivil(2027, 4, 11)};
+    ScheduleSpan ahead{true, SerialFromCivil(2027, 4, 25), SerialFromCivil(2027, 9, 1)};
+    struct Case { std::string variables; ScheduleSpan span; std::string text; };
+    const Case cases[] = {
+        {"", over, todayText + ": The season is over. Last game: " + lastText},
+        {"", ScheduleSpan{}, todayText + ": No games scheduled"},
+        {"currentdate=April 20, 2027&team=&gameinfo=No Game&small1=21", ahead,
+         "April 20, 2027: No Game: The season begins " + firstText},
+        {kGameDay, over, "December 8, 2026: 7:30 PM vs. Harbor Kings: Civic Arena"},
+    };
+    for (const Case& c : cases) {
+        DayBoardContent content = ReadDayBoard(c.variables);
+        AddSeasonNote(content, today, c.span, *dates);
+        EXPECT_EQ(DescribeDayBoard(content), c.text) << c.variables;
+    }
+    EXPECT_EQ(DescribeDayBoard(ReadDayBoard("")), "Tarrowick Vorlaks") << "no date known: only the team";
 }
 
 }  // namespace

@@ -42,7 +42,7 @@ struct MotionArea {
 };
 
 MotionArea MotionAreaOf(const DayBoardContent& content) {
-    if (content.empty) {
+    if (ShowsOnlyTheTeam(content)) {
         // No band to run along here: the light crosses the crest and the
         // name and fades out above and below them.
         return {70, 410, 70, 410, 70};

@@ -31,7 +31,7 @@ public:
 
     void Still() {
         Background();
-        if (content_.empty) {
+        if (vorsaver::ShowsOnlyTheTeam(content_)) {
             EmptyBoard();
             return;
         }
@@ -124,29 +124,44 @@ private:
         const double centre = (textLeft + textRight) / 2;
         const double areaTop = kChipBottom + 6, areaBottom = kPanelBottom - 12;
 
-        if (!content_.hasGame) {
-            const std::wstring noGame = Upper(vorsaver::kNoGameText);
-            const double size = text_.FitSize(noGame, {56, true, kIce, 4}, width, 20);
-            text_.Put(noGame, {size, true, kIce, 4, true}, centre, (areaTop + areaBottom) / 2 + size * 0.36,
-                      TA_CENTER, width);
-            return;
-        }
-
         // The headline (the team text where it says more than the team's
-        // name), then the first line large and the rest beneath it.
+        // name), then the first line large and the rest beneath it; on a day
+        // without a game, what the day and the season are.
         struct Line {
             std::wstring text;
             TextStyle style;
         };
         std::vector<Line> lines;
-        const std::wstring team = Upper(content_.team);
-        if (!team.empty() && team != kTeamName) lines.push_back({team, {22, true, kGold, 1.5, true}});
-        for (std::size_t i = 0; i < content_.gameLines.size(); ++i) {
-            const std::wstring line = Widen(content_.gameLines[i]);
-            if (i == 0) {
-                lines.push_back({line, {40, true, kWhite, 0, true}});
-            } else {
-                lines.push_back({line, {28, false, kIce, 0.5, true}});
+        const TextStyle bigWord = {56, true, kIce, 4, true}, note = {24, false, kIce, 0.5, true};
+        if (!content_.hasGame) {
+            switch (content_.season) {
+            case vorsaver::SeasonNote::Over:
+                lines.push_back({Upper(vorsaver::kSeasonOverText), {44, true, kIce, 3, true}});
+                lines.push_back({Widen(std::string(vorsaver::kLastGameText) + " " + content_.seasonDate), note});
+                break;
+            case vorsaver::SeasonNote::NoGames:
+                lines.push_back({Upper(vorsaver::kNoGamesScheduledText), {44, true, kIce, 3, true}});
+                break;
+            case vorsaver::SeasonNote::NotBegun:
+                lines.push_back({Upper(vorsaver::kNoGameText), bigWord});
+                lines.push_back({Widen(std::string(vorsaver::kSeasonBeginsText) + " " + content_.seasonDate), note});
+                break;
+            case vorsaver::SeasonNote::None:
+                // An empty file whose schedule still has games to come (it
+                // changed, or could not be read): only the date is sure.
+                if (!content_.empty) lines.push_back({Upper(vorsaver::kNoGameText), bigWord});
+                break;
+            }
+        } else {
+            const std::wstring team = Upper(content_.team);
+            if (!team.empty() && team != kTeamName) lines.push_back({team, {22, true, kGold, 1.5, true}});
+            for (std::size_t i = 0; i < content_.gameLines.size(); ++i) {
+                const std::wstring line = Widen(content_.gameLines[i]);
+                if (i == 0) {
+                    lines.push_back({line, {40, true, kWhite, 0, true}});
+                } else {
+                    lines.push_back({line, {28, false, kIce, 0.5, true}});
+                }
             }
         }
         if (lines.empty()) return;

@@ -121,4 +121,64 @@ DayBoardContent ReadDayBoard(const std::string& variablesText) {
     return content;
 }
 
+ScheduleSpan ReadScheduleSpan(common::TextStream& schedule, const DateServices& dates) {
+    ScheduleSpan span;
+    while (!schedule.AtEndOfStream()) {
+        const std::string line = schedule.ReadLine();
+        const std::size_t tab = line.find('\t');
+        if (line.empty() || tab == std::string::npos) continue;
+        const std::optional<double> date = dates.ParseDate(line.substr(0, tab));
+        if (!date) continue;
+        // A game with a time of day is still a game on that day (dates
+        // before 1899 count down from zero, so truncation needs a step).
+        DaySerial day = static_cast<DaySerial>(*date);
+        if (day > *date) --day;
+        if (!span.any || day < span.first) span.first = day;
+        if (!span.any || day > span.last) span.last = day;
+        span.any = true;
+    }
+    return span;
+}
+
+void AddSeasonNote(DayBoardContent& content, DaySerial today, const ScheduleSpan& span, const DateServices& dates) {
+    if (content.empty) {
+        content.date = dates.FormatDate(today);
+        if (!span.any) {
+            content.season = SeasonNote::NoGames;
+        } else if (span.last < today) {
+            content.season = SeasonNote::Over;
+            content.seasonDate = dates.FormatDate(span.last);
+        }
+        return;
+    }
+    if (!content.hasGame && span.any && today < span.first) {
+        content.season = SeasonNote::NotBegun;
+        content.seasonDate = dates.FormatDate(span.first);
+    }
+}
+
+std::string DescribeDayBoard(const DayBoardContent& content) {
+    std::string text = content.date;
+    const auto add = [&text](const std::string& piece) {
+        if (piece.empty()) return;
+        if (!text.empty()) text += ": ";
+        text += piece;
+    };
+    if (content.empty) {
+        if (content.season == SeasonNote::Over) {
+            add(kSeasonOverText);
+            text += std::string(". ") + kLastGameText + " " + content.seasonDate;
+        }
+        if (content.season == SeasonNote::NoGames) add(kNoGamesScheduledText);
+        return text.empty() ? std::string(kTeamNameText) : text;
+    }
+    if (content.hasGame) {
+        for (const std::string& line : content.gameLines) add(line);
+    } else {
+        add(kNoGameText);
+        if (content.season == SeasonNote::NotBegun) add(std::string(kSeasonBeginsText) + " " + content.seasonDate);
+    }
+    return text;
+}
+
 }  // namespace vorsaver

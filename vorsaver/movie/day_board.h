@@ -8,6 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "common/text_stream.h"
+#include "vorsaver/movie/movie_variables.h"
+
 namespace vorsaver {
 
 // Replaces every "%XX" (two hex digits, either case) by the byte it names.
@@ -34,17 +37,57 @@ struct NextDay {
 
 inline constexpr int kNextDayCount = 3;
 inline constexpr const char* kNoGameText = "No Game";
+inline constexpr const char* kSeasonOverText = "The season is over";
+inline constexpr const char* kLastGameText = "Last game:";
+inline constexpr const char* kSeasonBeginsText = "The season begins";
+inline constexpr const char* kNoGamesScheduledText = "No games scheduled";
+inline constexpr const char* kTeamNameText = "Tarrowick Vorlaks";
+
+// What the board can say about the season beyond today's entry, from the
+// clock and the schedule's first and last game.
+enum class SeasonNote {
+    None,
+    NotBegun,  // no game today, and the schedule's first game is still to come
+    Over,      // nothing left: the schedule's last game lies in the past
+    NoGames,   // nothing left, and the schedule holds no game at all
+};
 
 struct DayBoardContent {
     bool empty = true;                   // the file held no pairs: nothing left in the schedule
-    std::string date;                    // "December 8, 2026", as the data step wrote it
+    std::string date;                    // "December 8, 2026", as the data step wrote it, or
+                                         // today from the clock where the file is empty
     std::string team;                    // today's team text; empty on a day without a game
     std::vector<std::string> gameLines;  // today's game information, one entry per line
     bool hasGame = false;                // "gameinfo" is there and is not "No Game"
     std::array<NextDay, kNextDayCount> nextDays;
+    SeasonNote season = SeasonNote::None;
+    std::string seasonDate;              // the first game (NotBegun) or the last (Over), as date text
 };
+
+// Only the team's name and colours: the board knows no date to show.
+inline bool ShowsOnlyTheTeam(const DayBoardContent& content) { return content.empty && content.date.empty(); }
 
 // Reads the whole variables text (the file's bytes) into what the board shows.
 DayBoardContent ReadDayBoard(const std::string& variablesText);
+
+// The days of the schedule's first and last game. The data step has already
+// judged the file; here a line whose date does not read is passed over, as
+// the board only adds a note and must not fail where the step did not.
+struct ScheduleSpan {
+    bool any = false;
+    DaySerial first = 0;
+    DaySerial last = 0;
+};
+ScheduleSpan ReadScheduleSpan(common::TextStream& schedule, const DateServices& dates);
+
+// Completes what the file alone cannot say. An empty file (nothing left)
+// gets today's date and, from the schedule, that the season is over or that
+// no game is scheduled; a day without a game before the first game learns
+// when the season begins.
+void AddSeasonNote(DayBoardContent& content, DaySerial today, const ScheduleSpan& span, const DateServices& dates);
+
+// One line of what the board shows, for the board window's own text (read by
+// screen readers and tests): "April 20, 2027: The season is over".
+std::string DescribeDayBoard(const DayBoardContent& content);
 
 }  // namespace vorsaver

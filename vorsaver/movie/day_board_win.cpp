@@ -8,6 +8,7 @@
 #include "common/file_store_win.h"
 #include "vorsaver/movie/board_renderer_win.h"
 #include "vorsaver/movie/board_text_win.h"
+#include "vorsaver/movie/date_services.h"
 
 namespace {
 
@@ -42,6 +43,29 @@ std::string ReadVariablesFile(const std::string& path) {
     if (!files.ReadAll(path, bytes, error)) return std::string();
     if (bytes.size() > kMaxFileBytes) bytes.resize(kMaxFileBytes);
     return bytes;
+}
+
+// The schedule beside the variables file, for what the board says about the
+// season; read after the data step has judged it, so it never fails here.
+vorsaver::ScheduleSpan ReadScheduleBeside(const std::string& variablesPath) {
+    const std::string::size_type slash = variablesPath.find_last_of("\\/");
+    const std::string folder = slash == std::string::npos ? std::string(".") : variablesPath.substr(0, slash);
+    common::WinFileStore files;
+    std::string bytes;
+    std::string error;
+    if (!files.ReadAll(folder + "\\" + vorsaver::kScheduleFileName, bytes, error)) return {};
+    common::TextStream schedule(std::move(bytes));
+    return vorsaver::ReadScheduleSpan(schedule, *vorsaver::MakeDateServices());
+}
+
+// What the board shows: the variables file as the movie would read it, and
+// from the clock and the schedule what the file cannot say (an empty file
+// carries not even the date).
+DayBoardContent ReadBoardContent(const std::string& variablesPath) {
+    DayBoardContent content = vorsaver::ReadDayBoard(ReadVariablesFile(variablesPath));
+    vorsaver::AddSeasonNote(content, vorsaver::LocalToday(), ReadScheduleBeside(variablesPath),
+                            *vorsaver::MakeDateServices());
+    return content;
 }
 
 Board* BoardOf(HWND hwnd) {
@@ -184,11 +208,13 @@ HWND CreateDayBoard(HWND parent, const RECT& rect, const std::string& variablesP
     if (!RegisterBoardClass(instance)) return nullptr;
     CreateParams params;
     params.board = std::make_unique<Board>();
-    params.board->content = vorsaver::ReadDayBoard(ReadVariablesFile(variablesPath));
+    params.board->content = ReadBoardContent(variablesPath);
+    // The window's text says what the board shows, for screen readers.
+    const std::string text = vorsaver::DescribeDayBoard(params.board->content);
     // If creation fails after the window took the board, the window has
     // already freed it; otherwise `params` still holds it and frees it here.
-    return CreateWindowExA(WS_EX_NOPARENTNOTIFY, kDayBoardClassName, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS,
-                           rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, parent, nullptr,
-                           instance, &params);
+    return CreateWindowExA(WS_EX_NOPARENTNOTIFY, kDayBoardClassName, text.c_str(),
+                           WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, rect.left, rect.top, rect.right - rect.left,
+                           rect.bottom - rect.top, parent, nullptr, instance, &params);
 }
 
