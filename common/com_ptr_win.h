@@ -14,7 +14,6 @@ public:
     ComPtr& operator=(const ComPtr&) = delete;
     ~ComPtr() { Reset(); }
 
-    Interface* Get() const { return object_; }
     Interface* operator->() const { return object_; }
     explicit operator bool() const { return object_ != nullptr; }
 

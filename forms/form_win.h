@@ -34,7 +34,6 @@ class Form;
 class Control {
 public:
     const std::string& Name() const { return item_->name; }
-    Kind GetKind() const { return item_->kind; }
     // The child window; none for lines and images.
     HWND Window() const { return window_; }
 
@@ -90,7 +89,6 @@ public:
     void ShowModal();
     // Destroys the window; a later Load builds it anew.
     void Unload();
-    bool Loaded() const { return window_ != nullptr; }
     HWND Window() const { return window_; }
     // The table the window was last loaded from.
     const FormTable& Table() const { return table_; }
@@ -103,8 +101,6 @@ public:
     double Height() const;
     void Move(double left, double top);
 
-    int DotsPerInchX() const { return dpiX_; }
-    int DotsPerInchY() const { return dpiY_; }
 
 private:
     friend class Control;
@@ -143,7 +139,6 @@ private:
 // once the last has gone the message loop ends.
 void FormOpened();
 void FormClosed();
-int OpenForms();
 
 // Runs the message loop until the last form has gone (at once when none
 // is open). Keyboard navigation of the forms happens here.

@@ -28,8 +28,6 @@ void FormClosed() {
     if (--openForms <= 0) PostQuitMessage(0);
 }
 
-int OpenForms() { return openForms; }
-
 bool IsFormMessage(MSG* message) {
     if (message->hwnd == nullptr) return false;
     // The top-level window that holds the control (GetAncestor is missing

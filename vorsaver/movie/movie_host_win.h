@@ -40,7 +40,6 @@ public:
     // Writes a property of the control's own dispatch interface.
     HRESULT PutProperty(DISPID id, const VARIANT& value);
     void Move(const RECT& rect);
-    RECT Rect() const { return rect_; }
 
     // Runs when the control reports that it has the keyboard focus.
     std::function<void()> onGotFocus;
