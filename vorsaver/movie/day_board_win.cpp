@@ -192,3 +192,11 @@ HWND CreateDayBoard(HWND parent, const RECT& rect, const std::string& variablesP
                            instance, &params);
 }
 
+void ReloadDayBoard(HWND board, const std::string& variablesPath) {
+    Board* state = BoardOf(board);
+    if (state == nullptr) return;
+    state->content = vorsaver::ReadDayBoard(ReadVariablesFile(variablesPath));
+    // The still is drawn again, for the new content, at the next paint.
+    state->surface.Free();
+    InvalidateRect(board, nullptr, FALSE);
+}
