@@ -12,6 +12,13 @@ seconds=${2:?seconds before midnight}
 shift 2
 env_script=$root/tools/wine-env.sh
 export VORLAKS_WINE_STATE=wine-midnight
+# The environment's prefix suits the program: 32-bit ones, a 32-bit prefix.
+case "$1" in */i686/bin/*) arch=win32 ;; *) arch=win64 ;; esac
+state=$build/$VORLAKS_WINE_STATE
+if [ "$(cat "$state/arch" 2>/dev/null)" != "$arch" ]; then
+    "$env_script" stop "$build" 2>/dev/null || true
+    rm -rf "$state" && mkdir -p "$state" && echo "$arch" > "$state/arch"
+fi
 
 # Setting up the environment takes a few seconds; they are measured as the
 # offset is worked out, from the time the program itself starts.
