@@ -17,7 +17,7 @@ bin=${3:-}
 env_script=$root/tools/wine-env.sh
 export VORLAKS_WINE_STATE=wine-soak
 if [ -z "$bin" ]; then
-    if /usr/lib/wine/wine --version >/dev/null 2>&1; then bin=$build/i686/bin; else bin=$build/x86_64/bin; fi
+    if sh "$root/tools/wine32-native.sh"; then bin=$build/i686/bin; else bin=$build/x86_64/bin; fi
 fi
 bin=$(cd "$bin" && pwd)
 # The environment's prefix suits the programs: 32-bit ones, a 32-bit prefix.

@@ -73,7 +73,8 @@ if(CLANGXX)
 endif()
 
 # Which Windows build runs under this machine's Wine.
-execute_process(COMMAND /usr/lib/wine/wine --version RESULT_VARIABLE wine32_rc OUTPUT_QUIET ERROR_QUIET)
+execute_process(COMMAND sh ${CMAKE_SOURCE_DIR}/tools/wine32-native.sh RESULT_VARIABLE wine32_rc
+                OUTPUT_QUIET ERROR_QUIET)
 if(wine32_rc EQUAL 0)
     set(RUN_ARCH i686)
 else()
