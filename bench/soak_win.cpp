@@ -177,7 +177,10 @@ int main(int argc, char** argv) {
     lastChange = GetTickCount();
     while (GetTickCount() - soakStart < soakMs) {
         if (WaitForSingleObject(saver.hProcess, 15) == WAIT_OBJECT_0) {
-            std::fprintf(stderr, "the saver ended during the soak\n");
+            DWORD code = 0;
+            GetExitCodeProcess(saver.hProcess, &code);
+            std::printf("FAIL: the saver ended %.1f minutes into the soak (exit code 0x%lx) after %ld bursts\n",
+                        (GetTickCount() - soakStart) / 60000.0, static_cast<unsigned long>(code), bursts);
             return 1;
         }
         const unsigned long long now = sampler.Sample();
