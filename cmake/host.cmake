@@ -73,7 +73,8 @@ if(CLANGXX)
 endif()
 
 # Which Windows build runs under this machine's Wine.
-execute_process(COMMAND /usr/lib/wine/wine --version RESULT_VARIABLE wine32_rc OUTPUT_QUIET ERROR_QUIET)
+execute_process(COMMAND sh ${CMAKE_SOURCE_DIR}/tools/wine32-native.sh RESULT_VARIABLE wine32_rc
+                OUTPUT_QUIET ERROR_QUIET)
 if(wine32_rc EQUAL 0)
     set(RUN_ARCH i686)
 else()
@@ -100,6 +101,25 @@ add_wine_test(wine.runtime ${WIN_BIN}/runtime-probe.exe one "two three")
 foreach(suite IN ITEMS Startup DataStep MovieWindow DayBoard Monitors MonitorList SaverInput Settings Preview)
     add_wine_test(e2e.${suite} ${WIN_BIN}/e2e_saver_tests.exe --gtest_filter=${suite}.*)
 endforeach()
+# The saver all night: the system's notices of a change; starts, input and
+# ends over and over; kills while it writes its files, also on Windows
+# 95/98/Me's file calls.
+add_wine_test(e2e.NewDay ${WIN_BIN}/e2e_saver_tests.exe --gtest_filter=NewDay.*-NewDay.AtMidnight*)
+add_wine_test(e2e.Night ${WIN_BIN}/e2e_saver_tests.exe --gtest_filter=Night.*)
+set_tests_properties(e2e.Night PROPERTIES TIMEOUT 600)
+# Midnight itself, in an environment of its own whose time zone puts local
+# time fifteen seconds before midnight as the test starts.
+add_test(NAME e2e.Midnight
+    COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/before-midnight.sh ${CMAKE_BINARY_DIR} 15
+            ${WIN_BIN}/e2e_saver_tests.exe --gtest_filter=NewDay.AtMidnight*)
+set_tests_properties(e2e.Midnight PROPERTIES RESOURCE_LOCK display TIMEOUT 120
+    PASS_REGULAR_EXPRESSION "\\[  PASSED  \\] 1 test\\."
+    FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\]")
+# Two minutes of the saver left running (bench/soak.sh; ten by default), in
+# an environment of its own: memory and objects flat, the board moving, the
+# saver under 1 % of a core.
+add_test(NAME bench.soak COMMAND bash ${CMAKE_SOURCE_DIR}/bench/soak.sh ${CMAKE_BINARY_DIR} 2 ${WIN_BIN})
+set_tests_properties(bench.soak PROPERTIES RESOURCE_LOCK display TIMEOUT 300)
 # The same month-name test in a German user locale.
 add_wine_test(e2e.DataStep.German ${WIN_BIN}/e2e_saver_tests.exe --gtest_filter=DataStep.MonthName*)
 set_tests_properties(e2e.DataStep.German PROPERTIES ENVIRONMENT LC_ALL=de_DE.UTF-8)

@@ -7,6 +7,7 @@ set(CORE_SOURCES
     vorsaver/startup/mode_table.cpp
     vorsaver/movie/movie_variables.cpp
     vorsaver/movie/movie_layout.cpp
+    vorsaver/movie/day_watch.cpp
     vorsaver/movie/day_board.cpp
     vorsaver/movie/board_raster.cpp
     vorsaver/movie/input_counter.cpp
@@ -41,6 +42,7 @@ set(UNIT_TEST_SOURCES
     tests/unit/text_stream_test.cpp
     tests/unit/movie_variables_test.cpp
     tests/unit/movie_layout_test.cpp
+    tests/unit/day_watch_test.cpp
     tests/unit/day_board_test.cpp
     tests/unit/board_raster_test.cpp
     tests/unit/input_counter_test.cpp

@@ -190,6 +190,11 @@ set_target_properties(password-cpl PROPERTIES PREFIX "" OUTPUT_NAME "password" S
 target_link_libraries(password-cpl PRIVATE user32)
 target_link_options(password-cpl PRIVATE ${STATIC_LINK})
 
+# Windows 95/98/Me's MoveFileExA, loaded into the unchanged saver by a test.
+add_library(movefile-9x SHARED tests/stand-ins/movefile_9x_win.cpp)
+set_target_properties(movefile-9x PROPERTIES PREFIX "")
+target_link_options(movefile-9x PRIVATE ${STATIC_LINK})
+
 add_executable(flag-probe tests/e2e/flag_probe_win.cpp)
 target_link_options(flag-probe PRIVATE ${STATIC_LINK})
 
@@ -198,6 +203,11 @@ target_link_options(black-window PRIVATE ${STATIC_LINK})
 add_executable(saver_bench bench/saver_bench_win.cpp bench/first_paint_win.cpp)
 target_link_libraries(saver_bench PRIVATE vorlaks_core)
 target_link_options(saver_bench PRIVATE ${STATIC_LINK})
+
+# The saver left running: memory, objects and motion over minutes.
+add_executable(soak bench/soak_win.cpp)
+target_link_libraries(soak PRIVATE psapi user32 gdi32)
+target_link_options(soak PRIVATE ${STATIC_LINK})
 
 # The installers and exec on the test CD: one program under every name.
 add_executable(program-standin WIN32 tests/stand-ins/program_standin_win.cpp)
@@ -235,6 +245,9 @@ add_executable(e2e_saver_tests
     tests/e2e/saver_input_test.cpp
     tests/e2e/dialogs_test.cpp
     tests/e2e/preview_test.cpp
+    tests/e2e/new_day_test.cpp
+    tests/e2e/hard_kill_test.cpp
+    tests/e2e/stand_in_loader_win.cpp
 )
 target_link_libraries(e2e_saver_tests PRIVATE vorlaks_win gtest gtest_main)
 target_link_options(e2e_saver_tests PRIVATE ${STATIC_LINK})

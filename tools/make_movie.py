@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
 """Writes the saver's movie, vorlaks.swf: the day board drawn in flat shapes,
 with text fields bound to the variables that the saver writes into
-tarvordat.pvz, which the movie loads on its first frame.
+tarvordat.pvz, which the movie loads on its first frame, and again each
+time it loops (every RELOAD_SECONDS), so that a player left running all
+night shows the day that the saver writes at midnight.
 
     python3 tools/make_movie.py OUT.swf
 
@@ -18,6 +20,10 @@ SWF_VERSION = 4
 WIDTH, HEIGHT = 641, 481  # the board's design pixels
 FRAME_RATE = 12
 TWIPS = 20
+# The movie loops; its first frame reads the variables file. A few hundred
+# bytes read every few seconds cost a player nothing.
+RELOAD_SECONDS = 5
+FRAMES = FRAME_RATE * RELOAD_SECONDS
 
 VARIABLES_FILE = "tarvordat.pvz"
 # Level 0 is the movie itself; Flash Player 4 knows levels but not "_root".
@@ -332,13 +338,15 @@ def movie():
         depth += 1
     tags += places
     tags.append(tag(DO_ACTION, load_variables_actions(VARIABLES_FILE, VARIABLES_TARGET)))
-    # One frame: its actions run once, so the file is read once per showing.
-    tags.append(tag(SHOW_FRAME))
+    # The first frame's actions run each time the movie loops back to it;
+    # the frames after it only hold the board. Loaded variables stay on the
+    # timeline, so the fields keep their text until the new file is read.
+    tags += [tag(SHOW_FRAME)] * FRAMES
     tags.append(tag(END))
 
     body = (rect(0, WIDTH * TWIPS, 0, HEIGHT * TWIPS)
             + u16(FRAME_RATE << 8)  # 8.8 fixed point
-            + u16(1)                # frames
+            + u16(FRAMES)
             + b"".join(tags))
     return b"FWS" + u8(SWF_VERSION) + struct.pack("<I", 8 + len(body)) + body
 

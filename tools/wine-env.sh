@@ -40,7 +40,7 @@ mkdir -p "$state/home"
 # A kernel without 32-bit support cannot run the 32-bit Wine loader; the
 # 64-bit one then runs the x86_64 build of the same sources.
 if [ -r "$state/arch" ]; then arch=$(cat "$state/arch"); else
-    if /usr/lib/wine/wine --version >/dev/null 2>&1; then arch=win32; else arch=win64; fi
+    if sh "$here/wine32-native.sh"; then arch=win32; else arch=win64; fi
     echo "$arch" > "$state/arch"
 fi
 if [ "$arch" = win32 ]; then loader=/usr/lib/wine/wine; else loader=/usr/lib/wine/wine64; fi

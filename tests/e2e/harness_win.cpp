@@ -108,11 +108,21 @@ Process::~Process() {
 }
 
 bool Process::Start(const std::string& program, const std::string& arguments, const std::string& workFolder) {
+    return Create(program, arguments, workFolder, 0);
+}
+
+bool Process::StartSuspended(const std::string& program, const std::string& arguments,
+                             const std::string& workFolder) {
+    return Create(program, arguments, workFolder, CREATE_SUSPENDED);
+}
+
+bool Process::Create(const std::string& program, const std::string& arguments, const std::string& workFolder,
+                     DWORD flags) {
     std::string commandLine = "\"" + program + "\"";
     if (!arguments.empty()) commandLine += " " + arguments;
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
-    return CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+    return CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, flags, nullptr,
                           workFolder.empty() ? nullptr : workFolder.c_str(), &startup, &info_) != 0;
 }
 

@@ -42,12 +42,18 @@ public:
     // Starts `program` with `arguments` in `workFolder`; extra environment
     // variables are added to this process's own.
     bool Start(const std::string& program, const std::string& arguments, const std::string& workFolder);
+    // The same, its main thread not yet running (CREATE_SUSPENDED).
+    bool StartSuspended(const std::string& program, const std::string& arguments, const std::string& workFolder);
     DWORD Id() const { return info_.dwProcessId; }
+    HANDLE Handle() const { return info_.hProcess; }
+    HANDLE MainThread() const { return info_.hThread; }
     // The exit code once the process has ended within `timeoutMs`.
     std::optional<DWORD> WaitForExit(DWORD timeoutMs);
     void Kill();
 
 private:
+    bool Create(const std::string& program, const std::string& arguments, const std::string& workFolder,
+                DWORD flags);
     PROCESS_INFORMATION info_ = {};
 };
 

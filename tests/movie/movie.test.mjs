@@ -165,7 +165,7 @@ function assertBoardDrawn(m) {
   assert.ok(m.tab.pixels > 0.9 * (tab.x1 - tab.x0) * (tab.y1 - tab.y0), `the board is drawn: ${m.tab.pixels}`);
 }
 
-test('the movie is an uncompressed SWF 4 of the board\'s size with one frame', () => {
+test('the movie is an uncompressed SWF 4 of the board\'s size, five seconds of frames', () => {
   const swf = readFileSync(swfPath);
   assert.equal(swf.toString('latin1', 0, 3), 'FWS');
   assert.equal(swf[3], 4);
@@ -181,7 +181,7 @@ test('the movie is an uncompressed SWF 4 of the board\'s size with one frame', (
   assert.deepEqual([field(), field(), field(), field()], [0, 641 * 20, 0, 481 * 20]);
   const after = Math.ceil(bit / 8);
   assert.equal(swf.readUInt16LE(after), 12 << 8, 'frame rate');
-  assert.equal(swf.readUInt16LE(after + 2), 1, 'frame count');
+  assert.equal(swf.readUInt16LE(after + 2), 60, 'frame count: the file is read again every five seconds');
   // Tags must run exactly to the end tag at the end of the file.
   let at = after + 4;
   let code;
@@ -228,4 +228,40 @@ test('a day without a game shows "No Game" on one line and no team', async () =>
   assert.ok(m.tile2.rows > 2 * m.tile1.rows, `tile rows ${m.tile1.rows} / ${m.tile2.rows}`);
   assert.ok(gameDay, 'the game day ran first');
   assert.ok(m.game.pixels < gameDay.read.game.pixels / 2, 'less game text than on a game day');
+});
+
+// A saver runs all night and writes the new day's file at midnight: the
+// player, playing on, must show it without being started again.
+test('playing on, the movie reads its file again and shows the new day', async () => {
+  const name = 'next-day';
+  const folder = join(work, name);
+  mkdirSync(folder, { recursive: true });
+  copyFileSync(swfPath, join(folder, 'vorlaks.swf'));
+  writeFileSync(join(folder, 'tarvordat.pvz'), GAME_DAY);
+  writeFileSync(join(folder, 'index.html'), PAGE);
+  const pvz = `/${name}/tarvordat.pvz`;
+  const page = await browser.newPage();
+  try {
+    await page.goto(`${base}/${name}/index.html`);
+    const measured = async () => measureAll(decodePng(await page.screenshot()));
+    await waitFor('the game day', async () => {
+      const m = await measured();
+      return TEXT_AREAS.every((n) => hasText(m[n]));
+    }, Date.now() + 30000);
+    const readsBefore = reads.get(pvz);
+    writeFileSync(join(folder, 'tarvordat.pvz'), NO_GAME);
+    const written = Date.now();
+    let m;
+    await waitFor('the new day', async () => {
+      m = await measured();
+      return !hasText(m.team) && hasText(m.date) && hasText(m.game) && m.game.rows < 40;
+    }, written + 15000);
+    const took = Date.now() - written;
+    assert.ok(reads.get(pvz) > readsBefore, 'the file was read again');
+    assert.ok(took < 8000, `shown ${took} ms after the file changed: one loop is five seconds`);
+    assert.ok(hasText(m.tile2) && m.tile2.rows > 2 * m.tile1.rows, `tiles ${m.tile1.rows} / ${m.tile2.rows}`);
+    await page.screenshot({ path: join(work, `${name}.png`) });
+  } finally {
+    await page.close();
+  }
 });

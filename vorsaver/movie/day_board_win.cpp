@@ -218,3 +218,12 @@ HWND CreateDayBoard(HWND parent, const RECT& rect, const std::string& variablesP
                            rect.bottom - rect.top, parent, nullptr, instance, &params);
 }
 
+void ReloadDayBoard(HWND board, const std::string& variablesPath) {
+    Board* state = BoardOf(board);
+    if (state == nullptr) return;
+    state->content = ReadBoardContent(variablesPath);
+    SetWindowTextA(board, vorsaver::DescribeDayBoard(state->content).c_str());
+    // The still is drawn again, for the new content, at the next paint.
+    state->surface.Free();
+    InvalidateRect(board, nullptr, FALSE);
+}

@@ -16,3 +16,7 @@ inline constexpr char kDayBoardClassName[] = "VorlaksDayBoard";
 // the mouse: clicks and keys reach the parent. Null if the window cannot be
 // created.
 HWND CreateDayBoard(HWND parent, const RECT& rect, const std::string& variablesPath);
+
+// Reads `variablesPath` again and repaints the board with what it holds now
+// (a new day); a missing or unreadable file shows as an empty one.
+void ReloadDayBoard(HWND board, const std::string& variablesPath);

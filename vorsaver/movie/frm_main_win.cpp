@@ -12,6 +12,7 @@
 #include "forms/form_win.h"
 #include "vorsaver/movie/date_services.h"
 #include "vorsaver/movie/day_board_win.h"
+#include "vorsaver/movie/day_watch.h"
 #include "vorsaver/movie/input_counter.h"
 #include "vorsaver/movie/monitors_win.h"
 #include "vorsaver/movie/movie_host_win.h"
@@ -47,6 +48,12 @@ const std::vector<movie::SetupProperty> kFlashSetup = {
     {L"DeviceFont", true, false, nullptr},    {L"EmbedMovie", true, true, nullptr},
     {L"BGColor", false, false, L""},          {L"SWRemote", false, false, L""},
 };
+
+// The saver's own timers: the next look at the date, and a short delay
+// after the system announced a change (several notices often come at once).
+const UINT_PTR kDayTimer = 1;
+const UINT_PTR kChangeTimer = 2;
+const UINT kChangeSettleMs = 300;
 
 // Puts the pointer and the running flag back before the program ends.
 void RestoreSystem() {
@@ -101,6 +108,10 @@ private:
     void Form_MouseMove(LPARAM position);
     void ShockwaveFlash1_GotFocus();
 
+    bool WriteToday();
+    void WatchTheDay();
+    void Form_Timer(UINT_PTR id);
+
     void WriteFlag(DISPID id, const char* name, bool value);
     void WriteMovie(const std::string& path);
 
@@ -115,6 +126,9 @@ private:
     // Where the pointer was last seen: Windows also reports a "move" when a
     // window appears under a pointer that stands still, and that is no input.
     POINT lastPointer_ = {-1, -1};
+    // The day the variables file was last written for.
+    vorsaver::DaySerial shownDay_ = 0;
+    std::string dataStepError_;
 };
 
 void SaverWindow::WriteFlag(DISPID id, const char* name, bool value) {
@@ -169,10 +183,7 @@ void SaverWindow::Form_Load() {
     SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
     const std::string folder = common::ApplicationFolder();
-    common::WinFileStore files;
-    std::unique_ptr<vorsaver::DateServices> dates = vorsaver::MakeDateServices();
-    vorsaver::DataStepResult written = vorsaver::WriteMovieVariables(folder, vorsaver::LocalToday(), *dates, files);
-    if (!written.ok) EndWithError(written.message);
+    if (!WriteToday()) EndWithError(dataStepError_);
 
     // Centred on the primary monitor, in twips, as on a screen of its own.
     const RECT movie = ToRect(placement_.movie);
@@ -186,6 +197,46 @@ void SaverWindow::Form_Load() {
         dayBoard_ = CreateDayBoard(window_, movie,
                                    common::PathInFolder(folder, vorsaver::kVariablesFileName));
     }
+}
+
+// Runs the data step for the local date of now; on success that date is
+// the one shown.
+bool SaverWindow::WriteToday() {
+    const vorsaver::DaySerial today = vorsaver::LocalToday();
+    common::WinFileStore files;
+    std::unique_ptr<vorsaver::DateServices> dates = vorsaver::MakeDateServices();
+    vorsaver::DataStepResult written =
+        vorsaver::WriteMovieVariables(common::ApplicationFolder(), today, *dates, files);
+    if (!written.ok) {
+        dataStepError_ = written.message;
+        return false;
+    }
+    shownDay_ = today;
+    return true;
+}
+
+// Sleeps until just past the coming midnight, a minute at most.
+void SaverWindow::WatchTheDay() {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    SetTimer(window_, kDayTimer, vorsaver::NextDayCheckMs(now.wHour, now.wMinute, now.wSecond, now.wMilliseconds),
+             nullptr);
+}
+
+// A saver runs all night: at midnight, and after the system's time, zone,
+// settings or a standby changed, the day shown is written and drawn anew.
+// The player's movie reads the file again by itself as it loops. While
+// the schedule cannot be read, what is shown stays as it was and the next
+// look tries again; the saver goes on running either way.
+void SaverWindow::Form_Timer(UINT_PTR id) {
+    KillTimer(window_, id);
+    const bool changed = id == kChangeTimer;
+    if (changed || vorsaver::LocalToday() != shownDay_) {
+        if (WriteToday() && dayBoard_ != nullptr) {
+            ReloadDayBoard(dayBoard_, common::PathInFolder(common::ApplicationFolder(), vorsaver::kVariablesFileName));
+        }
+    }
+    WatchTheDay();
 }
 
 // Asks the window to close: with a password in use, the password decides.
@@ -280,7 +331,21 @@ LRESULT SaverWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         CreateControls();
         Form_Load();
         GetCursorPos(&lastPointer_);
+        WatchTheDay();
         return 0;
+    case WM_TIMER:
+        if (wParam == kDayTimer || wParam == kChangeTimer) Form_Timer(wParam);
+        return 0;
+    case WM_TIMECHANGE:
+    case WM_SETTINGCHANGE:
+        SetTimer(window_, kChangeTimer, kChangeSettleMs, nullptr);
+        return 0;
+    case WM_POWERBROADCAST:
+        // Back from standby: the night may have passed meanwhile.
+        if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND || wParam == PBT_APMRESUMECRITICAL) {
+            SetTimer(window_, kChangeTimer, kChangeSettleMs, nullptr);
+        }
+        return TRUE;
     case WM_GETMINMAXINFO: {
         // The window may be as large as every monitor together, task bars
         // included.
@@ -316,6 +381,8 @@ LRESULT SaverWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         EndSaver(false);
         return 0;
     case WM_DESTROY:
+        KillTimer(window_, kDayTimer);
+        KillTimer(window_, kChangeTimer);
         ShockwaveFlash1.Destroy();
         return 0;
     }

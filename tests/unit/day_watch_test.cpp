@@ -1,0 +1,27 @@
+#include "vorsaver/movie/day_watch.h"
+
+#include <gtest/gtest.h>
+
+namespace vorsaver {
+namespace {
+
+TEST(DayWatch, WakesJustPastMidnightOrWithinAMinute) {
+    struct Case { int hour, minute, second, millisecond; unsigned expected; };
+    const Case cases[] = {
+        {23, 59, 48, 0, 12 * 1000 + kPastMidnightMs},   // seconds before midnight: once, right after it
+        {23, 59, 59, 900, 100 + kPastMidnightMs},
+        {23, 59, 0, 0, kDayCheckMaxMs},                 // a minute and a quarter second: the minute first
+        {23, 59, 0, 251, 59749 + kPastMidnightMs},
+        {0, 0, 0, 0, kDayCheckMaxMs},                   // just past: the day was taken, sleep long
+        {12, 30, 0, 0, kDayCheckMaxMs},
+        {23, 59, 60, 0, 1 + kPastMidnightMs},            // a leap second counts as the last moment
+        {-1, 0, 0, 0, kDayCheckMaxMs},                   // nonsense never means "never"
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(NextDayCheckMs(c.hour, c.minute, c.second, c.millisecond), c.expected)
+            << c.hour << ":" << c.minute << ":" << c.second << "." << c.millisecond;
+    }
+}
+
+}  // namespace
+}  // namespace vorsaver
