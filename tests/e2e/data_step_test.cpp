@@ -7,12 +7,6 @@
 namespace e2e {
 namespace {
 
-const char kSaverClass[] = "VorsaverMain";
-
-std::string GameLine(int offset, const std::string& tag, const std::string& info) {
-    return IsoDate(offset) + "\tTarrowick Vorlaks%0D%0D" + info + tag + "\r\n";
-}
-
 class DataStep : public ::testing::Test {
 protected:
     void SetUp() override {

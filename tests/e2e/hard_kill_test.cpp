@@ -19,12 +19,7 @@
 namespace e2e {
 namespace {
 
-const char kSaverClass[] = "VorsaverMain";
 const char kConfigCaption[] = "Tarrowick Vorlaks Screen Saver Configuration";
-
-std::string GameLine(int offset, const std::string& tag, const std::string& info) {
-    return IsoDate(offset) + "\tTarrowick Vorlaks%0D%0D" + info + tag + "\r\n";
-}
 
 // A season's worth of history ahead of today's line makes the data step
 // long enough to be killed in the middle of it.

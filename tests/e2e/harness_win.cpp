@@ -91,6 +91,10 @@ std::string IsoDate(int offset) {
     return text;
 }
 
+std::string GameLine(int offset, const std::string& tag, const std::string& info) {
+    return IsoDate(offset) + "\tTarrowick Vorlaks%0D%0D" + info + tag + "\r\n";
+}
+
 std::string DayNumber(int offset) {
     return std::to_string(vorsaver::CivilFromSerial(Today() + offset).day);
 }

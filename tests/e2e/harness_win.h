@@ -22,11 +22,17 @@ void WriteWholeFile(const std::string& path, const std::string& bytes);
 bool FileExists(const std::string& path);
 
 // Copies the screen saver into `folder` and returns its path there.
+// The class of the saver's own full-screen window.
+inline constexpr char kSaverClass[] = "VorsaverMain";
+
 std::string InstallSaver(const std::string& folder);
 
 // A date `offset` days from today as "YYYY-MM-DD", which Windows' date
 // conversion reads in every locale.
 std::string IsoDate(int offset);
+// One line of schedule.pvz: the game `offset` days from today, its
+// information ("%0D" between lines) and its opponent's tag.
+std::string GameLine(int offset, const std::string& tag, const std::string& info);
 // The day of the month `offset` days from today, without leading zero.
 std::string DayNumber(int offset);
 // Today's date as the user's locale writes "MMMM d, yyyy".

@@ -13,12 +13,6 @@
 namespace e2e {
 namespace {
 
-const char kSaverClass[] = "VorsaverMain";
-
-std::string GameLine(int offset, const std::string& tag, const std::string& info) {
-    return IsoDate(offset) + "\tTarrowick Vorlaks%0D%0D" + info + tag + "\r\n";
-}
-
 std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;
     std::istringstream in(text);

@@ -13,12 +13,7 @@
 namespace e2e {
 namespace {
 
-const char kSaverClass[] = "VorsaverMain";
 const char kBoardClass[] = "VorlaksDayBoard";
-
-std::string GameLine(int offset, const std::string& tag, const std::string& info) {
-    return IsoDate(offset) + "\tTarrowick Vorlaks%0D%0D" + info + tag + "\r\n";
-}
 
 // A schedule with a different game on each of the coming days.
 std::string WeekOfGames() {
