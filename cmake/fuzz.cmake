@@ -1,7 +1,6 @@
 # libFuzzer targets over the portable core (clang, ASan + UBSan).
 set(FUZZ_FLAGS -fsanitize=fuzzer,address,undefined -g -O1)
-add_executable(movie_variables_fuzz fuzz/movie_variables_fuzz.cpp ${CORE_SOURCES}
-               vorsaver/movie/date_services_portable.cpp)
+add_executable(movie_variables_fuzz fuzz/movie_variables_fuzz.cpp ${NATIVE_CORE_SOURCES})
 target_include_directories(movie_variables_fuzz PRIVATE ${CMAKE_SOURCE_DIR})
 target_compile_options(movie_variables_fuzz PRIVATE ${FUZZ_FLAGS})
 target_link_options(movie_variables_fuzz PRIVATE ${FUZZ_FLAGS})

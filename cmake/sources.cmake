@@ -1,4 +1,7 @@
-# The portable core: no <windows.h>, builds everywhere.
+# Every source file, by what it builds. Where a file goes is decided here; the
+# build files only say what is made of which list.
+
+# --- the portable side: no <windows.h>, builds everywhere ------------------------
 set(CORE_SOURCES
     common/app_text.cpp
     common/whole_file.cpp
@@ -21,6 +24,9 @@ set(CORE_SOURCES
     menu/theme_procedure.cpp
     cd/document_path.cpp
 )
+# The date services for a native build, where Windows' own stand behind the
+# shipped programs' (date_services_win.cpp).
+set(NATIVE_CORE_SOURCES ${CORE_SOURCES} vorsaver/movie/date_services_portable.cpp)
 
 # The shipped programs' own run-time: its portable routines, which the unit
 # tests also run, and the Windows side that only the shipped programs link.
@@ -56,6 +62,82 @@ set(UNIT_TEST_SOURCES
     tests/unit/hover_rules_test.cpp
     tests/unit/document_path_test.cpp
     tests/unit/runtime_test.cpp
+)
+
+# --- the Windows side ------------------------------------------------------------
+# What every Windows program may stand on: files, pictures, documents, dates
+# and monitors.
+set(WINDOWS_LIBRARY_SOURCES
+    common/app_folder_win.cpp
+    common/file_store_win.cpp
+    common/open_document_win.cpp
+    common/picture_win.cpp
+    common/system_text_win.cpp
+    vorsaver/movie/date_services_win.cpp
+    vorsaver/movie/monitors_win.cpp
+)
+# The forms layer, which the programs' windows stand on.
+set(FORMS_SOURCES
+    forms/form_win.cpp
+    forms/form_events_win.cpp
+    forms/form_paint_win.cpp
+    forms/form_modal_win.cpp
+    forms/message_loop_win.cpp
+    forms/picture_mask_win.cpp
+    forms/form_support_win.cpp
+)
+set(SAVER_SOURCES
+    vorsaver/startup/loader_win.cpp
+    vorsaver/startup/frm_preview_win.cpp
+    vorsaver/dialogs/frm_config_win.cpp
+    vorsaver/dialogs/frm_about_win.cpp
+    vorsaver/movie/frm_main_win.cpp
+    vorsaver/movie/movie_host_win.cpp
+    vorsaver/movie/day_board_win.cpp
+    vorsaver/movie/board_renderer_win.cpp
+    vorsaver/movie/board_text_win.cpp
+    vorsaver/movie/dib_surface_win.cpp
+    resources/vorsaver.rc
+)
+# The CD menu's modules (version, system folder, file test, document opener
+# and program start) and its windows.
+set(MENU_MODULE_SOURCES
+    menu/module1_win.cpp
+    menu/module2_win.cpp
+    menu/module3_win.cpp
+    menu/module4_win.cpp
+    menu/start_program_win.cpp
+    common/open_document_win.cpp
+)
+set(MENU_SOURCES
+    menu/main_win.cpp
+    menu/frm_main_win.cpp
+    menu/frm_theme_win.cpp
+    menu/start_or_report_win.cpp
+    common/app_folder_win.cpp
+    resources/menu.rc
+)
+set(E2E_SAVER_TEST_SOURCES
+    tests/e2e/harness_win.cpp
+    tests/e2e/startup_test.cpp
+    tests/e2e/data_step_test.cpp
+    tests/e2e/movie_window_test.cpp
+    tests/e2e/saver_input_test.cpp
+    tests/e2e/dialogs_test.cpp
+    tests/e2e/preview_test.cpp
+    tests/e2e/new_day_test.cpp
+    tests/e2e/hard_kill_test.cpp
+    tests/e2e/stand_in_loader_win.cpp
+)
+set(E2E_MENU_TEST_SOURCES
+    tests/e2e/harness_win.cpp
+    tests/e2e/menu_harness_win.cpp
+    tests/e2e/menu_window_test.cpp
+    tests/e2e/menu_hover_test.cpp
+    tests/e2e/menu_click_test.cpp
+    tests/e2e/menu_theme_test.cpp
+    tests/e2e/cd_programs_test.cpp
+    tests/e2e/cd_drive_test.cpp
 )
 
 set(WARNING_FLAGS -Wall -Wextra)

@@ -47,31 +47,13 @@ endif()
 add_library(vorlaks_core STATIC ${CORE_SOURCES})
 target_include_directories(vorlaks_core PUBLIC ${CMAKE_SOURCE_DIR})
 
-add_library(vorlaks_win STATIC
-    common/app_folder_win.cpp
-    common/file_store_win.cpp
-    common/open_document_win.cpp
-    common/picture_win.cpp
-    common/system_text_win.cpp
-    vorsaver/movie/date_services_win.cpp
-    vorsaver/movie/monitors_win.cpp
-)
+add_library(vorlaks_win STATIC ${WINDOWS_LIBRARY_SOURCES})
 target_link_libraries(vorlaks_win PUBLIC vorlaks_core oleaut32 ole32 uuid shell32 user32 gdi32 advapi32)
 
-if(BUILD_PROGRAMS)
-# The shipped programs' own small run-time (common/runtime/): their entry
-# point, memory, and the few C library routines they use, so that they link
-# no C library at all: no msvcrt.dll, which a clean Windows 95 lacks, and no
-# start-up or library object that was built for a later CPU.
-add_library(vorlaks_runtime OBJECT ${RUNTIME_WINDOWS_SOURCES} ${RUNTIME_PORTABLE_SOURCES})
-target_include_directories(vorlaks_runtime PRIVATE ${CMAKE_SOURCE_DIR})
-# Its loops must not become calls to the routines they are.
-set_source_files_properties(common/runtime/c_library_win.cpp PROPERTIES
-    COMPILE_OPTIONS "-fno-builtin;-fno-tree-loop-distribute-patterns")
-
-# A program that ships: on the small run-time, with no other library but
-# Windows' own import libraries. A build of everything with one compiler
-# (the "all" part, on Windows) keeps exceptions and so the usual C library.
+# A program that ships: on the small run-time (programs.cmake), with no other
+# library but Windows' own import libraries. A build of everything with one
+# compiler (the "all" part, on Windows) keeps exceptions and so the usual C
+# library.
 function(ship_program target)
     if(VORLAKS_WINDOWS_PART STREQUAL "programs")
         target_sources(${target} PRIVATE $<TARGET_OBJECTS:vorlaks_runtime>)
@@ -81,187 +63,17 @@ function(ship_program target)
     endif()
 endfunction()
 
-# The forms layer, which both programs' windows stand on.
-add_library(vorlaks_forms STATIC
-    forms/form_win.cpp
-    forms/form_events_win.cpp
-    forms/form_paint_win.cpp
-    forms/form_modal_win.cpp
-    forms/message_loop_win.cpp
-    forms/picture_mask_win.cpp
-    forms/form_support_win.cpp
-)
-target_link_libraries(vorlaks_forms PUBLIC vorlaks_win user32 gdi32)
+# A program the tests run or measure: on the compiler's own run-time, static.
+function(test_program target)
+    target_link_options(${target} PRIVATE ${STATIC_LINK})
+endfunction()
 
-find_package(Python3 REQUIRED COMPONENTS Interpreter)
-pack_pictures(PACKED_PICTURES ${CMAKE_BINARY_DIR}/pictures)
-add_custom_target(packed_pictures DEPENDS ${PACKED_PICTURES})
-set_source_files_properties(resources/vorsaver.rc resources/menu.rc PROPERTIES
-    OBJECT_DEPENDS "${PACKED_PICTURES};${CMAKE_SOURCE_DIR}/resources/app.manifest")
-
-
-add_executable(vorsaver WIN32
-    vorsaver/startup/loader_win.cpp
-    vorsaver/startup/frm_preview_win.cpp
-    vorsaver/dialogs/frm_config_win.cpp
-    vorsaver/dialogs/frm_about_win.cpp
-    vorsaver/movie/frm_main_win.cpp
-    vorsaver/movie/movie_host_win.cpp
-    vorsaver/movie/day_board_win.cpp
-    vorsaver/movie/board_renderer_win.cpp
-    vorsaver/movie/board_text_win.cpp
-    vorsaver/movie/dib_surface_win.cpp
-    resources/vorsaver.rc
-)
-set_target_properties(vorsaver PROPERTIES SUFFIX ".scr")
-target_include_directories(vorsaver PRIVATE ${CMAKE_BINARY_DIR}/pictures)
-target_link_libraries(vorsaver PRIVATE vorlaks_win vorlaks_forms)
-ship_program(vorsaver)
-
-# The CD menu's modules: version, system folder, file test, document opener
-# and program start, for the menu's windows to call.
-add_library(menu_modules STATIC
-    menu/module1_win.cpp
-    menu/module2_win.cpp
-    menu/module3_win.cpp
-    menu/module4_win.cpp
-    menu/start_program_win.cpp
-    common/open_document_win.cpp
-)
-target_link_libraries(menu_modules PUBLIC vorlaks_core shell32 user32 kernel32)
-
-# --- the CD's start-up menu ----------------------------------------------------
-add_executable(menu WIN32
-    menu/main_win.cpp
-    menu/frm_main_win.cpp
-    menu/frm_theme_win.cpp
-    menu/start_or_report_win.cpp
-    common/app_folder_win.cpp
-    resources/menu.rc
-)
-target_include_directories(menu PRIVATE ${CMAKE_BINARY_DIR}/pictures)
-target_link_libraries(menu PRIVATE menu_modules vorlaks_forms)
-ship_program(menu)
-
-# The CD's own programs beside the menu: the document opener exec, and the
-# notice in the Flash player installer's place (install\macromed\axflash.exe).
-add_executable(exec WIN32 cd/exec_win.cpp)
-target_link_libraries(exec PRIVATE vorlaks_win shell32 user32)
-ship_program(exec)
-add_executable(axflash WIN32 cd/flash_notice_win.cpp)
-target_link_libraries(axflash PRIVATE shell32 user32)
-ship_program(axflash)
-
-# The movie, made by code, beside the saver.
-add_custom_command(OUTPUT ${VORLAKS_BIN_DIR}/vorlaks.swf
-    COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tools/make_movie.py ${VORLAKS_BIN_DIR}/vorlaks.swf
-    DEPENDS ${CMAKE_SOURCE_DIR}/tools/make_movie.py)
-add_custom_target(movie ALL DEPENDS ${VORLAKS_BIN_DIR}/vorlaks.swf)
-
-# The CD's screen-saver installer (NSIS; 32-bit, as the CD's programs are).
-if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86")
-    add_custom_command(OUTPUT ${VORLAKS_BIN_DIR}/instscr.exe
-        COMMAND bash ${CMAKE_SOURCE_DIR}/tools/make-installer.sh ${CMAKE_BINARY_DIR}/installer ${VORLAKS_BIN_DIR}
-        COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_BINARY_DIR}/installer/instscr.exe ${VORLAKS_BIN_DIR}/instscr.exe
-        DEPENDS $<TARGET_FILE:vorsaver> ${VORLAKS_BIN_DIR}/vorlaks.swf ${CMAKE_SOURCE_DIR}/cd/instscr.nsi
-                ${CMAKE_SOURCE_DIR}/tools/make-installer.sh ${CMAKE_SOURCE_DIR}/tools/make_schedule.py)
-    add_custom_target(saver_installer ALL DEPENDS ${VORLAKS_BIN_DIR}/instscr.exe)
+# What one build tree makes, one file each.
+if(BUILD_PROGRAMS)
+    include(cmake/windows/programs.cmake)
+    include(cmake/windows/stand_ins.cmake)
+    include(cmake/windows/benchmarks.cmake)
 endif()
-
-# --- stand-ins and benchmarks ------------------------------------------------
-# The run-time's own check, on the run-time as the shipped programs are.
-add_executable(runtime-probe WIN32 tests/e2e/runtime_probe_win.cpp)
-ship_program(runtime-probe)
-
-add_executable(url-sink WIN32 tests/stand-ins/url_sink_win.cpp)
-target_link_options(url-sink PRIVATE ${STATIC_LINK})
-
-add_executable(data_step_bench bench/data_step_bench.cpp)
-target_link_libraries(data_step_bench PRIVATE vorlaks_win)
-target_link_options(data_step_bench PRIVATE ${STATIC_LINK})
-
-add_library(flash-standin SHARED tests/stand-ins/flash_standin_win.cpp tests/stand-ins/flash_standin.def)
-set_target_properties(flash-standin PROPERTIES PREFIX "")
-target_link_libraries(flash-standin PRIVATE ole32 oleaut32 uuid user32 gdi32 advapi32)
-target_link_options(flash-standin PRIVATE ${STATIC_LINK})
-
-add_library(password-cpl SHARED tests/stand-ins/password_cpl_win.cpp tests/stand-ins/password_cpl.def)
-set_target_properties(password-cpl PROPERTIES PREFIX "" OUTPUT_NAME "password" SUFFIX ".cpl")
-target_link_libraries(password-cpl PRIVATE user32)
-target_link_options(password-cpl PRIVATE ${STATIC_LINK})
-
-# Windows 95/98/Me's MoveFileExA, loaded into the unchanged saver by a test.
-add_library(movefile-9x SHARED tests/stand-ins/movefile_9x_win.cpp)
-set_target_properties(movefile-9x PROPERTIES PREFIX "")
-target_link_options(movefile-9x PRIVATE ${STATIC_LINK})
-
-add_executable(flag-probe tests/e2e/flag_probe_win.cpp)
-target_link_options(flag-probe PRIVATE ${STATIC_LINK})
-
-add_executable(black-window WIN32 bench/black_window_win.cpp)
-target_link_options(black-window PRIVATE ${STATIC_LINK})
-add_executable(saver_bench bench/saver_bench_win.cpp bench/first_paint_win.cpp)
-target_link_libraries(saver_bench PRIVATE vorlaks_core)
-target_link_options(saver_bench PRIVATE ${STATIC_LINK})
-
-# The saver left running: memory, objects and motion over minutes.
-add_executable(soak bench/soak_win.cpp)
-target_link_libraries(soak PRIVATE psapi user32 gdi32)
-target_link_options(soak PRIVATE ${STATIC_LINK})
-
-# The installers and exec on the test CD: one program under every name.
-add_executable(program-standin WIN32 tests/stand-ins/program_standin_win.cpp)
-target_link_options(program-standin PRIVATE ${STATIC_LINK})
-
-add_executable(menu-baseline WIN32 bench/menu_baseline_win.cpp)
-target_link_options(menu-baseline PRIVATE ${STATIC_LINK})
-add_executable(menu_bench bench/menu_bench_win.cpp bench/first_paint_win.cpp)
-target_include_directories(menu_bench PRIVATE ${CMAKE_SOURCE_DIR})
-target_link_options(menu_bench PRIVATE ${STATIC_LINK})
-endif()
-
-# --- tests -----------------------------------------------------------------
 if(BUILD_TESTS)
-set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
-set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
-set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
-set(GTEST_SOURCE_DIR /usr/src/googletest CACHE PATH "GoogleTest sources")
-add_subdirectory(${GTEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
-foreach(t gtest gtest_main)
-    target_compile_options(${t} PRIVATE -w)
-endforeach()
-
-# The run-time's portable routines, not its tree steps: the C++ library
-# linked here has its own.
-add_executable(unit_tests ${UNIT_TEST_SOURCES} vorsaver/movie/date_services_win.cpp common/runtime/numbers.cpp)
-target_link_libraries(unit_tests PRIVATE vorlaks_win gtest gtest_main)
-target_link_options(unit_tests PRIVATE ${STATIC_LINK})
-
-add_executable(e2e_saver_tests
-    tests/e2e/harness_win.cpp
-    tests/e2e/startup_test.cpp
-    tests/e2e/data_step_test.cpp
-    tests/e2e/movie_window_test.cpp
-    tests/e2e/saver_input_test.cpp
-    tests/e2e/dialogs_test.cpp
-    tests/e2e/preview_test.cpp
-    tests/e2e/new_day_test.cpp
-    tests/e2e/hard_kill_test.cpp
-    tests/e2e/stand_in_loader_win.cpp
-)
-target_link_libraries(e2e_saver_tests PRIVATE vorlaks_win gtest gtest_main)
-target_link_options(e2e_saver_tests PRIVATE ${STATIC_LINK})
-
-add_executable(e2e_menu_tests
-    tests/e2e/harness_win.cpp
-    tests/e2e/menu_harness_win.cpp
-    tests/e2e/menu_window_test.cpp
-    tests/e2e/menu_hover_test.cpp
-    tests/e2e/menu_click_test.cpp
-    tests/e2e/menu_theme_test.cpp
-    tests/e2e/cd_programs_test.cpp
-    tests/e2e/cd_drive_test.cpp
-)
-target_link_libraries(e2e_menu_tests PRIVATE vorlaks_win gtest gtest_main version)
-target_link_options(e2e_menu_tests PRIVATE ${STATIC_LINK})
+    include(cmake/windows/test_drivers.cmake)
 endif()

@@ -1,0 +1,24 @@
+# The GoogleTest drivers: the unit tests and the end-to-end tests, run under Wine.
+
+set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+set(GTEST_SOURCE_DIR /usr/src/googletest CACHE PATH "GoogleTest sources")
+add_subdirectory(${GTEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+foreach(t gtest gtest_main)
+    target_compile_options(${t} PRIVATE -w)
+endforeach()
+
+# The run-time's portable routines, not its tree steps: the C++ library
+# linked here has its own.
+add_executable(unit_tests ${UNIT_TEST_SOURCES} vorsaver/movie/date_services_win.cpp common/runtime/numbers.cpp)
+target_link_libraries(unit_tests PRIVATE vorlaks_win gtest gtest_main)
+test_program(unit_tests)
+
+add_executable(e2e_saver_tests ${E2E_SAVER_TEST_SOURCES})
+target_link_libraries(e2e_saver_tests PRIVATE vorlaks_win gtest gtest_main)
+test_program(e2e_saver_tests)
+
+add_executable(e2e_menu_tests ${E2E_MENU_TEST_SOURCES})
+target_link_libraries(e2e_menu_tests PRIVATE vorlaks_win gtest gtest_main version)
+test_program(e2e_menu_tests)
