@@ -103,20 +103,17 @@ bool Form::HandleMessage(HWND container, UINT message, WPARAM wParam, LPARAM lPa
     }
 }
 
-INT_PTR CALLBACK Form::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG) {
-        SetWindowLongPtrA(window, DWLP_USER, lParam);
-        return FALSE;
-    }
-    auto* form = reinterpret_cast<Form*>(GetWindowLongPtrA(window, DWLP_USER));
-    if (form == nullptr || form->window_ != window) return FALSE;
+INT_PTR Form::HandleDialogMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    // Until CreateDialogIndirectParam returns, the window is not yet the
+    // form's: its creation goes to the dialog manager.
+    if (window_ != window) return FALSE;
     switch (message) {
     case WM_COMMAND:
         if (LOWORD(wParam) == IDCANCEL) {
             // Escape: the cancel button's click, where the form has one.
-            for (auto& control : form->controls_) {
+            for (auto& control : controls_) {
                 if (control->item_->Flag("Cancel")) {
-                    form->Fire(control->item_->name + "_Click");
+                    Fire(control->item_->name + "_Click");
                     break;
                 }
             }
@@ -126,18 +123,18 @@ INT_PTR CALLBACK Form::DialogProc(HWND window, UINT message, WPARAM wParam, LPAR
         if (LOWORD(wParam) == IDOK) return TRUE;
         break;
     case WM_CLOSE:
-        form->Fire("Form_QueryUnload");
-        if (form->window_ == window) form->Unload();
+        Fire("Form_QueryUnload");
+        if (window_ == window) Unload();
         return TRUE;
     case WM_NCDESTROY:
         // The children are gone by now: their fonts and brushes can go too.
-        form->Destroyed();
+        Destroyed();
         return TRUE;
     default:
         break;
     }
     LRESULT result = 0;
-    if (!form->HandleMessage(window, message, wParam, lParam, result)) return FALSE;
+    if (!HandleMessage(window, message, wParam, lParam, result)) return FALSE;
     switch (message) {
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
@@ -149,10 +146,9 @@ INT_PTR CALLBACK Form::DialogProc(HWND window, UINT message, WPARAM wParam, LPAR
     }
 }
 
-LRESULT CALLBACK Form::PictureBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* control = reinterpret_cast<Control*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+LRESULT Control::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
-    if (control != nullptr && control->form_->HandleMessage(window, message, wParam, lParam, result)) return result;
+    if (form_->HandleMessage(window, message, wParam, lParam, result)) return result;
     return DefWindowProcA(window, message, wParam, lParam);
 }
 

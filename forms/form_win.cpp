@@ -159,7 +159,7 @@ void Form::Load() {
 }
 
 void Form::CreateWindowFromTable() {
-    RegisterPictureBoxClass(PictureBoxProc);
+    RegisterPictureBoxClass(common::ObjectWindowProc<Control>);
     const Item& form = table_.form;
     std::string border = form.Text("BorderStyle", "FixedSingle");
     // No WS_CLIPCHILDREN: the form paints beneath its transparent labels.
@@ -182,7 +182,7 @@ void Form::CreateWindowFromTable() {
     dialogTemplate.dialog.style = style;
     dialogTemplate.dialog.dwExtendedStyle = exStyle;
     HWND owner = inTaskbar ? nullptr : HiddenOwner();
-    window_ = CreateDialogIndirectParamA(Instance(), &dialogTemplate.dialog, owner, DialogProc,
+    window_ = CreateDialogIndirectParamA(Instance(), &dialogTemplate.dialog, owner, common::ObjectDialogProc<Form>,
                                          reinterpret_cast<LPARAM>(this));
     if (window_ == nullptr) TableFault(tableName_, "Windows could not create the window");
     internal::AddFormWindow(window_);
@@ -306,8 +306,7 @@ void Form::CreateControl(Control& control) {
     control.window_ = CreateWindowExA(exStyle, windowClass, text.c_str(), style, rect.left, rect.top,
                                       rect.right - rect.left, rect.bottom - rect.top, parent,
                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + index)),
-                                      Instance(), nullptr);
-    SetWindowLongPtrA(control.window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&control));
+                                      Instance(), item.kind == Kind::PictureBox ? &control : nullptr);
     if (item.kind == Kind::TextBox) {
         SetPropA(control.window_, "VorlaksEdit",
                  reinterpret_cast<HANDLE>(

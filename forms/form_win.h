@@ -22,6 +22,7 @@
 #include <string>
 #include <vector>
 
+#include "common/window_proc_win.h"
 #include "forms/form_table.h"
 
 namespace forms {
@@ -58,6 +59,10 @@ public:
 
 private:
     friend class Form;
+    friend LRESULT CALLBACK common::ObjectWindowProc<Control>(HWND, UINT, WPARAM, LPARAM);
+    // A picture box's messages, which its form handles.
+    LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
     Form* form_ = nullptr;
     const Item* item_ = nullptr;
     Control* container_ = nullptr;  // null: on the form
@@ -104,8 +109,8 @@ public:
 
 private:
     friend class Control;
-    static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK PictureBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    friend INT_PTR CALLBACK common::ObjectDialogProc<Form>(HWND, UINT, WPARAM, LPARAM);
+    INT_PTR HandleDialogMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     void CreateWindowFromTable();
     void CreateControl(Control& control);

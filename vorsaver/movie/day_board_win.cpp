@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "common/file_store_win.h"
+#include "common/window_proc_win.h"
 #include "vorsaver/movie/board_renderer_win.h"
 #include "vorsaver/movie/board_text_win.h"
 #include "vorsaver/movie/date_services.h"
@@ -33,6 +34,9 @@ struct Board {
     std::vector<std::uint32_t> still;  // the surface without motion
     int frame = -1;                    // the burst's current frame, -1 between bursts
     int shownFrame = -1;               // the frame the surface holds
+
+    // The board's window owns it (common::OwningWindowProc).
+    LRESULT HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 };
 
 // A missing or unreadable file shows as an empty one.
@@ -134,20 +138,7 @@ void NextFrame(HWND hwnd, Board& board) {
     InvalidateMotion(hwnd, board);
 }
 
-struct CreateParams {
-    std::unique_ptr<Board> board;
-};
-
-LRESULT CALLBACK BoardProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-        auto* params = static_cast<CreateParams*>(create->lpCreateParams);
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(params->board.release()));
-        return DefWindowProcA(hwnd, message, wParam, lParam);
-    }
-    Board* board = BoardOf(hwnd);
-    if (board == nullptr) return DefWindowProcA(hwnd, message, wParam, lParam);
-
+LRESULT Board::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE:
         SetTimer(hwnd, kRestTimer, kFirstBurstDelayMs, nullptr);
@@ -165,27 +156,25 @@ LRESULT CALLBACK BoardProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
     case WM_ERASEBKGND:
         return 1;
     case WM_PAINT:
-        PaintBoard(hwnd, *board);
+        PaintBoard(hwnd, *this);
         return 0;
     case WM_PRINTCLIENT: {
         RECT client;
         GetClientRect(hwnd, &client);
-        DrawDayBoard(reinterpret_cast<HDC>(wParam), client.right, client.bottom, board->content, board->frame);
+        DrawDayBoard(reinterpret_cast<HDC>(wParam), client.right, client.bottom, content, frame);
         return 0;
     }
     case WM_SIZE:
-        board->surface.Free();
+        surface.Free();
         InvalidateRect(hwnd, nullptr, FALSE);
         return 0;
     case WM_TIMER:
-        if (wParam == kRestTimer) StartBurst(hwnd, *board);
-        if (wParam == kFrameTimer) NextFrame(hwnd, *board);
+        if (wParam == kRestTimer) StartBurst(hwnd, *this);
+        if (wParam == kFrameTimer) NextFrame(hwnd, *this);
         return 0;
     case WM_NCDESTROY:
         KillTimer(hwnd, kRestTimer);
         KillTimer(hwnd, kFrameTimer);
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-        delete board;
         break;
     }
     return DefWindowProcA(hwnd, message, wParam, lParam);
@@ -195,7 +184,7 @@ bool RegisterBoardClass(HINSTANCE instance) {
     WNDCLASSA existing;
     if (GetClassInfoA(instance, kDayBoardClassName, &existing)) return true;
     WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = BoardProc;
+    windowClass.lpfnWndProc = common::OwningWindowProc<Board>;
     windowClass.hInstance = instance;
     windowClass.lpszClassName = kDayBoardClassName;
     return RegisterClassA(&windowClass) != 0;
@@ -206,16 +195,13 @@ bool RegisterBoardClass(HINSTANCE instance) {
 HWND CreateDayBoard(HWND parent, const RECT& rect, const std::string& variablesPath) {
     HINSTANCE instance = GetModuleHandleA(nullptr);
     if (!RegisterBoardClass(instance)) return nullptr;
-    CreateParams params;
-    params.board = std::make_unique<Board>();
-    params.board->content = ReadBoardContent(variablesPath);
+    auto board = std::make_unique<Board>();
+    board->content = ReadBoardContent(variablesPath);
     // The window's text says what the board shows, for screen readers.
-    const std::string text = vorsaver::DescribeDayBoard(params.board->content);
-    // If creation fails after the window took the board, the window has
-    // already freed it; otherwise `params` still holds it and frees it here.
+    const std::string text = vorsaver::DescribeDayBoard(board->content);
     return CreateWindowExA(WS_EX_NOPARENTNOTIFY, kDayBoardClassName, text.c_str(),
                            WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, rect.left, rect.top, rect.right - rect.left,
-                           rect.bottom - rect.top, parent, nullptr, instance, &params);
+                           rect.bottom - rect.top, parent, nullptr, instance, &board);
 }
 
 void ReloadDayBoard(HWND board, const std::string& variablesPath) {

@@ -9,6 +9,7 @@
 #include "common/file_store_win.h"
 #include "common/open_document_win.h"
 #include "common/system_text_win.h"
+#include "common/window_proc_win.h"
 #include "forms/form_win.h"
 #include "vorsaver/movie/date_services.h"
 #include "vorsaver/movie/day_board_win.h"
@@ -92,10 +93,9 @@ RECT ToRect(const vorsaver::PixelBox& box) { return {box.left, box.top, box.left
 class SaverWindow {
 public:
     explicit SaverWindow(const vorsaver::SaverPlacement& placement) : placement_(placement) {}
-    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
-    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
 
     void CreateControls();
     void Form_Load();
@@ -308,25 +308,15 @@ void SaverWindow::Form_MouseMove(LPARAM position) {
 // the close request like every other way out, once the control is done.
 void SaverWindow::ShockwaveFlash1_GotFocus() { PostMessageA(window_, WM_CLOSE, 0, 0); }
 
-LRESULT CALLBACK SaverWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* self = static_cast<SaverWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        self->window_ = hwnd;
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<SaverWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (self == nullptr) return DefWindowProcA(hwnd, message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-        delete self;
-        forms::FormClosed();
-        return DefWindowProcA(hwnd, message, wParam, lParam);
-    }
-    return self->Handle(message, wParam, lParam);
-}
-
-LRESULT SaverWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT SaverWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+    case WM_NCCREATE:
+        window_ = window;
+        break;
+    case WM_NCDESTROY:
+        // This object goes with its window; the program ends with its last.
+        forms::FormClosed();
+        break;
     case WM_CREATE:
         CreateControls();
         Form_Load();
@@ -394,7 +384,7 @@ LRESULT SaverWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
 void Show() {
     HINSTANCE instance = GetModuleHandleA(nullptr);
     WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = SaverWindow::WindowProc;
+    windowClass.lpfnWndProc = common::OwningWindowProc<SaverWindow>;
     windowClass.hInstance = instance;
     windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
     windowClass.lpszClassName = kClassName;
@@ -410,9 +400,10 @@ void Show() {
         vorsaver::PlaceSaver(screens.monitors, screens.primary, DotsPerInch(LOGPIXELSX), DotsPerInch(LOGPIXELSY));
     const vorsaver::PixelBox& area = placement.window;
     // A tool window stays out of the task bar.
+    auto saver = std::make_unique<SaverWindow>(placement);
     HWND created = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kClassName, Loader::kProgramTitle,
                                    WS_POPUP | WS_CLIPCHILDREN, area.left, area.top, area.width, area.height, nullptr,
-                                   nullptr, instance, new SaverWindow(placement));
+                                   nullptr, instance, &saver);
     if (created == nullptr) {
         EndWithError("The screen saver window could not be created (" + common::SystemErrorText(GetLastError()) +
                      ").");
