@@ -14,7 +14,7 @@ set(CORE_SOURCES
     vorsaver/movie/day_board.cpp
     vorsaver/movie/board_raster.cpp
     vorsaver/movie/input_counter.cpp
-    vorsaver/startup/registry_text.cpp
+    vorsaver/services/registry_text.cpp
     vorsaver/dialogs/sound_setting.cpp
     vorsaver/dialogs/about_text.cpp
     forms/form_table.cpp
@@ -88,6 +88,7 @@ set(FORMS_SOURCES
 )
 set(SAVER_SOURCES
     vorsaver/startup/loader_win.cpp
+    vorsaver/services/loader_services_win.cpp
     vorsaver/startup/frm_preview_win.cpp
     vorsaver/dialogs/frm_config_win.cpp
     vorsaver/dialogs/frm_about_win.cpp

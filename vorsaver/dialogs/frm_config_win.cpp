@@ -11,7 +11,7 @@
 #include "forms/form_win.h"
 #include "vorsaver/dialogs/frm_about_win.h"
 #include "vorsaver/dialogs/sound_setting.h"
-#include "vorsaver/startup/loader_win.h"
+#include "vorsaver/services/loader_services_win.h"
 
 namespace frmConfig {
 

@@ -19,8 +19,8 @@
 #include "vorsaver/movie/movie_host_win.h"
 #include "vorsaver/movie/movie_layout.h"
 #include "vorsaver/movie/movie_variables.h"
-#include "vorsaver/startup/loader_win.h"
-#include "vorsaver/startup/registry_text.h"
+#include "vorsaver/services/loader_services_win.h"
+#include "vorsaver/services/registry_text.h"
 
 namespace frmMain {
 

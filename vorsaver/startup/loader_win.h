@@ -1,11 +1,12 @@
-// Loader: the screen saver's start-up and the routines its windows share.
+// Loader: the screen saver's start-up. It picks the mode from the command
+// line and shows the window for it; the routines those windows share with it
+// are below them, in vorsaver/services/loader_services_win.h.
 #pragma once
 
 #include <windows.h>
 
 #include <cstdint>
 #include <optional>
-#include <string>
 
 namespace Loader {
 
@@ -21,30 +22,5 @@ void Main();
 
 // Embeds frmPreview in the preview area named after "/p".
 void ShowPreview();
-
-// False tells the system that a screen saver runs (the task-switching keys
-// then do nothing on Windows 95/98), True that it has stopped.
-void EnableSystemKeys(bool enable);
-
-// The text of a registry value by the rules of RegistryValueText: "Not
-// Found" when any step fails; the key is closed in every case.
-std::string ReadRegistryString(std::uint32_t root, const std::string& keyPath, const std::string& valueName);
-
-// The user's screen-saver password setting, read afresh on every call.
-std::string ReadUsePassword();
-
-enum class PasswordCheck { Confirmed, Refused, Unavailable };
-
-// Asks the system's password check (Windows 95/98) with `owner` as the
-// owner of its dialog. Unavailable where it cannot be loaded: the NT family
-// protects the session itself.
-PasswordCheck VerifyScreenSavePassword(void* owner);
-
-// The title of the program's windows and message boxes.
-extern const char* const kProgramTitle;
-
-// Shows a modal error box and ends the program. The saver's callers restore
-// the running flag and the pointer first, so that the box can be answered.
-[[noreturn]] void ReportErrorAndEnd(const std::string& message);
 
 }  // namespace Loader
