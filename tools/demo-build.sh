@@ -9,31 +9,41 @@ cmake --build "$build"
 
 wine_env=$root/tools/wine-env.sh
 "$wine_env" prefix "$build"
-arch=$(cat "$build/wine/arch")
-[ "$arch" = win32 ] && bin=$build/i686/bin || bin=$build/x86_64/bin
+if sh "$root/tools/wine32-native.sh"; then bin=$build/i686/bin; else bin=$build/x86_64/bin; fi
 
-# Uses the X display in DISPLAY, or starts a display of its own of the given
-# size (e.g. 800x600; its files go in the given folder), then sets up Wine's
-# environment for it. On exit the program in program_pid ends, and with a
-# display of its own so do Wine and Xvfb.
+# Uses the X display in DISPLAY, or starts a Wine environment of its own
+# (wine-env.sh start: a virtual display of the given size, e.g. 800x600, and
+# a wineserver; in VORLAKS_WINE_STATE, default wine-demo), then sets up
+# Wine's environment for it. On exit the program in program_pid ends, and an
+# environment of its own stops.
 demo_display() {
-    local folder=$1 size=$2
+    local size=$1 display=${DISPLAY:-}
     own_display=
-    if [ -z "${DISPLAY:-}" ]; then
-        Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$folder/display" </dev/null >"$folder/xvfb.log" 2>&1 &
-        xvfb_pid=$!
-        for _ in $(seq 100); do [ -s "$folder/display" ] && break; sleep 0.05; done
-        own_display=":$(head -n1 "$folder/display")"
+    if [ -z "$display" ]; then
+        export VORLAKS_WINE_STATE=${VORLAKS_WINE_STATE:-wine-demo}
+        VORLAKS_SCREEN=${size}x24 "$wine_env" start "$build" >/dev/null
+        own_display=yes
     fi
     eval "$("$wine_env" env "$build")"
-    export DISPLAY=${own_display:-$DISPLAY}
+    [ -n "$own_display" ] || export DISPLAY=$display
     trap demo_cleanup EXIT
 }
 
 demo_cleanup() {
     [ -n "${program_pid:-}" ] && kill "$program_pid" 2>/dev/null || true
-    if [ -n "$own_display" ]; then
-        "$WINESERVER" -k 2>/dev/null || true
-        kill "$xvfb_pid" 2>/dev/null || true
-    fi
+    if [ -n "$own_display" ]; then "$wine_env" stop "$build"; fi
+}
+
+# Waits up to ten seconds for a window whose name matches the pattern and
+# prints its id; otherwise lists the windows there are and fails.
+wait_for_window() {
+    local window
+    for _ in $(seq 200); do
+        window=$(xdotool search --name "$1" 2>/dev/null | head -n1) || true
+        [ -n "$window" ] && { echo "$window"; return 0; }
+        sleep 0.05
+    done
+    echo "no window named '$1'; there are:" >&2
+    xdotool search --name . 2>/dev/null | while read -r w; do echo "  $(xdotool getwindowname "$w")" >&2; done
+    return 1
 }

@@ -8,20 +8,13 @@ bash "$root/tools/make-cd.sh" --bin "$bin" >/dev/null
 
 demo=$build/demo-cd
 mkdir -p "$demo"
-export VORLAKS_WINE_STATE=wine-demo-cd
+export VORLAKS_WINE_STATE=wine-demo-cd VORLAKS_CD_FOLDER=$build/cd
 unset DISPLAY
-demo_display "$demo" 800x600
-VORLAKS_CD_FOLDER=$build/cd "$wine_env" start "$build" >/dev/null
-# The environment's display is the one just started.
-eval "$("$wine_env" env "$build")"
+demo_display 800x600
 
 (cd "$WINEPREFIX/dosdevices/e:" && exec "$WINELOADER" start /d 'E:\' 'E:\menu.exe') </dev/null >"$demo/menu.log" 2>&1 &
-for _ in $(seq 200); do
-    xdotool search --name "^The Tarrowick Vorlaks Multimedia Theme Pack$" >/dev/null 2>&1 && break
-    sleep 0.05
-done
+wait_for_window "^The Tarrowick Vorlaks Multimedia Theme Pack$" >/dev/null
 sleep 1
 xwd -root -silent -display "$DISPLAY" | convert xwd:- "$demo/menu-from-cd.png"
 "$WINELOADER" taskkill /f /im menu.exe >/dev/null 2>&1 || true
-"$wine_env" stop "$build"
 echo "Screenshot: $demo/menu-from-cd.png"

@@ -18,19 +18,14 @@ for program in exec.exe install/instscr.exe install/insttm98.exe install/insttmN
 done
 demo=$build/demo-menu
 
-demo_display "$demo" 800x600
+demo_display 800x600
 export VORLAKS_START_LOG=$(cd "$demo" && "$WINELOADER" winepath -w "$demo/started.log" 2>/dev/null | tr -d '\r')
 
 # The menu relies on the CD's root as its working folder.
 (cd "$cd_folder" && exec "$WINELOADER" menu.exe) </dev/null >"$demo/menu.log" 2>&1 &
 program_pid=$!
 
-window=
-for _ in $(seq 200); do
-    window=$(xdotool search --name "^The Tarrowick Vorlaks Multimedia Theme Pack$" 2>/dev/null | head -n1) && [ -n "$window" ] && break
-    sleep 0.05
-done
-[ -n "$window" ] || { echo "the menu showed no window" >&2; exit 1; }
+window=$(wait_for_window "^The Tarrowick Vorlaks Multimedia Theme Pack$")
 eval "$(xdotool getwindowgeometry --shell "$window")"
 
 shoot() {

@@ -20,16 +20,13 @@ else
     python3 "$root/tools/make_schedule.py" "$demo/schedule.pvz" >/dev/null
 fi
 
-demo_display "$demo" 1024x768
+demo_display 1024x768
 
 "$WINELOADER" "$demo/vorsaver.scr" /s &
 program_pid=$!
 
 # Wait for the saver's window, then give it a moment to paint.
-for _ in $(seq 200); do
-    xdotool search --name "SCRNSAVE: The Tarrowick Vorlaks" >/dev/null 2>&1 && break
-    sleep 0.05
-done
+wait_for_window "SCRNSAVE: The Tarrowick Vorlaks" >/dev/null
 sleep 1.5
 shot=$demo/vorsaver.png
 xwd -root -silent -display "$DISPLAY" | convert xwd:- "$shot"

@@ -16,22 +16,12 @@ mkdir -p "$demo"
 cp "$bin/vorsaver.scr" "$demo/"
 python3 "$root/tools/make_schedule.py" "$demo/schedule.pvz" >/dev/null
 
-demo_display "$demo" 1024x768
+demo_display 1024x768
 "$WINELOADER" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
-
-wait_for() {
-    for _ in $(seq 200); do
-        xdotool search --name "$1" 2>/dev/null | head -n1 && return 0
-        sleep 0.05
-    done
-    echo "no window named '$1'; there are:" >&2
-    xdotool search --name . 2>/dev/null | while read -r w; do echo "  $(xdotool getwindowname "$w")" >&2; done
-    return 1
-}
 
 "$WINELOADER" "$demo/vorsaver.scr" /s &
 program_pid=$!
-wait_for "SCRNSAVE: The Tarrowick Vorlaks" >/dev/null
+wait_for_window "SCRNSAVE: The Tarrowick Vorlaks" >/dev/null
 sleep 1.5
 xwd -root -silent -display "$DISPLAY" | convert xwd:- "$demo/saver.png"
 "$WINELOADER" taskkill /f /im vorsaver.scr >/dev/null 2>&1 || true
@@ -39,7 +29,7 @@ wait "$program_pid" 2>/dev/null || true
 
 "$WINELOADER" "$demo/vorsaver.scr" /c &
 program_pid=$!
-settings=$(wait_for "Tarrowick Vorlaks Screen Saver Configuration")
+settings=$(wait_for_window "Tarrowick Vorlaks Screen Saver Configuration")
 sleep 0.5
 import -display "$DISPLAY" -window "$settings" "$demo/settings.png"
 # A click on the About button (its middle is at 607, 2587 twips in the
@@ -49,7 +39,7 @@ read -r width height < <(xdotool getwindowgeometry "$settings" | awk '/Geometry/
 border=$(( (width - (4905 * dpi + 720) / 1440) / 2 ))
 top=$(( height - (2865 * dpi + 720) / 1440 - border ))
 xdotool mousemove --window "$settings" $((border + 607 * dpi / 1440)) $((top + 2587 * dpi / 1440)) click 1
-about=$(wait_for "^About ")
+about=$(wait_for_window "^About ")
 sleep 0.5
 import -display "$DISPLAY" -window "$about" "$demo/about.png"
 
