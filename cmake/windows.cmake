@@ -65,6 +65,7 @@ endfunction()
 
 # A program the tests run or measure: on the compiler's own run-time, static.
 function(test_program target)
+    target_include_directories(${target} PRIVATE ${CMAKE_SOURCE_DIR})
     target_link_options(${target} PRIVATE ${STATIC_LINK})
 endfunction()
 

@@ -6,6 +6,7 @@
 #include <map>
 #include <string>
 
+#include "tests/support/memory_files.h"
 #include "vorsaver/movie/date_services.h"
 #include "vorsaver/movie/movie_variables.h"
 
@@ -74,23 +75,7 @@ void CheckEntry(const std::string& entry, DaySerial day) {
     Check(entry.size() <= dayNumber.size() + 3 + 3 + 3 + 4);
 }
 
-class MemoryFiles : public vorsaver::FileStore {
-public:
-    bool ReadAll(const std::string& path, std::string& bytes, std::string& error) override {
-        const auto found = files.find(path);
-        if (found == files.end()) {
-            error = "file not found";
-            return false;
-        }
-        bytes = found->second;
-        return true;
-    }
-    bool ReplaceAll(const std::string& path, const std::string& bytes, std::string&) override {
-        files[path] = bytes;
-        return true;
-    }
-    std::map<std::string, std::string> files;
-};
+using testsupport::MemoryFiles;
 
 }  // namespace
 

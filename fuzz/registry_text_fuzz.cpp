@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 
-#include "vorsaver/startup/registry_text.h"
+#include "vorsaver/services/registry_text.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 9) return 0;

@@ -13,6 +13,8 @@
 #include <new>
 #include <string>
 
+#include "tests/stand-ins/stand_in_log_win.h"
+
 namespace {
 
 const CLSID kFlashClsid = {0xD27CDB6E, 0xAE6D, 0x11CF, {0x96, 0xB8, 0x44, 0x45, 0x53, 0x54, 0x00, 0x00}};
@@ -31,21 +33,9 @@ LONG g_serverLocks = 0;  // IClassFactory::LockServer
 bool g_classRegistered = false;
 
 // ---------------------------------------------------------------------------
-// The log: opened and closed for every line, so a test polling the file sees
-// each event as soon as it happens and never finds the file held open.
+// The log the tests read.
 
-void Log(const std::string& text) {
-    char path[MAX_PATH] = {};
-    DWORD length = GetEnvironmentVariableA("VORLAKS_CONTROL_LOG", path, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) return;
-    HANDLE file = CreateFileA(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return;
-    std::string line = text + "\r\n";
-    DWORD written = 0;
-    WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
-    CloseHandle(file);
-}
+void Log(const std::string& text) { standin::AppendLine(standin::LogPath("VORLAKS_CONTROL_LOG"), text); }
 
 std::string Ansi(const wchar_t* text, int length = -1) {
     if (text == nullptr || length == 0) return std::string();

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/stand-ins/stand_in_log_win.h"
+
 namespace {
 
 const int kPasswordEdit = 100;
@@ -18,20 +20,8 @@ const char kDefaultPassword[] = "vorlaks";
 // instead of the low 16 mistakes a refusal for a confirmation and is caught.
 const DWORD kHighMarker = 0xABCD0000u;
 
-// Opened and closed for every line, so a test polling the file sees each
-// event at once and never finds the file held open.
-void Log(const std::string& text) {
-    char path[MAX_PATH] = {};
-    DWORD length = GetEnvironmentVariableA("VORLAKS_PASSWORD_LOG", path, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) return;
-    HANDLE file = CreateFileA(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return;
-    std::string line = text + "\r\n";
-    DWORD written = 0;
-    WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
-    CloseHandle(file);
-}
+// The log the tests read.
+void Log(const std::string& text) { standin::AppendLine(standin::LogPath("VORLAKS_PASSWORD_LOG"), text); }
 
 // An empty but present variable means an empty password, not the default.
 std::string ExpectedPassword() {

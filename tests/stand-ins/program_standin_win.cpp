@@ -10,15 +10,9 @@
 
 #include <string>
 
-namespace {
+#include "tests/stand-ins/stand_in_log_win.h"
 
-std::string LogPath() {
-    char path[MAX_PATH] = {};
-    if (GetEnvironmentVariableA("VORLAKS_START_LOG", path, MAX_PATH) != 0) return path;
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string own(path);
-    return own.substr(0, own.find_last_of('\\')) + "\\started.log";
-}
+namespace {
 
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcA(window, message, wParam, lParam);
@@ -47,12 +41,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     GetCurrentDirectoryA(MAX_PATH, folder);
     bool iconic = ShownMinimised(instance, showCommand);
     std::string line = std::string(GetCommandLineA()) + "|" + folder + "|show=" + std::to_string(showCommand) +
-                       "|iconic=" + (iconic ? "1" : "0") + "\r\n";
-    HANDLE log = CreateFileA(LogPath().c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                             OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (log == INVALID_HANDLE_VALUE) return 1;
-    DWORD written = 0;
-    WriteFile(log, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
-    CloseHandle(log);
-    return 0;
+                       "|iconic=" + (iconic ? "1" : "0");
+    return standin::AppendLine(standin::LogPath("VORLAKS_START_LOG", "started.log"), line) ? 0 : 1;
 }

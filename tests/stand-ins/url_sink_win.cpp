@@ -4,14 +4,9 @@
 
 #include <string>
 
+#include "tests/stand-ins/stand_in_log_win.h"
+
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    char logPath[MAX_PATH] = {};
-    if (GetEnvironmentVariableA("VORLAKS_URL_LOG", logPath, MAX_PATH) == 0) {
-        GetModuleFileNameA(nullptr, logPath, MAX_PATH);
-        std::string own(logPath);
-        std::string path = own.substr(0, own.find_last_of('\\')) + "\\url-sink.log";
-        lstrcpynA(logPath, path.c_str(), MAX_PATH);
-    }
     // The address arrives as the one (quoted) argument after the program name.
     std::string line = GetCommandLineA();
     std::size_t start = 0;
@@ -27,12 +22,5 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     if (address.size() >= 2 && address.front() == '"' && address.back() == '"') {
         address = address.substr(1, address.size() - 2);
     }
-    address += "\r\n";
-    HANDLE log = CreateFileA(logPath, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
-                             FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (log == INVALID_HANDLE_VALUE) return 1;
-    DWORD written = 0;
-    WriteFile(log, address.data(), static_cast<DWORD>(address.size()), &written, nullptr);
-    CloseHandle(log);
-    return 0;
+    return standin::AppendLine(standin::LogPath("VORLAKS_URL_LOG", "url-sink.log"), address) ? 0 : 1;
 }

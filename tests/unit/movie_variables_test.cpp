@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/memory_files.h"
 #ifndef _WIN32
 #include "vorsaver/movie/date_services.h"
 #endif
@@ -47,32 +48,7 @@ public:
     }
 };
 
-class MemoryFiles : public FileStore {
-public:
-    bool ReadAll(const std::string& path, std::string& bytes, std::string& error) override {
-        const auto found = files.find(path);
-        if (found == files.end()) {
-            error = "file not found";
-            return false;
-        }
-        bytes = found->second;
-        return true;
-    }
-
-    bool ReplaceAll(const std::string& path, const std::string& bytes, std::string& error) override {
-        ++replaceCalls;
-        if (failWrites) {
-            error = "access denied";
-            return false;
-        }
-        files[path] = bytes;
-        return true;
-    }
-
-    std::map<std::string, std::string> files;
-    bool failWrites = false;
-    int replaceCalls = 0;
-};
+using testsupport::MemoryFiles;
 
 const DaySerial kToday = SerialFromCivil(2026, 12, 8);
 

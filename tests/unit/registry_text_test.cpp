@@ -1,4 +1,4 @@
-#include "vorsaver/startup/registry_text.h"
+#include "vorsaver/services/registry_text.h"
 
 #include <gtest/gtest.h>
 
