@@ -1,6 +1,7 @@
 #include "cd/document_path.h"
 
-#include "common/app_text.h"
+#include "common/paths.h"
+#include "common/plain_text.h"
 
 namespace cd {
 

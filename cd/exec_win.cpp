@@ -9,7 +9,7 @@
 
 #include "cd/document_path.h"
 #include "common/app_folder_win.h"
-#include "common/app_text.h"
+#include "common/paths.h"
 #include "common/system_text_win.h"
 
 namespace {

@@ -3,7 +3,10 @@
 
 # --- the portable side: no <windows.h>, builds everywhere ------------------------
 set(CORE_SOURCES
-    common/app_text.cpp
+    common/plain_text.cpp
+    common/command_line.cpp
+    common/paths.cpp
+    common/twips.cpp
     common/whole_file.cpp
     common/packed_picture.cpp
     common/text_stream.cpp
@@ -41,7 +44,10 @@ set(RUNTIME_WINDOWS_SOURCES
 )
 
 set(UNIT_TEST_SOURCES
-    tests/unit/app_text_test.cpp
+    tests/unit/plain_text_test.cpp
+    tests/unit/command_line_test.cpp
+    tests/unit/paths_test.cpp
+    tests/unit/twips_test.cpp
     tests/unit/whole_file_test.cpp
     tests/unit/packed_picture_test.cpp
     tests/unit/mode_table_test.cpp

@@ -2,7 +2,8 @@
 
 #include <windows.h>
 
-#include "common/app_text.h"
+#include "common/command_line.h"
+#include "common/paths.h"
 
 namespace common {
 

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <set>
 
-#include "common/app_text.h"
+#include "common/plain_text.h"
 #include "common/text_stream.h"
 
 namespace forms {

@@ -4,8 +4,8 @@
 
 #include <cmath>
 
-#include "common/app_text.h"
 #include "common/picture_win.h"
+#include "common/twips.h"
 #include "forms/form_internal_win.h"
 
 namespace forms {

@@ -26,9 +26,9 @@ using C = menu::ImageControl;
 // Which images show: the rules decide, the window only mirrors it.
 menu::HoverState hover;
 
-forms::Form& Window();
+forms::Form& Form();
 
-forms::Control& Image(ImageControl image) { return Window()[menu::NameOf(image)]; }
+forms::Control& Image(ImageControl image) { return Form()[menu::NameOf(image)]; }
 
 void Apply(const menu::ChangedImages& changed) {
     for (ImageControl image : changed) Image(image).SetVisible(hover.IsVisible(image));
@@ -38,8 +38,8 @@ void Apply(const menu::ChangedImages& changed) {
 // table's centring, so the menu opens at the screen's top-left corner. The
 // hover state starts from what the table shows, as the images do.
 void Form_Load() {
-    hover = menu::HoverStateFrom(Window().Table());
-    Window().Move(20, 20);
+    hover = menu::HoverStateFrom(Form().Table());
+    Form().Move(20, 20);
 }
 
 // The pointer over the backdrop itself: every item back to normal. Only
@@ -66,16 +66,16 @@ void ThemeProcedure() {
     bool themesPresent = menu::NamesWindows9x(version) && Module3::FileExists(themesProgram);
     switch (menu::DecideThemeAction(version, themesPresent)) {
     case menu::ThemeAction::StartInsttm98:
-        menu::StartOrReport(Window().Window(), menu::kTheme98Installer);
+        menu::StartOrReport(Form().Window(), menu::kTheme98Installer);
         break;
     case menu::ThemeAction::ShowThemeDialog:
         frmTheme::ShowModal();
         break;
     case menu::ThemeAction::StartInsttmNT:
-        menu::StartOrReport(Window().Window(), menu::kThemeNTInstaller);
+        menu::StartOrReport(Form().Window(), menu::kThemeNTInstaller);
         break;
     case menu::ThemeAction::InvalidWindowsType:
-        MessageBoxA(Window().Window(), menu::kInvalidWindowsText, menu::kInvalidWindowsTitle, MB_OK);
+        MessageBoxA(Form().Window(), menu::kInvalidWindowsText, menu::kInvalidWindowsTitle, MB_OK);
         break;
     }
 }
@@ -87,14 +87,14 @@ void Run(ImageControl image) {
     case menu::ClickKind::Nothing:
         break;
     case menu::ClickKind::StartInstaller:
-        menu::StartOrReport(Window().Window(), target);
+        menu::StartOrReport(Form().Window(), target);
         break;
     case menu::ClickKind::ThemeProcedure:
         ThemeProcedure();
         break;
     case menu::ClickKind::Game:
     case menu::ClickKind::Help:
-        menu::StartOrReport(Window().Window(), menu::ExecCommand(common::ApplicationFolder(), target));
+        menu::StartOrReport(Form().Window(), menu::ExecCommand(common::ApplicationFolder(), target));
         break;
     case menu::ClickKind::WebSite:
         Module1::OpenDocument(target);
@@ -116,7 +116,7 @@ void picWWW2_Click() { Run(C::picWWW2); }
 void picHelp2_Click() { Run(C::picHelp2); }
 void picExit2_Click() { Run(C::picExit2); }
 
-forms::Form& Window() {
+forms::Form& Form() {
     static forms::Form form("frmMain", {
                                            {"Form_Load", Form_Load},
                                            {"Form_MouseMove", Form_MouseMove},
@@ -140,6 +140,6 @@ forms::Form& Window() {
 
 }  // namespace
 
-void ShowModal() { Window().ShowModal(); }
+void ShowModal() { Form().ShowModal(); }
 
 }  // namespace frmMain

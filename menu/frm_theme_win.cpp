@@ -9,24 +9,24 @@ namespace frmTheme {
 
 namespace {
 
-forms::Form& Dialog();
+forms::Form& Form();
 
 // Runs each time the dialog is made: the directions replace whatever the box
 // held, so a second showing never doubles them.
-void Form_Load() { Dialog()["Text1"].SetCaption(menu::ThemeDirections()); }
+void Form_Load() { Form()["Text1"].SetCaption(menu::ThemeDirections()); }
 
 // "&Install Wallpaper Only >", also Enter from the text box: the NT theme
 // installer puts on the wallpaper alone. The dialog closes whether or not it
 // could be started; a failure has been named in a box by then.
 void Command1_Click() {
-    menu::StartOrReport(Dialog().Window(), menu::kThemeNTInstaller);
-    Dialog().Unload();
+    menu::StartOrReport(Form().Window(), menu::kThemeNTInstaller);
+    Form().Unload();
 }
 
 // "&Exit": back to the menu, nothing started.
-void Command2_Click() { Dialog().Unload(); }
+void Command2_Click() { Form().Unload(); }
 
-forms::Form& Dialog() {
+forms::Form& Form() {
     static forms::Form form("frmTheme", {
                                             {"Form_Load", Form_Load},
                                             {"Command1_Click", Command1_Click},
@@ -37,6 +37,6 @@ forms::Form& Dialog() {
 
 }  // namespace
 
-void ShowModal() { Dialog().ShowModal(); }
+void ShowModal() { Form().ShowModal(); }
 
 }  // namespace frmTheme

@@ -1,6 +1,6 @@
 #include "menu/menu_commands.h"
 
-#include "common/app_text.h"
+#include "common/plain_text.h"
 
 namespace menu {
 

@@ -4,7 +4,7 @@
 
 #include <ostream>
 
-#include "common/app_text.h"
+#include "common/twips.h"
 
 namespace vorsaver {
 

@@ -10,7 +10,7 @@ namespace frmAbout {
 
 namespace {
 
-forms::Form& Dialog();
+forms::Form& Form();
 
 // The program's own file version, from its version resource: the one
 // place where the version is written down.
@@ -32,7 +32,7 @@ VS_FIXEDFILEINFO ProgramVersion() {
 }
 
 void Form_Load() {
-    forms::Form& dialog = Dialog();
+    forms::Form& dialog = Form();
     dialog.SetCaption(vorsaver::kAboutCaption);
     VS_FIXEDFILEINFO version = ProgramVersion();
     dialog["lblVersion"].SetCaption(vorsaver::VersionLabel(HIWORD(version.dwFileVersionMS),
@@ -42,7 +42,7 @@ void Form_Load() {
     dialog["lblDisclaimer"].SetCaption(vorsaver::PlayerNotice());
 }
 
-void cmdOK_Click() { Dialog().Unload(); }
+void cmdOK_Click() { Form().Unload(); }
 
 // The links hand their address to the browser; the dialog stays as it is.
 void Picture1_Click() { common::OpenDocument(vorsaver::kFlashSite); }
@@ -51,7 +51,7 @@ void Image1_Click() { common::OpenDocument(vorsaver::kProducerSite); }
 void Label2_Click() { common::OpenDocument(vorsaver::kTeamSite); }
 void Label3_Click() { common::OpenDocument(vorsaver::kProducerSite); }
 
-forms::Form& Dialog() {
+forms::Form& Form() {
     static forms::Form form("frmAbout", {
                                             {"Form_Load", Form_Load},
                                             {"cmdOK_Click", cmdOK_Click},
@@ -66,6 +66,6 @@ forms::Form& Dialog() {
 
 }  // namespace
 
-void ShowModal() { Dialog().ShowModal(); }
+void ShowModal() { Form().ShowModal(); }
 
 }  // namespace frmAbout

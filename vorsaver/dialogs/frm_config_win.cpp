@@ -5,8 +5,8 @@
 #include <cstdint>
 
 #include "common/app_folder_win.h"
-#include "common/app_text.h"
 #include "common/file_store_win.h"
+#include "common/paths.h"
 #include "common/system_text_win.h"
 #include "forms/form_win.h"
 #include "vorsaver/dialogs/frm_about_win.h"
@@ -22,7 +22,7 @@ const char kSoundFileName[] = "sound.pvz";
 // The value read from the file when the dialog loaded.
 std::int16_t soundSetting = 0;
 
-forms::Form& Dialog();
+forms::Form& Form();
 
 std::string SoundFilePath() { return common::PathInFolder(common::ApplicationFolder(), kSoundFileName); }
 
@@ -36,25 +36,25 @@ void Form_Load() {
     if (files.ReadAll(SoundFilePath(), bytes, error)) {
         soundSetting = static_cast<std::int16_t>(vorsaver::ReadSoundSetting(bytes));
     }
-    Dialog()["soundChk"].SetValue(soundSetting == 1 ? 1 : 0);
+    Form()["soundChk"].SetValue(soundSetting == 1 ? 1 : 0);
 }
 
 // "&Ok": stores the setting when the box differs from what was read. A
 // file that cannot be written is named in an error box, the old one stays
 // as it was and so does the dialog.
 void Command1_Click() {
-    bool checked = Dialog()["soundChk"].Value() == 1;
+    bool checked = Form()["soundChk"].Value() == 1;
     if (vorsaver::SoundSettingChanged(soundSetting, checked)) {
         common::WinFileStore files;
         std::string error;
         std::string path = SoundFilePath();
         if (!files.ReplaceAll(path, vorsaver::SoundSettingText(checked), error)) {
             std::string text = "The sound setting could not be saved to " + path + ":\r\n" + error + ".";
-            MessageBoxA(Dialog().Window(), text.c_str(), Loader::kProgramTitle, MB_OK | MB_ICONERROR);
+            MessageBoxA(Form().Window(), text.c_str(), Loader::kProgramTitle, MB_OK | MB_ICONERROR);
             return;
         }
     }
-    Dialog().Unload();
+    Form().Unload();
 }
 
 // "&Cancel": the program ends at once; nothing is stored.
@@ -63,7 +63,7 @@ void Command2_Click() { ExitProcess(0); }
 // "&About": the About dialog, modal; this one is as it was afterwards.
 void Command3_Click() { frmAbout::ShowModal(); }
 
-forms::Form& Dialog() {
+forms::Form& Form() {
     static forms::Form form("frmConfig", {
                                              {"Form_Load", Form_Load},
                                              {"Command1_Click", Command1_Click},
@@ -75,6 +75,6 @@ forms::Form& Dialog() {
 
 }  // namespace
 
-void Show() { Dialog().Show(); }
+void Show() { Form().Show(); }
 
 }  // namespace frmConfig

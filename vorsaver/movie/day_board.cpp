@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstddef>
 
-#include "common/app_text.h"
+#include "common/plain_text.h"
 
 namespace vorsaver {
 

@@ -11,10 +11,9 @@
 #include "vorsaver/movie/board_text_win.h"
 #include "vorsaver/movie/date_services.h"
 
+namespace vorsaver {
 namespace {
 
-using vorsaver::DayBoardContent;
-using vorsaver::kDayBoardMotionFrames;
 using namespace vorsaver::board;
 
 // Motion comes in short bursts and the board is still in between, so a
@@ -213,3 +212,5 @@ void ReloadDayBoard(HWND board, const std::string& variablesPath) {
     state->surface.Free();
     InvalidateRect(board, nullptr, FALSE);
 }
+
+}  // namespace vorsaver

@@ -7,6 +7,7 @@
 
 #include <string>
 
+namespace vorsaver {
 
 inline constexpr char kDayBoardClassName[] = "VorlaksDayBoard";
 
@@ -20,3 +21,5 @@ HWND CreateDayBoard(HWND parent, const RECT& rect, const std::string& variablesP
 // Reads `variablesPath` again and repaints the board with what it holds now
 // (a new day); a missing or unreadable file shows as an empty one.
 void ReloadDayBoard(HWND board, const std::string& variablesPath);
+
+}  // namespace vorsaver

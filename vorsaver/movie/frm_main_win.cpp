@@ -5,10 +5,11 @@
 #include <memory>
 
 #include "common/app_folder_win.h"
-#include "common/app_text.h"
 #include "common/file_store_win.h"
 #include "common/open_document_win.h"
+#include "common/paths.h"
 #include "common/system_text_win.h"
+#include "common/twips.h"
 #include "common/window_proc_win.h"
 #include "forms/form_win.h"
 #include "vorsaver/movie/date_services.h"
@@ -40,7 +41,7 @@ const DISPID kDispidMenu = 135;
 const DISPID kDispidEmbedMovie = 139;
 
 // The movie control's saved set-up, in the order the control stores it.
-const std::vector<movie::SetupProperty> kFlashSetup = {
+const std::vector<vorsaver::SetupProperty> kFlashSetup = {
     {L"Movie", false, false, L"vorlaks.swf"}, {L"Src", false, false, L"vorlaks.swf"},
     {L"WMode", false, false, L"Window"},      {L"Play", true, true, nullptr},
     {L"Loop", true, true, nullptr},           {L"Quality", false, false, L"High"},
@@ -117,7 +118,7 @@ private:
 
     HWND window_ = nullptr;
     const vorsaver::SaverPlacement placement_;
-    movie::MovieHost ShockwaveFlash1;
+    vorsaver::MovieHost ShockwaveFlash1;
     // Where the control is missing, the day board stands in its place.
     HWND dayBoard_ = nullptr;
     vorsaver::InputCounter InputCount;
@@ -194,7 +195,7 @@ void SaverWindow::Form_Load() {
         WriteMovie(common::PathInFolder(folder, kMovieFileName));
         ShockwaveFlash1.Move(movie);
     } else {
-        dayBoard_ = CreateDayBoard(window_, movie,
+        dayBoard_ = vorsaver::CreateDayBoard(window_, movie,
                                    common::PathInFolder(folder, vorsaver::kVariablesFileName));
     }
 }
@@ -233,7 +234,7 @@ void SaverWindow::Form_Timer(UINT_PTR id) {
     const bool changed = id == kChangeTimer;
     if (changed || vorsaver::LocalToday() != shownDay_) {
         if (WriteToday() && dayBoard_ != nullptr) {
-            ReloadDayBoard(dayBoard_, common::PathInFolder(common::ApplicationFolder(), vorsaver::kVariablesFileName));
+            vorsaver::ReloadDayBoard(dayBoard_, common::PathInFolder(common::ApplicationFolder(), vorsaver::kVariablesFileName));
         }
     }
     WatchTheDay();

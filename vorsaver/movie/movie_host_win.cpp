@@ -2,9 +2,9 @@
 
 #include <olectl.h>
 
-#include "common/app_text.h"
+#include "common/plain_text.h"
 
-namespace movie {
+namespace vorsaver {
 
 // The container's side of the conversation with the control: client site,
 // in-place site and frame, control site, ambient properties and the
@@ -271,4 +271,4 @@ void MovieHost::Destroy() {
     }
 }
 
-}  // namespace movie
+}  // namespace vorsaver

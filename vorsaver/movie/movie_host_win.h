@@ -10,7 +10,7 @@
 
 #include "common/com_ptr_win.h"
 
-namespace movie {
+namespace vorsaver {
 
 class ControlSite;
 
@@ -55,4 +55,4 @@ private:
     ControlSite* site_ = nullptr;
 };
 
-}  // namespace movie
+}  // namespace vorsaver

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "common/app_text.h"
+#include "common/twips.h"
 
 namespace vorsaver {
 

@@ -4,7 +4,7 @@
 #include <string_view>
 #include <utility>
 
-#include "common/app_text.h"
+#include "common/paths.h"
 
 namespace vorsaver {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "common/app_text.h"
+#include "common/plain_text.h"
 
 namespace vorsaver {
 

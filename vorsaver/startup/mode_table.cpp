@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "common/app_text.h"
+#include "common/plain_text.h"
 
 namespace vorsaver {
 
