@@ -14,8 +14,8 @@ set(CORE_SOURCES
     vorsaver/movie/movie_variables.cpp
     vorsaver/movie/movie_layout.cpp
     vorsaver/movie/day_watch.cpp
-    vorsaver/movie/day_board.cpp
-    vorsaver/movie/board_raster.cpp
+    vorsaver/board/day_board.cpp
+    vorsaver/board/board_raster.cpp
     vorsaver/movie/input_counter.cpp
     vorsaver/services/registry_text.cpp
     vorsaver/dialogs/sound_setting.cpp
@@ -100,10 +100,10 @@ set(SAVER_SOURCES
     vorsaver/dialogs/frm_about_win.cpp
     vorsaver/movie/frm_main_win.cpp
     vorsaver/movie/movie_host_win.cpp
-    vorsaver/movie/day_board_win.cpp
-    vorsaver/movie/board_renderer_win.cpp
-    vorsaver/movie/board_text_win.cpp
-    vorsaver/movie/dib_surface_win.cpp
+    vorsaver/board/day_board_win.cpp
+    vorsaver/board/board_renderer_win.cpp
+    vorsaver/board/board_text_win.cpp
+    vorsaver/board/dib_surface_win.cpp
     resources/vorsaver.rc
 )
 # The CD menu's modules (version, system folder, file test, document opener

@@ -1,5 +1,5 @@
 """The team's colours as (red, green, blue), shared by the picture and movie
-generators; the saver's day board has the same (vorsaver/movie/board_raster.h)."""
+generators; the saver's day board has the same (vorsaver/board/board_raster.h)."""
 NAVY = (11, 31, 75)
 DEEP_NAVY = (6, 16, 40)
 GOLD = (242, 169, 0)

@@ -7,8 +7,8 @@
 #include <cstdio>
 
 #include "tests/e2e/harness_win.h"
-#include "vorsaver/movie/board_raster.h"
-#include "vorsaver/movie/day_board.h"
+#include "vorsaver/board/board_raster.h"
+#include "vorsaver/board/day_board.h"
 
 namespace e2e {
 namespace {

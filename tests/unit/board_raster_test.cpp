@@ -1,4 +1,4 @@
-#include "vorsaver/movie/board_raster.h"
+#include "vorsaver/board/board_raster.h"
 
 #include <gtest/gtest.h>
 

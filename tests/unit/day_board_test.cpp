@@ -1,4 +1,4 @@
-#include "vorsaver/movie/day_board.h"
+#include "vorsaver/board/day_board.h"
 #include "vorsaver/movie/date_services.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "vorsaver/movie/board_text_win.h"
+#include "vorsaver/board/board_text_win.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "vorsaver/movie/day_board_win.h"
+#include "vorsaver/board/day_board_win.h"
 
 #include <cstdint>
 #include <cstring>
@@ -7,8 +7,8 @@
 
 #include "common/file_store_win.h"
 #include "common/window_proc_win.h"
-#include "vorsaver/movie/board_renderer_win.h"
-#include "vorsaver/movie/board_text_win.h"
+#include "vorsaver/board/board_renderer_win.h"
+#include "vorsaver/board/board_text_win.h"
 #include "vorsaver/movie/date_services.h"
 
 namespace vorsaver {

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "vorsaver/movie/board_raster.h"
+#include "vorsaver/board/board_raster.h"
 
 namespace vorsaver::board {
 

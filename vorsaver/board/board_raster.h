@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "vorsaver/movie/day_board.h"
+#include "vorsaver/board/day_board.h"
 
 namespace vorsaver {
 

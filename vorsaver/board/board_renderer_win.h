@@ -4,8 +4,8 @@
 
 #include <windows.h>
 
-#include "vorsaver/movie/day_board.h"
-#include "vorsaver/movie/dib_surface_win.h"
+#include "vorsaver/board/day_board.h"
+#include "vorsaver/board/dib_surface_win.h"
 
 namespace vorsaver::board {
 

@@ -1,4 +1,4 @@
-#include "vorsaver/movie/dib_surface_win.h"
+#include "vorsaver/board/dib_surface_win.h"
 
 namespace vorsaver::board {
 

@@ -1,4 +1,4 @@
-#include "vorsaver/movie/board_renderer_win.h"
+#include "vorsaver/board/board_renderer_win.h"
 
 #include <algorithm>
 #include <cmath>
@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "common/system_text_win.h"
-#include "vorsaver/movie/board_text_win.h"
+#include "vorsaver/board/board_text_win.h"
 
 namespace vorsaver::board {
 

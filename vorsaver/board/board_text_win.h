@@ -8,7 +8,7 @@
 #include <string>
 #include <utility>
 
-#include "vorsaver/movie/dib_surface_win.h"
+#include "vorsaver/board/dib_surface_win.h"
 
 namespace vorsaver::board {
 
