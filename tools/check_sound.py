@@ -3,7 +3,7 @@
 
     python3 tools/check_sound.py
         The committed resources/vorlaks.wav is what tools/make_sound.py
-        writes, byte for byte, in the form Windows 95 plays: PCM, 8-bit,
+        writes, byte for byte, in the form Windows 95 plays: PCM, 16-bit,
         mono, 11,025 samples a second, under a second, under half the
         full scale.
 
@@ -45,38 +45,43 @@ def check_file():
     made = io.BytesIO()
     with wave.open(made, 'wb') as w:
         w.setnchannels(1)
-        w.setsampwidth(1)
+        w.setsampwidth(2)
         w.setframerate(make_sound.RATE)
-        w.writeframes(make_sound.pcm8())
+        w.writeframes(make_sound.pcm16())
     if committed != made.getvalue():
         faults.append('resources/vorlaks.wav is not what tools/make_sound.py writes: run it again')
     with wave.open(path, 'rb') as w:
         channels, width, rate, frames = w.getnchannels(), w.getsampwidth(), w.getframerate(), w.getnframes()
         data = w.readframes(frames)
-    if (channels, width, rate) != (1, 1, 11025):
-        faults.append('not 8-bit mono at 11025 Hz: %d channels, %d bytes, %d Hz' % (channels, width, rate))
+    if (channels, width, rate) != (1, 2, 11025):
+        faults.append('not 16-bit mono at 11025 Hz: %d channels, %d bytes, %d Hz' % (channels, width, rate))
     seconds = frames / rate
     if not 0.2 <= seconds <= 1.0:
         faults.append('%.2f s long, not between 0.2 and 1' % seconds)
-    peak = max(abs(b - 128) for b in data) / 128 if data else 0
+    values = samples_of(data)
+    peak = max((abs(v) for v in values), default=0.0)
     if not 0.2 <= peak <= 0.5:
         faults.append('peaks at %.2f of full scale, not between 0.2 and 0.5' % peak)
-    if data and (abs(data[0] - 128) > 1 or abs(data[-1] - 128) > 1):
+    if values and (abs(values[0]) > 0.001 or abs(values[-1]) > 0.001):
         faults.append('does not begin and end at rest: it would click')
     print('vorlaks.wav: %d bytes, %.2f s, peak %.2f of full scale' % (len(committed), seconds, peak))
     return faults
 
 
-def read_recording(path, is_float):
+def samples_of(raw, is_float=False):
+    """Little-endian 16-bit or float samples as numbers, 1 = full scale."""
     samples = array.array('f' if is_float else 'h')
-    with open(path, 'rb') as f:
-        raw = f.read()
     raw = raw[:len(raw) - len(raw) % samples.itemsize]
     samples.frombytes(raw)
     if sys.byteorder != 'little':
         samples.byteswap()
     scale = 1.0 if is_float else 1 / 32768
     return [v * scale for v in samples]
+
+
+def read_recording(path, is_float):
+    with open(path, 'rb') as f:
+        return samples_of(f.read(), is_float)
 
 
 def to_file_rate(x, rate):
@@ -119,7 +124,7 @@ def check_recording(args):
             faults.append('sound where there must be none: %.3f of full scale, from %.2f s' % (peak, onset / rate))
         return faults
 
-    t = [(b - 128) / 128 for b in make_sound.pcm8()]
+    t = samples_of(make_sound.pcm16())
     onset = next((i for i, v in enumerate(y) if abs(v) >= ONSET), None)
     if onset is None:
         return faults + ['no sound in the recording']

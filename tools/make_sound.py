@@ -5,9 +5,11 @@ movie with its own, when "Play Sounds" is on.
 
     python3 tools/make_sound.py [OUT.wav]
 
-It is plain PCM, 8-bit mono at 11,025 samples a second, which every sound
-card and driver of Windows 95 plays, and small: well under a second, a few
-kilobytes in the program. It stays under half the full scale, so that it
+It is plain PCM, 16-bit mono at 11,025 samples a second, which Windows 95
+plays on every sound card (converting for an 8-bit one), and small: well
+under a second, 13 KB in the program. (8-bit PCM would be half that, but
+Wine fills a late buffer of it with zero bytes, which for unsigned 8-bit
+samples is the lowest level, not silence: a loud buzz on a busy machine.) It stays under half the full scale, so that it
 sits under the system's own sounds at whatever volume the user set. Nothing but
 Python's standard library; the same script always writes the same bytes.
 """
@@ -52,8 +54,7 @@ def samples():
     """The sound as numbers from -1 to 1, RATE to the second."""
     out = []
     scale = sum(a for _, a in PARTIALS)
-    # An even count: a RIFF chunk of odd length would want a pad byte.
-    for i in range(2 * round(LENGTH * RATE / 2)):
+    for i in range(round(LENGTH * RATE)):
         t = i / RATE
         v = 0.0
         for start, length, freq in NOTES:
@@ -64,23 +65,17 @@ def samples():
     return out
 
 
-def pcm8():
-    """The samples as the WAV file holds them: unsigned bytes around 128."""
-    return bytes(128 + round(v * 127) for v in samples())
-
-
-def pcm16_from_pcm8(data):
-    """The same sound as signed 16-bit little-endian samples, for players
-    that take no 8-bit sound: each byte's value, moved to the top byte."""
-    return b''.join(struct.pack('<h', (b - 128) << 8) for b in data)
+def pcm16():
+    """The samples as the WAV file holds them: signed 16-bit, little-endian."""
+    return b''.join(struct.pack('<h', round(v * 32767)) for v in samples())
 
 
 def write(path):
     with wave.open(path, 'wb') as w:
         w.setnchannels(1)
-        w.setsampwidth(1)
+        w.setsampwidth(2)
         w.setframerate(RATE)
-        w.writeframes(pcm8())
+        w.writeframes(pcm16())
 
 
 def main(argv):
