@@ -97,7 +97,7 @@ find_package(Python3 REQUIRED COMPONENTS Interpreter)
 pack_pictures(PACKED_PICTURES ${CMAKE_BINARY_DIR}/pictures)
 add_custom_target(packed_pictures DEPENDS ${PACKED_PICTURES})
 set_source_files_properties(resources/vorsaver.rc resources/menu.rc PROPERTIES
-    OBJECT_DEPENDS "${PACKED_PICTURES};${CMAKE_SOURCE_DIR}/resources/app.manifest")
+    OBJECT_DEPENDS "${PACKED_PICTURES};${CMAKE_SOURCE_DIR}/resources/app.manifest;${CMAKE_SOURCE_DIR}/resources/vorlaks.wav")
 
 
 add_executable(vorsaver WIN32
@@ -111,11 +111,12 @@ add_executable(vorsaver WIN32
     vorsaver/movie/board_renderer_win.cpp
     vorsaver/movie/board_text_win.cpp
     vorsaver/movie/dib_surface_win.cpp
+    vorsaver/movie/team_sound_win.cpp
     resources/vorsaver.rc
 )
 set_target_properties(vorsaver PROPERTIES SUFFIX ".scr")
 target_include_directories(vorsaver PRIVATE ${CMAKE_BINARY_DIR}/pictures)
-target_link_libraries(vorsaver PRIVATE vorlaks_win vorlaks_forms)
+target_link_libraries(vorsaver PRIVATE vorlaks_win vorlaks_forms winmm)
 ship_program(vorsaver)
 
 # The CD menu's modules: version, system folder, file test, document opener
@@ -247,6 +248,7 @@ add_executable(e2e_saver_tests
     tests/e2e/preview_test.cpp
     tests/e2e/new_day_test.cpp
     tests/e2e/hard_kill_test.cpp
+    tests/e2e/sound_test.cpp
     tests/e2e/stand_in_loader_win.cpp
 )
 target_link_libraries(e2e_saver_tests PRIVATE vorlaks_win gtest gtest_main)

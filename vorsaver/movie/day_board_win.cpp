@@ -9,6 +9,7 @@
 #include "vorsaver/movie/board_renderer_win.h"
 #include "vorsaver/movie/board_text_win.h"
 #include "vorsaver/movie/date_services.h"
+#include "vorsaver/movie/team_sound_win.h"
 
 namespace {
 
@@ -33,6 +34,7 @@ struct Board {
     std::vector<std::uint32_t> still;  // the surface without motion
     int frame = -1;                    // the burst's current frame, -1 between bursts
     int shownFrame = -1;               // the frame the surface holds
+    bool sound = false;                // the team's sound with each burst
 };
 
 // A missing or unreadable file shows as an empty one.
@@ -123,6 +125,7 @@ void StartBurst(HWND hwnd, Board& board) {
     board.frame = 0;
     SetTimer(hwnd, kFrameTimer, kFrameMs, nullptr);
     InvalidateMotion(hwnd, board);
+    if (board.sound) vorsaver::PlayTeamSound();
 }
 
 void NextFrame(HWND hwnd, Board& board) {
@@ -181,6 +184,10 @@ LRESULT CALLBACK BoardProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
         if (wParam == kRestTimer) StartBurst(hwnd, *board);
         if (wParam == kFrameTimer) NextFrame(hwnd, *board);
         return 0;
+    case WM_DESTROY:
+        // The sound ends with the saver, not a moment after.
+        if (board->sound) vorsaver::StopTeamSound();
+        return 0;
     case WM_NCDESTROY:
         KillTimer(hwnd, kRestTimer);
         KillTimer(hwnd, kFrameTimer);
@@ -203,12 +210,13 @@ bool RegisterBoardClass(HINSTANCE instance) {
 
 }  // namespace
 
-HWND CreateDayBoard(HWND parent, const RECT& rect, const std::string& variablesPath) {
+HWND CreateDayBoard(HWND parent, const RECT& rect, const std::string& variablesPath, bool sound) {
     HINSTANCE instance = GetModuleHandleA(nullptr);
     if (!RegisterBoardClass(instance)) return nullptr;
     CreateParams params;
     params.board = std::make_unique<Board>();
     params.board->content = ReadBoardContent(variablesPath);
+    params.board->sound = sound;
     // The window's text says what the board shows, for screen readers.
     const std::string text = vorsaver::DescribeDayBoard(params.board->content);
     // If creation fails after the window took the board, the window has
