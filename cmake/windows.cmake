@@ -156,7 +156,8 @@ ship_program(axflash)
 # The movie, made by code, beside the saver.
 add_custom_command(OUTPUT ${VORLAKS_BIN_DIR}/vorlaks.swf
     COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tools/make_movie.py ${VORLAKS_BIN_DIR}/vorlaks.swf
-    DEPENDS ${CMAKE_SOURCE_DIR}/tools/make_movie.py)
+    DEPENDS ${CMAKE_SOURCE_DIR}/tools/make_movie.py ${CMAKE_SOURCE_DIR}/tools/make_sound.py
+            ${CMAKE_SOURCE_DIR}/tools/team_colours.py)
 add_custom_target(movie ALL DEPENDS ${VORLAKS_BIN_DIR}/vorlaks.swf)
 
 # The CD's screen-saver installer (NSIS; 32-bit, as the CD's programs are).

@@ -14,7 +14,10 @@
         team's sound, once, matching its shape, at a level between MIN and
         MAX of the file's own (1 = as loud as the file); with --silence
         nothing above -40 dB. Either way it must last S seconds, so that a
-        recorder that took nothing cannot pass for silence.
+        recorder that took nothing cannot pass for silence. --gaps takes
+        a player under load as it plays: short gaps may delay the rest of
+        the sound, so each 50 ms piece of it is looked for where it would
+        come, or a little later, and most must be there.
 
 Plain python3; prints what it measured, exits non-zero on a fault.
 """
@@ -36,6 +39,10 @@ SEARCH_BEFORE = 0.03   # seconds: how far the file's start may lie before the on
 SEARCH_AFTER = 0.005
 SEARCH_LENGTH = 0.25   # seconds of the file used to find where it starts
 EDGE = 0.015           # seconds either side of the sound left to a resampler's ringing
+PIECE = 0.05           # seconds: the pieces of the sound looked for one by one
+PIECE_MATCH = 0.95
+PIECES_FOUND = 0.8     # share of the pieces that must be found
+MAX_DELAY = 0.3        # seconds that gaps may delay a piece in all
 
 
 def check_file():
@@ -109,6 +116,44 @@ def dot(a, b):
     return math.fsum(p * q for p, q in zip(a, b))
 
 
+def find_pieces(y, t, start):
+    """Looks for each piece of `t` in `y` from where it would come if the
+    sound began at `start`, up to MAX_DELAY later: gaps delay what follows
+    them, so the search goes on from the last piece's delay. Returns the
+    share of pieces found, their median level and where the last one ends."""
+    rate = make_sound.RATE
+    size = round(PIECE * rate)
+    delay = 0
+    found = 0
+    levels = []
+    end = start + len(t)
+    pieces = range(0, len(t) - size + 1, size)
+    for at in pieces:
+        piece = t[at:at + size]
+        energy = dot(piece, piece)
+        best = None
+        for d in range(delay, round(MAX_DELAY * rate) + 1):
+            where = start + at + d
+            seg = y[where:where + size]
+            if len(seg) < size:
+                break
+            seg_energy = dot(seg, seg)
+            if not seg_energy:
+                continue
+            c = dot(seg, piece)
+            if c / math.sqrt(seg_energy * energy) >= PIECE_MATCH:
+                best = d
+                levels.append(c / energy)
+                break
+        if best is not None:
+            found += 1
+            delay = best
+            end = start + at + delay + size
+    levels.sort()
+    level = levels[len(levels) // 2] if levels else 0.0
+    return found / len(pieces), level, max(end, start + len(t))
+
+
 def check_recording(args):
     faults = []
     y = to_file_rate(read_recording(args.raw, args.float), args.rate)
@@ -132,18 +177,27 @@ def check_recording(args):
     first = max(0, onset - round(SEARCH_BEFORE * rate))
     last = onset + round(SEARCH_AFTER * rate)
     start = max(range(first, last + 1), key=lambda k: dot(y[k:k + len(head)], head))
-    segment = y[start:start + len(t)]
-    segment += [0.0] * (len(t) - len(segment))
-    energy = dot(segment, segment)
-    match = dot(segment, t) / math.sqrt(energy * dot(t, t)) if energy else 0.0
-    level = dot(segment, t) / dot(t, t)
+    end = start + len(t)
+    if args.gaps:
+        found, level, end = find_pieces(y, t, start)
+        verdict = 'pieces found %.0f %%' % (100 * found)
+        if found < PIECES_FOUND:
+            faults.append('the sound recorded is not the team\'s sound: %s, under %.0f %%'
+                          % (verdict, 100 * PIECES_FOUND))
+    else:
+        segment = y[start:end]
+        segment += [0.0] * (len(t) - len(segment))
+        energy = dot(segment, segment)
+        match = dot(segment, t) / math.sqrt(energy * dot(t, t)) if energy else 0.0
+        level = dot(segment, t) / dot(t, t)
+        verdict = 'match %.3f' % match
+        if match < MATCH:
+            faults.append('the sound recorded is not the team\'s sound: %s, under %.2f' % (verdict, MATCH))
     edge = round(EDGE * rate)
-    rest = y[:max(0, start - edge)] + y[start + len(t) + edge:]
+    rest = y[:max(0, start - edge)] + y[end + edge:]
     other = max((abs(v) for v in rest), default=0.0)
-    print('the team\'s sound at %.2f s: match %.3f, level %.2f of the file\'s; elsewhere peak %.3f'
-          % (start / rate, match, level, other))
-    if match < MATCH:
-        faults.append('the sound recorded is not the team\'s sound: match %.3f, under %.2f' % (match, MATCH))
+    print('the team\'s sound at %.2f s: %s, level %.2f of the file\'s; elsewhere peak %.3f'
+          % (start / rate, verdict, level, other))
     low, high = args.level
     if not low <= level <= high:
         faults.append('the sound plays at %.2f of the file\'s level, not between %.2f and %.2f' % (level, low, high))
@@ -165,6 +219,7 @@ def main(argv):
         kind.add_argument('--silence', action='store_true')
         parser.add_argument('--level', type=float, nargs=2, default=(0.05, 1.1), metavar=('MIN', 'MAX'))
         parser.add_argument('--min-seconds', type=float, default=0.0)
+        parser.add_argument('--gaps', action='store_true')
         if argv[1] != 'recording':
             parser.error('the first argument is "recording"')
         faults = check_recording(parser.parse_args(argv[2:]))
