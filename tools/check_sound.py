@@ -43,6 +43,7 @@ PIECE = 0.05           # seconds: the pieces of the sound looked for one by one
 PIECE_MATCH = 0.95
 PIECES_FOUND = 0.8     # share of the pieces that must be found
 MAX_DELAY = 0.3        # seconds that gaps may delay a piece in all
+SLACK = 0.01           # seconds a piece may also come early: a resampler's drift
 
 
 def check_file():
@@ -117,10 +118,11 @@ def dot(a, b):
 
 
 def find_pieces(y, t, start):
-    """Looks for each piece of `t` in `y` from where it would come if the
-    sound began at `start`, up to MAX_DELAY later: gaps delay what follows
-    them, so the search goes on from the last piece's delay. Returns the
-    share of pieces found, their median level and where the last one ends."""
+    """Looks for each piece of `t` in `y` near where it would come if the
+    sound began at `start`: from SLACK earlier to MAX_DELAY later. Gaps
+    delay what follows them, so the search goes on from the last piece's
+    delay, the best match in reach winning. Returns the share of pieces
+    found, their median level and where the last one ends."""
     rate = make_sound.RATE
     size = round(PIECE * rate)
     delay = 0
@@ -132,22 +134,27 @@ def find_pieces(y, t, start):
         piece = t[at:at + size]
         energy = dot(piece, piece)
         best = None
-        for d in range(delay, round(MAX_DELAY * rate) + 1):
+        slack = round(SLACK * rate)
+        for d in range(delay - slack, round(MAX_DELAY * rate) + 1):
             where = start + at + d
-            seg = y[where:where + size]
+            seg = y[max(0, where):where + size]
             if len(seg) < size:
-                break
+                if where >= 0:
+                    break
+                continue
             seg_energy = dot(seg, seg)
             if not seg_energy:
                 continue
             c = dot(seg, piece)
-            if c / math.sqrt(seg_energy * energy) >= PIECE_MATCH:
-                best = d
-                levels.append(c / energy)
+            score = c / math.sqrt(seg_energy * energy)
+            if score >= PIECE_MATCH and (best is None or score > best[0]):
+                best = (score, d, c / energy)
+            elif best is not None and d > best[1] + slack:
                 break
         if best is not None:
+            levels.append(best[2])
             found += 1
-            delay = best
+            delay = best[1]
             end = start + at + delay + size
     levels.sort()
     level = levels[len(levels) // 2] if levels else 0.0

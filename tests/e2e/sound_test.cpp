@@ -97,6 +97,11 @@ void RunOneBurst(const char* setting) {
     EXPECT_GT(burst.lengthMs, 1000u);
     EXPECT_LT(burst.lengthMs, 4000u);
 
+    // The saver runs on a while, as it would: the first sound of a process
+    // opens the sound device, which on a busy machine under Wine can take
+    // a second or more, and the recording must hold the whole sound, or,
+    // with sounds off, show that none came late.
+    Sleep(2000);
     PostMessageA(window, WM_CLOSE, 0, 0);
     std::optional<DWORD> code = saver.WaitForExit(10000);
     ASSERT_TRUE(code.has_value()) << "the saver ended on the close request";
