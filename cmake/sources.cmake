@@ -104,6 +104,7 @@ set(SAVER_SOURCES
     vorsaver/board/board_renderer_win.cpp
     vorsaver/board/board_text_win.cpp
     vorsaver/board/dib_surface_win.cpp
+    vorsaver/board/team_sound_win.cpp
     resources/vorsaver.rc
 )
 # The CD menu's modules (version, system folder, file test, document opener
@@ -134,6 +135,7 @@ set(E2E_SAVER_TEST_SOURCES
     tests/e2e/preview_test.cpp
     tests/e2e/new_day_test.cpp
     tests/e2e/hard_kill_test.cpp
+    tests/e2e/sound_test.cpp
     tests/e2e/stand_in_loader_win.cpp
 )
 set(E2E_MENU_TEST_SOURCES

@@ -3,7 +3,10 @@
 with text fields bound to the variables that the saver writes into
 tarvordat.pvz, which the movie loads on its first frame, and again each
 time it loops (every RELOAD_SECONDS), so that a player left running all
-night shows the day that the saver writes at midnight.
+night shows the day that the saver writes at midnight. With "Play Sounds"
+on (sound.pvz beside it, "sound=1", read as it reads its variables), it
+plays the team's sound (tools/make_sound.py) a second into every other
+loop, as the saver's own day board plays it with its motion.
 
     python3 tools/make_movie.py OUT.swf
 
@@ -29,6 +32,15 @@ VARIABLES_FILE = "tarvordat.pvz"
 # Level 0 is the movie itself; Flash Player 4 knows levels but not "_root".
 VARIABLES_TARGET = "_level0"
 
+# The sound setting that the settings dialog writes, "sound=1" or "sound=0",
+# is itself a variables file: it loads into the sprite that plays the sound.
+SOUND_FILE = "sound.pvz"
+SOUND_SPRITE = "bell"
+# A second into a loop the setting has been read; every other loop, so the
+# sound comes about as often as the saver's day board plays it.
+SOUND_FRAME = FRAME_RATE
+
+import make_sound  # noqa: E402
 from team_colours import DEEP_NAVY, GOLD, ICE, NAVY, SHADOW, WHITE  # noqa: E402
 
 
@@ -109,7 +121,8 @@ def tag(code, body=b""):
 
 
 END, SHOW_FRAME, DEFINE_SHAPE, SET_BACKGROUND_COLOR = 0, 1, 2, 9
-DO_ACTION, PLACE_OBJECT2, DEFINE_EDIT_TEXT, DEFINE_FONT2 = 12, 26, 37, 48
+DO_ACTION, DEFINE_SOUND, START_SOUND = 12, 14, 15
+PLACE_OBJECT2, DEFINE_EDIT_TEXT, DEFINE_SPRITE, DEFINE_FONT2 = 26, 37, 39, 48
 
 
 def shape_tag(shape_id, points, colour):
@@ -155,11 +168,13 @@ def shape_tag(shape_id, points, colour):
     return tag(DEFINE_SHAPE, body)
 
 
-def place_tag(char_id, depth):
+def place_tag(char_id, depth, name=None):
     """PlaceObject2 at the origin: shapes and fields carry their own
-    positions."""
+    positions. A sprite that actions talk to gets its `name`."""
     identity = b"\x00"  # no scale, no rotation, translation of 0 bits
-    return tag(PLACE_OBJECT2, u8(0x06) + u16(depth) + u16(char_id) + identity)
+    if name is None:
+        return tag(PLACE_OBJECT2, u8(0x06) + u16(depth) + u16(char_id) + identity)
+    return tag(PLACE_OBJECT2, u8(0x26) + u16(depth) + u16(char_id) + identity + string(name))
 
 
 def device_font_tag(font_id, name, bold):
@@ -202,8 +217,12 @@ def edit_text_tag(char_id, box, font_id, size, colour, variable="",
 
 ACTION_PUSH, ACTION_GET_URL2 = 0x96, 0x9A
 # GetURL2's flags byte as players read it: the top bit asks for variables,
-# the next for a sprite target (clear here: the target is a level).
+# the next for a sprite target (clear for a level).
 GET_URL2_LOAD_VARIABLES = 0x80
+GET_URL2_SPRITE_TARGET = 0x40
+ACTION_STOP, ACTION_PLAY, ACTION_AND, ACTION_NOT, ACTION_STRING_EQUALS = 0x07, 0x06, 0x10, 0x12, 0x13
+ACTION_GET_VARIABLE, ACTION_SET_VARIABLE = 0x1C, 0x1D
+ACTION_GOTO_FRAME, ACTION_SET_TARGET, ACTION_IF = 0x81, 0x8B, 0x9D
 
 
 def push_string(text):
@@ -211,12 +230,61 @@ def push_string(text):
     return u8(ACTION_PUSH) + u16(len(data)) + data
 
 
-def load_variables_actions(url, target):
-    """loadVariablesNum(url, 0): push the URL, then the target, then
-    GetURL2."""
-    return (push_string(url) + push_string(target)
-            + u8(ACTION_GET_URL2) + u16(1) + u8(GET_URL2_LOAD_VARIABLES)
+def load_variables(url, target, flags=GET_URL2_LOAD_VARIABLES):
+    """loadVariablesNum(url, 0), or loadVariables into a sprite: push the
+    URL, then the target, then GetURL2."""
+    return push_string(url) + push_string(target) + u8(ACTION_GET_URL2) + u16(1) + u8(flags)
+
+
+def first_frame_actions():
+    """What the first frame does each time the movie comes round to it:
+    read the day's variables, and the sound setting into the sprite that
+    plays the sound."""
+    return (load_variables(VARIABLES_FILE, VARIABLES_TARGET)
+            + load_variables(SOUND_FILE, "/" + SOUND_SPRITE, GET_URL2_LOAD_VARIABLES | GET_URL2_SPRITE_TARGET)
             + u8(0))  # end of actions
+
+
+def set_target(name):
+    data = string(name)
+    return u8(ACTION_SET_TARGET) + u16(len(data)) + data
+
+
+def sound_actions():
+    """Every other time round, and only where the setting read "1", the
+    sprite plays from its second frame, which runs into the frame that
+    starts the sound. Flash 4 has no booleans: Not makes 1 of an unset
+    variable and 0 of 1, so `ring` takes turns."""
+    start = (set_target("/" + SOUND_SPRITE)
+             + u8(ACTION_GOTO_FRAME) + u16(2) + u16(1)  # its second frame
+             + u8(ACTION_PLAY)
+             + set_target(""))
+    return (push_string("ring") + push_string("ring") + u8(ACTION_GET_VARIABLE) + u8(ACTION_NOT)
+            + u8(ACTION_SET_VARIABLE)
+            + push_string("ring") + u8(ACTION_GET_VARIABLE)
+            + push_string("/%s:sound" % SOUND_SPRITE) + u8(ACTION_GET_VARIABLE)
+            + push_string("1") + u8(ACTION_STRING_EQUALS)
+            + u8(ACTION_AND) + u8(ACTION_NOT)
+            + u8(ACTION_IF) + u16(2) + struct.pack("<h", len(start))  # past the start when not
+            + start
+            + u8(0))
+
+
+def sound_tags(sound_id, sprite_id):
+    """The team's sound, and the sprite that plays it: at rest on its first
+    frame; played, it starts the sound on its third and comes back to rest.
+    The sound is the WAV's own samples, 16-bit little-endian PCM, a format
+    that Flash 4 brought, so no player has to guess the byte order."""
+    data = make_sound.pcm16()
+    rate_bits = {5512: 0, 11025: 1, 22050: 2, 44100: 3}[make_sound.RATE]
+    # Format 3 (uncompressed, little-endian), the rate, 16-bit, mono.
+    define = tag(DEFINE_SOUND, u16(sound_id) + u8(3 << 4 | rate_bits << 2 | 1 << 1 | 0)
+                 + struct.pack("<I", len(data) // 2) + data)
+    frames = [tag(DO_ACTION, u8(ACTION_STOP) + u8(0)) + tag(SHOW_FRAME),
+              tag(SHOW_FRAME),
+              tag(START_SOUND, u16(sound_id) + u8(0)) + tag(SHOW_FRAME)]
+    sprite = tag(DEFINE_SPRITE, u16(sprite_id) + u16(len(frames)) + b"".join(frames) + tag(END))
+    return [define, sprite]
 
 
 # ----------------------------------------------------------------- layout
@@ -336,12 +404,18 @@ def movie():
         places.append(place_tag(char_id, depth))
         char_id += 1
         depth += 1
+    sound_id, sprite_id = char_id, char_id + 1
+    tags += sound_tags(sound_id, sprite_id)
+    places.append(place_tag(sprite_id, depth, SOUND_SPRITE))
     tags += places
-    tags.append(tag(DO_ACTION, load_variables_actions(VARIABLES_FILE, VARIABLES_TARGET)))
+    tags.append(tag(DO_ACTION, first_frame_actions()))
     # The first frame's actions run each time the movie loops back to it;
-    # the frames after it only hold the board. Loaded variables stay on the
-    # timeline, so the fields keep their text until the new file is read.
-    tags += [tag(SHOW_FRAME)] * FRAMES
+    # the frames after it only hold the board, and one the sound's turn.
+    # Loaded variables stay on the timeline, so the fields keep their text
+    # until the new file is read.
+    tags += [tag(SHOW_FRAME)] * SOUND_FRAME
+    tags.append(tag(DO_ACTION, sound_actions()))
+    tags += [tag(SHOW_FRAME)] * (FRAMES - SOUND_FRAME)
     tags.append(tag(END))
 
     body = (rect(0, WIDTH * TWIPS, 0, HEIGHT * TWIPS)

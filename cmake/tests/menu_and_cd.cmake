@@ -57,3 +57,6 @@ add_test(NAME cd.image COMMAND bash ${CMAKE_SOURCE_DIR}/tests/cd/make_cd_test.sh
 # The committed pictures are what the programs expect: sizes, depths, the
 # backdrop's palette and the menu items' transparent colour.
 add_test(NAME pictures COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tools/check_pictures.py)
+# The committed team sound is what its script writes, in a form Windows 95
+# plays.
+add_test(NAME sound COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tools/check_sound.py)

@@ -26,6 +26,12 @@ add_test(NAME e2e.Midnight
 set_tests_properties(e2e.Midnight PROPERTIES RESOURCE_LOCK display TIMEOUT 120
     PASS_REGULAR_EXPRESSION "\\[  PASSED  \\] 1 test\\."
     FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\]")
+# The saver's sound as a listener hears it: a sound server of the test's own
+# records what Wine plays with each sound setting.
+add_test(NAME e2e.Sound COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/sound-test.sh ${CMAKE_BINARY_DIR} ${WIN_BIN})
+set_tests_properties(e2e.Sound PROPERTIES RESOURCE_LOCK display TIMEOUT 120
+    PASS_REGULAR_EXPRESSION "PASSED: the team's sound"
+    FAIL_REGULAR_EXPRESSION "FAIL")
 # Two minutes of the saver left running (bench/soak.sh; ten by default), in
 # an environment of its own: memory and objects flat, the board moving, the
 # saver under 1 % of a core.

@@ -18,18 +18,19 @@ find_package(Python3 REQUIRED COMPONENTS Interpreter)
 pack_pictures(PACKED_PICTURES ${CMAKE_BINARY_DIR}/pictures)
 add_custom_target(packed_pictures DEPENDS ${PACKED_PICTURES})
 set_source_files_properties(resources/vorsaver.rc resources/menu.rc PROPERTIES
-    OBJECT_DEPENDS "${PACKED_PICTURES};${CMAKE_SOURCE_DIR}/resources/app.manifest")
+    OBJECT_DEPENDS "${PACKED_PICTURES};${CMAKE_SOURCE_DIR}/resources/app.manifest;${CMAKE_SOURCE_DIR}/resources/vorlaks.wav")
 
 # --- the screen saver, and the movie it plays beside it ---------------------------
 add_executable(vorsaver WIN32 ${SAVER_SOURCES})
 set_target_properties(vorsaver PROPERTIES SUFFIX ".scr")
 target_include_directories(vorsaver PRIVATE ${CMAKE_BINARY_DIR}/pictures)
-target_link_libraries(vorsaver PRIVATE vorlaks_win vorlaks_forms)
+target_link_libraries(vorsaver PRIVATE vorlaks_win vorlaks_forms winmm)
 ship_program(vorsaver)
 
 add_custom_command(OUTPUT ${VORLAKS_BIN_DIR}/vorlaks.swf
     COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tools/make_movie.py ${VORLAKS_BIN_DIR}/vorlaks.swf
-    DEPENDS ${CMAKE_SOURCE_DIR}/tools/make_movie.py)
+    DEPENDS ${CMAKE_SOURCE_DIR}/tools/make_movie.py ${CMAKE_SOURCE_DIR}/tools/make_sound.py
+            ${CMAKE_SOURCE_DIR}/tools/team_colours.py)
 add_custom_target(movie ALL DEPENDS ${VORLAKS_BIN_DIR}/vorlaks.swf)
 
 # --- the CD's start-up menu --------------------------------------------------------

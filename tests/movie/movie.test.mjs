@@ -1,6 +1,8 @@
 // Plays the generated vorlaks.swf in Ruffle, in headless Chromium, and reads
 // the screenshots: the board must show the variables file's texts where the
-// movie puts them, and nothing there before the file has been read.
+// movie puts them, and nothing there before the file has been read. What the
+// player sends to the sound output is recorded too: the team's sound with
+// "sound=1" in sound.pvz, silence with "sound=0" or without the file.
 import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
@@ -71,10 +73,8 @@ const server = createServer(async (req, res) => {
   const path = decodeURIComponent(new URL(req.url, 'http://x').pathname);
   const file = path.startsWith('/ruffle/') ? join(ruffleDir, path.slice(8)) : join(work, path);
   if (!file.startsWith(work) && !file.startsWith(ruffleDir)) return res.writeHead(403).end();
-  if (path.endsWith('/tarvordat.pvz')) {
-    reads.set(path, (reads.get(path) || 0) + 1);
-    await gates.get(path);
-  }
+  if (path.endsWith('.pvz')) reads.set(path, (reads.get(path) || 0) + 1);
+  if (path.endsWith('/tarvordat.pvz')) await gates.get(path);
   try {
     const body = readFileSync(file);
     res.writeHead(200, { 'Content-Type': types[extname(file)] || 'application/octet-stream' }).end(body);
@@ -85,7 +85,37 @@ const server = createServer(async (req, res) => {
 
 const PAGE = `<!doctype html>
 <html><head><style>html, body { margin: 0; background: #000; overflow: hidden; }</style>
-<script>window.RufflePlayer = { config: { publicPath: '/ruffle/', polyfills: false } };</script>
+<script>window.RufflePlayer = { config: { publicPath: '/ruffle/', polyfills: false } };
+  // Whatever the player plays passes through this tap on its way to the
+  // output, which keeps it (mono), as a recorder at the loudspeaker would.
+  // It runs on the sound thread, so a busy page loses nothing of it.
+  window.heard = { rate: 0, chunks: [] };
+  const tapSource = \`registerProcessor('tap', class extends AudioWorkletProcessor {
+    process([input], [output]) {
+      const samples = input.length ? input[0] : new Float32Array(128);
+      this.port.postMessage(samples.slice());
+      for (const channel of output) channel.set(samples);
+      return true;
+    }
+  });\`;
+  window.AudioContext = class extends window.AudioContext {
+    constructor(options) {
+      super(options);
+      const inlet = this.createGain();
+      const speakers = super.destination;
+      window.heard.rate = this.sampleRate;
+      const url = URL.createObjectURL(new Blob([tapSource], { type: 'text/javascript' }));
+      this.audioWorklet.addModule(url).then(() => {
+        const tap = new AudioWorkletNode(this, 'tap', { channelCount: 1, channelCountMode: 'explicit',
+          outputChannelCount: [1] });
+        tap.port.onmessage = (e) => window.heard.chunks.push(e.data);
+        inlet.connect(tap);
+        tap.connect(speakers);
+      });
+      Object.defineProperty(this, 'destination', { value: inlet });
+    }
+  };
+</script>
 <script src="/ruffle/ruffle.js"></script></head>
 <body><script>
   const player = window.RufflePlayer.newest().createPlayer();
@@ -107,7 +137,9 @@ before(async () => {
     viewport: { width: 641, height: 481 },
     executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
     args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-      '--disable-background-networking', '--disable-component-update', '--disable-sync'],
+      '--disable-background-networking', '--disable-component-update', '--disable-sync',
+      // A screen saver plays without a click first.
+      '--autoplay-policy=no-user-gesture-required'],
   });
 });
 
@@ -264,4 +296,67 @@ test('playing on, the movie reads its file again and shows the new day', async (
   } finally {
     await page.close();
   }
+});
+
+// What the player played while it showed the movie with `setting` as
+// sound.pvz (null: no such file): from its start until it has asked for
+// the file a second time, a whole loop later, and `more` seconds after
+// that (two take it past where that loop's sound would come if it came
+// every loop). Written as 32-bit float samples for tools/check_sound.py.
+async function recordMovie(name, setting, more) {
+  const folder = join(work, name);
+  mkdirSync(folder, { recursive: true });
+  copyFileSync(swfPath, join(folder, 'vorlaks.swf'));
+  writeFileSync(join(folder, 'tarvordat.pvz'), GAME_DAY);
+  if (setting !== null) writeFileSync(join(folder, 'sound.pvz'), setting);
+  writeFileSync(join(folder, 'index.html'), PAGE);
+  const asked = `/${name}/sound.pvz`;
+  const page = await browser.newPage();
+  try {
+    await page.goto(`${base}/${name}/index.html`);
+    const deadline = Date.now() + 45000;
+    await waitFor(`${asked} to be asked for twice`, () => reads.get(asked) > 1, deadline);
+    const heardSeconds = () => page.evaluate(() =>
+      window.heard.chunks.reduce((n, c) => n + c.length, 0) / (window.heard.rate || 1));
+    const from = await heardSeconds();
+    await sleep(more * 1000);
+    await waitFor(`${more} s more of sound output`, async () => (await heardSeconds()) >= from + more, deadline);
+    const { rate, data } = await page.evaluate(() => {
+      const all = new Float32Array(window.heard.chunks.reduce((n, c) => n + c.length, 0));
+      let at = 0;
+      for (const c of window.heard.chunks) { all.set(c, at); at += c.length; }
+      let text = '';
+      const bytes = new Uint8Array(all.buffer);
+      for (let i = 0; i < bytes.length; i += 8192) text += String.fromCharCode(...bytes.subarray(i, i + 8192));
+      return { rate: window.heard.rate, data: btoa(text) };
+    });
+    const raw = join(work, `${name}.f32`);
+    writeFileSync(raw, Buffer.from(data, 'base64'));
+    return { raw, rate };
+  } finally {
+    await page.close();
+  }
+}
+
+// A whole loop of the movie at least, so that a recorder that took nothing
+// cannot pass for silence. Ruffle on a busy machine leaves short gaps in
+// what it plays, which delay the rest of a sound (--gaps).
+function checkRecording({ raw, rate }, ...expect) {
+  const args = [join(root, 'tools', 'check_sound.py'), 'recording', raw, '--rate', String(rate), '--float',
+    '--min-seconds', '5', '--gaps', ...expect];
+  try {
+    return execFileSync('python3', args, { encoding: 'utf8' }).trim();
+  } catch (e) {
+    assert.fail(`${e.stdout}${e.stderr}`);
+  }
+}
+
+test('with "sound=1" the movie plays the team\'s sound once a loop in two, as loud as it is made', async () => {
+  console.log(checkRecording(await recordMovie('sound-on', 'sound=1', 2), '--sound', '--level', '0.8', '1.1'));
+});
+
+test('with "sound=0", or without sound.pvz, the movie plays nothing', async () => {
+  const cases = [['sound-off', 'sound=0'], ['sound-missing', null]];
+  const recorded = await Promise.all(cases.map(([name, setting]) => recordMovie(name, setting, 0.3)));
+  cases.forEach(([name], i) => console.log(`${name}: ${checkRecording(recorded[i], '--silence')}`));
 });

@@ -59,5 +59,19 @@ TEST(SoundSetting, RewrittenOnlyWhenTheBoxDiffers) {
     }
 }
 
+// The saver and its board play only on a stored 1: every other file,
+// including what the dialog writes for an unchecked box, is silence.
+TEST(SoundSetting, OnlyAStoredOneTurnsSoundsOn) {
+    struct Case { const char* file; bool on; };
+    const Case cases[] = {
+        {"sound=1", true}, {"soundtrack = 1", true}, {"# saver\r\nsound=1\r\n", true},
+        {"sound=0", false}, {"sound=2", false}, {"sound=9", false}, {"sound=10", false},
+        {"Sound=1", false}, {"", false}, {"sound=1 ", false}, {"sound", false},
+    };
+    for (const Case& c : cases) EXPECT_EQ(SoundsOn(c.file), c.on) << '"' << c.file << '"';
+    EXPECT_TRUE(SoundsOn(SoundSettingText(true)));
+    EXPECT_FALSE(SoundsOn(SoundSettingText(false)));
+}
+
 }  // namespace
 }  // namespace vorsaver

@@ -9,6 +9,7 @@
 #include "common/window_proc_win.h"
 #include "vorsaver/board/board_renderer_win.h"
 #include "vorsaver/board/board_text_win.h"
+#include "vorsaver/board/team_sound_win.h"
 #include "vorsaver/movie/date_services.h"
 
 namespace vorsaver {
@@ -33,6 +34,7 @@ struct Board {
     std::vector<std::uint32_t> still;  // the surface without motion
     int frame = -1;                    // the burst's current frame, -1 between bursts
     int shownFrame = -1;               // the frame the surface holds
+    bool sound = false;                // the team's sound with each burst
 
     // The board's window owns it (common::OwningWindowProc).
     LRESULT HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -126,6 +128,7 @@ void StartBurst(HWND hwnd, Board& board) {
     board.frame = 0;
     SetTimer(hwnd, kFrameTimer, kFrameMs, nullptr);
     InvalidateMotion(hwnd, board);
+    if (board.sound) PlayTeamSound();
 }
 
 void NextFrame(HWND hwnd, Board& board) {
@@ -171,6 +174,10 @@ LRESULT Board::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
         if (wParam == kRestTimer) StartBurst(hwnd, *this);
         if (wParam == kFrameTimer) NextFrame(hwnd, *this);
         return 0;
+    case WM_DESTROY:
+        // The sound ends with the saver, not a moment after.
+        if (sound) StopTeamSound();
+        return 0;
     case WM_NCDESTROY:
         KillTimer(hwnd, kRestTimer);
         KillTimer(hwnd, kFrameTimer);
@@ -191,11 +198,12 @@ bool RegisterBoardClass(HINSTANCE instance) {
 
 }  // namespace
 
-HWND CreateDayBoard(HWND parent, const RECT& rect, const std::string& variablesPath) {
+HWND CreateDayBoard(HWND parent, const RECT& rect, const std::string& variablesPath, bool sound) {
     HINSTANCE instance = GetModuleHandleA(nullptr);
     if (!RegisterBoardClass(instance)) return nullptr;
     auto board = std::make_unique<Board>();
     board->content = ReadBoardContent(variablesPath);
+    board->sound = sound;
     // The window's text says what the board shows, for screen readers.
     const std::string text = vorsaver::DescribeDayBoard(board->content);
     return CreateWindowExA(WS_EX_NOPARENTNOTIFY, kDayBoardClassName, text.c_str(),

@@ -14,9 +14,10 @@ inline constexpr char kDayBoardClassName[] = "VorlaksDayBoard";
 // Creates the board as a visible child of `parent` at `rect` (the parent's
 // client coordinates), reading `variablesPath` once, now. A missing or
 // unreadable file shows as an empty one. The board never takes the focus or
-// the mouse: clicks and keys reach the parent. Null if the window cannot be
-// created.
-HWND CreateDayBoard(HWND parent, const RECT& rect, const std::string& variablesPath);
+// the mouse: clicks and keys reach the parent. With `sound`, each burst of
+// motion plays the team's sound, which stops when the board goes. Null if
+// the window cannot be created.
+HWND CreateDayBoard(HWND parent, const RECT& rect, const std::string& variablesPath, bool sound);
 
 // Reads `variablesPath` again and repaints the board with what it holds now
 // (a new day); a missing or unreadable file shows as an empty one.

@@ -17,14 +17,12 @@ namespace frmConfig {
 
 namespace {
 
-const char kSoundFileName[] = "sound.pvz";
-
 // The value read from the file when the dialog loaded.
 std::int16_t soundSetting = 0;
 
 forms::Form& Form();
 
-std::string SoundFilePath() { return common::PathInFolder(common::ApplicationFolder(), kSoundFileName); }
+std::string SoundFilePath() { return common::PathInFolder(common::ApplicationFolder(), vorsaver::kSoundFileName); }
 
 // Runs before the dialog is shown. A missing or unreadable file reads as
 // a file without a setting: the box shows unchecked.

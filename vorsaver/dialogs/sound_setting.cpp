@@ -15,6 +15,8 @@ int ReadSoundSetting(const std::string& fileBytes) {
     return 0;
 }
 
+bool SoundsOn(const std::string& fileBytes) { return ReadSoundSetting(fileBytes) == 1; }
+
 std::string SoundSettingText(bool checked) { return checked ? "sound=1" : "sound=0"; }
 
 bool SoundSettingChanged(int settingRead, bool checked) { return settingRead != (checked ? 1 : 0); }

@@ -5,10 +5,17 @@
 
 namespace vorsaver {
 
+// The file's name, in the application folder.
+inline constexpr char kSoundFileName[] = "sound.pvz";
+
 // The value of the first line that begins with "sound" (case-sensitive):
 // its last character as a digit, 0 when that is no digit; 0 without such a
 // line. Lines end at CR LF or LF.
 int ReadSoundSetting(const std::string& fileBytes);
+
+// Whether sounds are to play: only a stored 1 means on; a missing file
+// reads as an empty one, and so as off.
+bool SoundsOn(const std::string& fileBytes);
 
 // What is stored for the check box: exactly "sound=1" or "sound=0".
 std::string SoundSettingText(bool checked);

@@ -13,6 +13,7 @@
 #include "common/window_proc_win.h"
 #include "forms/form_win.h"
 #include "vorsaver/board/day_board_win.h"
+#include "vorsaver/dialogs/sound_setting.h"
 #include "vorsaver/movie/date_services.h"
 #include "vorsaver/movie/day_watch.h"
 #include "vorsaver/movie/input_counter.h"
@@ -178,6 +179,16 @@ void SaverWindow::CreateControls() {
                            MovieRect(vorsaver::kMovieLeftTwips, vorsaver::kMovieTopTwips), kFlashSetup);
 }
 
+// Whether "Play Sounds" is on, as the settings dialog stored it. A missing
+// or unreadable file means off: a saver never starts making sounds by itself.
+bool SoundsOn(const std::string& folder) {
+    common::WinFileStore files;
+    std::string bytes;
+    std::string error;
+    if (!files.ReadAll(common::PathInFolder(folder, vorsaver::kSoundFileName), bytes, error)) return false;
+    return vorsaver::SoundsOn(bytes);
+}
+
 // Runs once, when the window is created and before it is shown.
 void SaverWindow::Form_Load() {
     // Above every other window, where a screen saver belongs.
@@ -195,8 +206,11 @@ void SaverWindow::Form_Load() {
         WriteMovie(common::PathInFolder(folder, kMovieFileName));
         ShockwaveFlash1.Move(movie);
     } else {
+        // The board plays the team's sound when the setting says so; the
+        // movie reads the setting itself.
         dayBoard_ = vorsaver::CreateDayBoard(window_, movie,
-                                   common::PathInFolder(folder, vorsaver::kVariablesFileName));
+                                             common::PathInFolder(folder, vorsaver::kVariablesFileName),
+                                             SoundsOn(folder));
     }
 }
 
