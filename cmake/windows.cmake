@@ -155,7 +155,7 @@ ship_program(axflash)
 # The movie, made by code, beside the saver.
 add_custom_command(OUTPUT ${VORLAKS_BIN_DIR}/vorlaks.swf
     COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tools/make_movie.py ${VORLAKS_BIN_DIR}/vorlaks.swf
-    DEPENDS ${CMAKE_SOURCE_DIR}/tools/make_movie.py)
+    DEPENDS ${CMAKE_SOURCE_DIR}/tools/make_movie.py ${BOARD_LAYOUT})
 add_custom_target(movie ALL DEPENDS ${VORLAKS_BIN_DIR}/vorlaks.swf)
 
 # The CD's screen-saver installer (NSIS; 32-bit, as the CD's programs are).
