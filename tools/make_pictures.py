@@ -39,6 +39,7 @@ RESOURCES = os.path.join(HERE, '..', 'resources')
 MENU = os.path.join(RESOURCES, 'menu')
 FONTS = '/usr/share/fonts/truetype/dejavu'
 
+from board_layout import LAYOUT as BOARD  # noqa: E402
 from team_colours import DEEP_NAVY as DEEP, GOLD, ICE, NAVY, SHADOW, WHITE  # noqa: E402
 
 BLACK = (0, 0, 0)
@@ -137,12 +138,10 @@ def _scaled(outline, x, y, width, aspect):
     return [[(x + px * width, y + py * width * aspect) for px, py in outline]]
 
 
-CREST_ASPECT = 1.16
-SHIELD = [(0.00, 0.10), (0.50, 0.00), (1.00, 0.10), (1.00, 0.56), (0.97, 0.68), (0.90, 0.79),
-          (0.79, 0.89), (0.65, 0.97), (0.50, 1.00), (0.35, 0.97), (0.21, 0.89), (0.10, 0.79),
-          (0.03, 0.68), (0.00, 0.56)]
-CHEVRON = [(0.20, 0.26), (0.38, 0.26), (0.50, 0.62), (0.62, 0.26), (0.80, 0.26), (0.58, 0.84),
-           (0.42, 0.84)]
+# The crest and the day board are the saver's own (vorsaver/movie/board_layout.tsv).
+CREST_ASPECT = BOARD['crest_aspect']
+SHIELD = BOARD['shield_outline']
+CHEVRON = BOARD['chevron_outline']
 
 
 def shield(x, y, width):
@@ -501,7 +500,7 @@ def draw_crest(pic, x, y, width, flat=False):
     """The crest of the saver's day board: a gold shield, navy inside, a white
     chevron. Flat, it is made of web-safe colours only, for the menu backdrop."""
     height = width * CREST_ASPECT
-    inset = width * 0.08
+    inset = width * BOARD['crest_inset']
     offset = max(1.0, width * 0.04)
     if flat:
         shadow, ring, inside, mark = CUBE_DEEP, CUBE_GOLD, CUBE_DEEP, WHITE
@@ -513,8 +512,9 @@ def draw_crest(pic, x, y, width, flat=False):
     pic.fill(shield(x + offset, y + offset * 1.5, width), shadow, 1.0 if flat else 0.55)
     pic.fill(shield(x, y, width), ring)
     inner = width - 2 * inset
-    pic.fill(shield(x + inset, y + inset * 1.1, inner), inside)
-    pic.fill(chevron(x + inset, y + inset * 1.1, inner), mark)
+    inner_top = y + inset * BOARD['crest_inset_drop']
+    pic.fill(shield(x + inset, inner_top, inner), inside)
+    pic.fill(chevron(x + inset, inner_top, inner), mark)
 
 
 def preview_still():
@@ -522,7 +522,9 @@ def preview_still():
     preview area shows it (the window cuts about a pixel off the top and left,
     and everything past 154 x 114 is never seen)."""
     pic = Picture(177, 161, BLACK)
-    bx, by, s = 10.0, 7.0, 134 / 641.0
+    lay = BOARD
+    width, height = lay['design_width'], lay['design_height']
+    bx, by, s = 10.0, 7.0, 134.0 / width
 
     def X(v):
         return bx + v * s
@@ -533,28 +535,33 @@ def preview_still():
     def dbox(l, t, r, b):
         return box(X(l), Y(t), X(r), Y(b))
 
-    pic.fill(dbox(0, 0, 641, 481), vgrad(NAVY, DEEP, Y(0), Y(481)))
+    pic.fill(dbox(0, 0, width, height), vgrad(NAVY, DEEP, Y(0), Y(height)))
     for left, w in ((300, 120), (450, 60), (540, 26)):
-        pic.fill(slanted(X(left), Y(0), X(left + w), Y(481), -260 * s), ICE, 0.035)
+        pic.fill(slanted(X(left), Y(0), X(left + w), Y(height), -260 * s), ICE, 0.035)
     # Header band, gold rule, speed stripes.
-    pic.fill(dbox(0, 0, 641, 80), vgrad(mix(NAVY, ICE, 0.16), NAVY, Y(0), Y(80)))
-    for x in (548, 572, 596):
-        pic.fill(slanted(X(x), Y(0), X(x + 12), Y(80), 30 * s), GOLD, 0.9 if x == 596 else 0.35)
-    pic.fill(dbox(0, 80, 641, 85), vgrad(mix(GOLD, WHITE, 0.2), GOLD, Y(80), Y(85)))
-    pic.fill(dbox(0, 85, 641, 88), SHADOW, 0.45)
+    header, rule = lay['header_bottom'], lay['rule_bottom']
+    pic.fill(dbox(0, 0, width, header), vgrad(mix(NAVY, ICE, 0.16), NAVY, Y(0), Y(header)))
+    for x in lay['stripe_lefts']:
+        pic.fill(slanted(X(x), Y(0), X(x + lay['stripe_width']), Y(header), lay['stripe_slant'] * s), GOLD,
+                 0.9 if x == lay['stripe_lefts'][-1] else 0.35)
+    pic.fill(dbox(0, header, width, rule), vgrad(mix(GOLD, WHITE, 0.2), GOLD, Y(header), Y(rule)))
+    pic.fill(dbox(0, rule, width, rule + 3), SHADOW, 0.45)
     name = 'TARROWICK VORLAKS'
-    size = fit_size(name, CONDENSED, 9, 0.5, X(532) - X(106), 7)
-    pic.text(Words(name, CONDENSED, size, 0.5), X(106), Y(58), WHITE)
+    name_left = lay['crest_left'] + lay['crest_width'] + lay['team_name_gap']
+    size = fit_size(name, CONDENSED, 9, 0.5, X(lay['team_name_right']) - X(name_left), 7)
+    pic.text(Words(name, CONDENSED, size, 0.5), X(name_left), Y(58), WHITE)
     # The date tab, taller than the board's own so the date can be read.
     date = 'OCTOBER 14, 2000'
     words = Words(date, CONDENSED, 7, 0.5)
-    tab_right = X(104) + words.width + 9
-    pic.fill(slanted(X(104) + 1, Y(85) + 1, tab_right + 1, Y(126) + 1, -12 * s), SHADOW, 0.5)
-    pic.fill(slanted(X(104), Y(85), tab_right, Y(126), -12 * s), vgrad(GOLD, mix(GOLD, SHADOW, 0.12), Y(85), Y(126)))
-    pic.text(words, X(104) + 4, Y(126) - 2, DEEP)
-    draw_crest(pic, X(22), Y(9), 68 * s)
+    tab_left, tab_bottom, tab_slant = X(lay['date_tab_left']), Y(lay['date_tab_bottom'] + 9), lay['date_tab_slant'] * s
+    tab_right = tab_left + words.width + 9
+    pic.fill(slanted(tab_left + 1, Y(rule) + 1, tab_right + 1, tab_bottom + 1, tab_slant), SHADOW, 0.5)
+    pic.fill(slanted(tab_left, Y(rule), tab_right, tab_bottom, tab_slant),
+             vgrad(GOLD, mix(GOLD, SHADOW, 0.12), Y(rule), tab_bottom))
+    pic.text(words, tab_left + 4, tab_bottom - 2, DEEP)
+    draw_crest(pic, X(lay['crest_left']), Y(lay['crest_top']), lay['crest_width'] * s)
     # Today's panel.
-    top, bottom, left, right = 136, 336, 24, 617
+    top, bottom, left, right = lay['panel_top'], lay['panel_bottom'], lay['margin'], width - lay['margin']
     pic.fill(box(X(left) + 1, Y(top) + 1, X(right) + 1, Y(bottom) + 1), SHADOW, 0.45)
     pic.fill(dbox(left, top, right, bottom), vgrad(mix(NAVY, ICE, 0.14), mix(DEEP, NAVY, 0.3), Y(top), Y(bottom)))
     pic.fill(dbox(left, top, left + 6, bottom), GOLD)
@@ -570,8 +577,8 @@ def preview_still():
     pic.text(Words('Tarrowick Civic Arena', 'DejaVuSansCondensed', 7, 0), centre, Y(top) + 30, ICE, align='centre')
     pic.text(Words('Radio: 101.4 FM', 'DejaVuSansCondensed', 7, 0), centre, Y(top) + 38, ICE, align='centre')
     # The next three days.
-    tile_top, tile_bottom, gap = 372, 460, 13
-    pic.fill(dbox(left, 362, right, 363.5), ICE, 0.3)
+    tile_top, tile_bottom, gap = lay['tile_top'], lay['tile_bottom'], lay['tile_gap']
+    pic.fill(dbox(left, tile_top - 10, right, tile_top - 8.5), ICE, 0.3)
     tile_w = (right - left - 2 * gap) / 3.0
     for i, (number, tag, lead) in enumerate((('15', 'FRO', '6:05'), ('16', '', ''), ('17', 'MBS', '8:00'))):
         l = left + i * (tile_w + gap)
