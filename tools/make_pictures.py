@@ -80,9 +80,9 @@ def threshold(mask, at):
 SS = 8  # supersampling factor
 
 
-def coverage(contours, width, height):
+def coverage(contours, width, height, samples=SS):
     """How much of each pixel the shape covers, as a width x height mask
-    (0 none .. 255 all): drawn SS times larger and averaged down."""
+    (0 none .. 255 all): drawn `samples` times larger and averaged down."""
     points = [p for c in contours for p in c]
     if not points:
         return Image.new('L', (width, height), 0)
@@ -95,17 +95,17 @@ def coverage(contours, width, height):
         return mask
     # One sample more each way than the area: Pillow fills a polygon's last
     # column and row too, which the erosion below takes off again.
-    size = ((right - left) * SS + 1, (bottom - top) * SS + 1)
+    size = ((right - left) * samples + 1, (bottom - top) * samples + 1)
     big = None
     for contour in contours:
         one = Image.new('1', size, 0)
-        ImageDraw.Draw(one).polygon([((x - left) * SS, (y - top) * SS) for x, y in contour], fill=1)
+        ImageDraw.Draw(one).polygon([((x - left) * samples, (y - top) * samples) for x, y in contour], fill=1)
         big = one if big is None else ImageChops.logical_xor(big, one)
     # A sample stays filled only when the one right of it and the one below
-    # it are filled too, so a box from 0 to 1 covers SS samples, not SS + 1.
+    # it are filled too, so a box from 0 to 1 covers `samples` samples, not one more.
     big = ImageChops.logical_and(big, big.crop((1, 0, size[0] + 1, size[1])))
     big = ImageChops.logical_and(big, big.crop((0, 1, size[0], size[1] + 1)))
-    small = big.convert('L').crop((0, 0, size[0] - 1, size[1] - 1)).reduce(SS)
+    small = big.convert('L').crop((0, 0, size[0] - 1, size[1] - 1)).reduce(samples)
     mask.paste(small, (left, top))
     return mask
 
@@ -175,15 +175,24 @@ def vgrad(top_colour, bottom_colour, y0, y1):
 
 
 class Canvas:
-    """A transparent RGBA picture that shapes are laid over, for icons."""
+    """A transparent RGBA picture that shapes are laid over, for icons: laid
+    over one another at SS times the size, where each sample is in or out of
+    a shape, and averaged down (weighted by alpha) at the end."""
 
     def __init__(self, width, height):
-        self.image = Image.new('RGBA', (width, height), (0, 0, 0, 0))
+        self.size = (width, height)
+        self.big = Image.new('RGBA', (width * SS, height * SS), (0, 0, 0, 0))
 
     def fill(self, contours, colour, alpha=255):
-        layer = Image.new('RGBA', self.image.size, rgb(colour) + (0,))
-        layer.putalpha(scaled_mask(coverage(contours, *self.image.size), alpha / 255.0))
-        self.image = Image.alpha_composite(self.image, layer)
+        scaled = [[(x * SS, y * SS) for x, y in c] for c in contours]
+        inside = threshold(coverage(scaled, *self.big.size, samples=1), 128)
+        layer = Image.new('RGBA', self.big.size, rgb(colour) + (0,))
+        layer.putalpha(scaled_mask(inside, alpha / 255.0))
+        self.big = Image.alpha_composite(self.big, layer)
+
+    @property
+    def image(self):
+        return self.big.convert('RGBa').reduce(SS).convert('RGBA')
 
 
 # --- Text ------------------------------------------------------------------
@@ -396,18 +405,17 @@ VGA = [(0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0), (0, 0, 128), (128, 0,
 BADGE_VGA = (0, 3, 4, 7, 8, 11, 15)
 
 
-def palette_image(colours):
-    image = Image.new('P', (1, 1))
-    flat = [v for c in colours for v in c]
-    image.putpalette(flat + [0] * (768 - len(flat)))
-    return image
-
-
 def badge_4(badge):
-    """The badge in the standard VGA colours (index 0 where transparent)."""
+    """The badge in the standard VGA colours (index 0 where transparent).
+    Each pixel takes the nearest of the few colours, the lighter one where
+    two are as near, so that no edge pixel darkens into a black speck.
+    (Pillow's quantizer looks colours up in a coarser cache.)"""
     flat, transparent = on_face(badge)
-    few = flat.quantize(palette=palette_image([VGA[i] for i in BADGE_VGA]), dither=Image.Dither.NONE)
-    vga = few.point([BADGE_VGA[i] if i < len(BADGE_VGA) else 0 for i in range(256)])
+
+    def nearest(c):
+        return min(reversed(BADGE_VGA), key=lambda i: sum((VGA[i][k] - c[k]) ** 2 for k in range(3)))
+    vga = Image.new('P', badge.size)
+    vga.putdata([nearest(p) for p in flat.getdata()])
     vga.paste(0, (0, 0) + vga.size, transparent)
     vga.putpalette([v for c in VGA for v in c])
     return vga, transparent
