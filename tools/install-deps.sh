@@ -12,6 +12,7 @@ packages=(
     wine wine64 wine32:i386
     fonts-wine          # Wine's MS Sans Serif, which the dialogs name
     xvfb x11-apps xdotool imagemagick
+    python3-pil fonts-dejavu-core   # draws the pictures (tools/make_pictures.py)
     libxinerama1:amd64 libxinerama1:i386   # Wine lists the monitors of a two-screen display through it
     chromium            # plays the movie in Ruffle for its test
     pulseaudio pulseaudio-utils   # a sound server whose output e2e.Sound records (parec)

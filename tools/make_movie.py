@@ -19,8 +19,10 @@ later player plays it alike.
 import struct
 import sys
 
+from board_layout import LAYOUT  # noqa: E402
+
 SWF_VERSION = 4
-WIDTH, HEIGHT = 641, 481  # the board's design pixels
+WIDTH, HEIGHT = LAYOUT["design_width"], LAYOUT["design_height"]  # the board's design pixels
 FRAME_RATE = 12
 TWIPS = 20
 # The movie loops; its first frame reads the variables file. A few hundred
@@ -90,7 +92,8 @@ def signed_bits(*values):
 
 
 def rect(xmin, xmax, ymin, ymax):
-    """A RECT in twips."""
+    """A RECT in twips (whole ones: a layout in fractions of a pixel rounds)."""
+    xmin, xmax, ymin, ymax = (round(v) for v in (xmin, xmax, ymin, ymax))
     bits = signed_bits(xmin, xmax, ymin, ymax)
     w = BitWriter()
     w.ubits(bits, 5)
@@ -298,10 +301,20 @@ def slanted(left, top, right, bottom, slant):
     return [(left + slant, top), (right + slant, top), (right, bottom), (left, bottom)]
 
 
-MARGIN = 24
-HEADER_BOTTOM, RULE_BOTTOM = 80, 85
-PANEL_TOP, PANEL_BOTTOM = 134, 334
-TILE_TOP, TILE_BOTTOM, TILE_GAP = 370, 458, 13
+# The layout that the saver's own board has too (vorsaver/board/board_layout.tsv).
+MARGIN = LAYOUT["margin"]
+HEADER_BOTTOM, RULE_BOTTOM = LAYOUT["header_bottom"], LAYOUT["rule_bottom"]
+STRIPE_LEFTS, STRIPE_WIDTH, STRIPE_SLANT = LAYOUT["stripe_lefts"], LAYOUT["stripe_width"], LAYOUT["stripe_slant"]
+TEAM_NAME_LEFT = LAYOUT["crest_left"] + LAYOUT["crest_width"] + LAYOUT["team_name_gap"]
+TEAM_NAME_RIGHT = LAYOUT["team_name_right"]
+CREST_LEFT, CREST_TOP, CREST_WIDTH = LAYOUT["crest_left"], LAYOUT["crest_top"], LAYOUT["crest_width"]
+CREST_ASPECT, CREST_INSET, CREST_INSET_DROP = LAYOUT["crest_aspect"], LAYOUT["crest_inset"], LAYOUT["crest_inset_drop"]
+SHIELD, CHEVRON = LAYOUT["shield_outline"], LAYOUT["chevron_outline"]
+DATE_TAB_LEFT, DATE_TAB_BOTTOM, DATE_TAB_SLANT = LAYOUT["date_tab_left"], LAYOUT["date_tab_bottom"], LAYOUT["date_tab_slant"]
+DATE_TAB_WIDTH = 240  # the movie's tab is wide enough for the longest month's date
+PANEL_TOP, PANEL_BOTTOM = LAYOUT["panel_top"], LAYOUT["panel_bottom"]
+CHIP_RIGHT, CHIP_BOTTOM, CHIP_SLANT = LAYOUT["chip_right"], LAYOUT["chip_bottom"], LAYOUT["chip_slant"]
+TILE_TOP, TILE_BOTTOM, TILE_GAP = LAYOUT["tile_top"], LAYOUT["tile_bottom"], LAYOUT["tile_gap"]
 TILE_WIDTH = (WIDTH - 2 * MARGIN - 2 * TILE_GAP) / 3
 TILE_LEFTS = [MARGIN + i * (TILE_WIDTH + TILE_GAP) for i in range(3)]
 PANEL_COLOUR = mix(NAVY, ICE, 0.1)
@@ -310,21 +323,13 @@ HEADER_COLOUR = mix(NAVY, ICE, 0.08)
 
 
 def crest(x, y, width):
-    """The crest: a gold shield, a navy inner shield and the gold V."""
-    h = width * 1.16
+    """The crest: a gold shield, a navy inner shield and the gold chevron."""
+    def outline(points, left, top, w):
+        return [(left + px * w, top + py * w * CREST_ASPECT) for px, py in points]
 
-    def shield(inset):
-        l, r = x + inset, x + width - inset
-        t, b = y + inset, y + h - inset * 1.3
-        mid = (l + r) / 2
-        return [(l, t), (mid, t + (width - 2 * inset) * 0.1), (r, t),
-                (r, t + (b - t) * 0.55), (mid, b), (l, t + (b - t) * 0.55)]
-
-    s = width / 68
-    vee = [(x + 17 * s, y + 22 * s), (x + 28 * s, y + 22 * s), (x + 34 * s, y + 44 * s),
-           (x + 40 * s, y + 22 * s), (x + 51 * s, y + 22 * s), (x + 38 * s, y + 58 * s),
-           (x + 30 * s, y + 58 * s)]
-    return [(shield(0), GOLD), (shield(5 * s), NAVY), (vee, GOLD)]
+    inset = width * CREST_INSET
+    inner = (x + inset, y + inset * CREST_INSET_DROP, width - 2 * inset)
+    return [(outline(SHIELD, x, y, width), GOLD), (outline(SHIELD, *inner), NAVY), (outline(CHEVRON, *inner), GOLD)]
 
 
 def shapes():
@@ -334,24 +339,25 @@ def shapes():
         (box(0, 0, WIDTH, HEADER_BOTTOM), HEADER_COLOUR),
         (box(0, 0, WIDTH, 2), mix(HEADER_COLOUR, ICE, 0.25)),
     ]
-    for left, bright in ((548, False), (572, False), (596, True)):
+    for left, bright in zip(STRIPE_LEFTS, (False, False, True)):
         colour = mix(HEADER_COLOUR, GOLD, 0.9 if bright else 0.35)
-        pieces.append((slanted(left, 0, left + 12, HEADER_BOTTOM, 30), colour))
+        pieces.append((slanted(left, 0, left + STRIPE_WIDTH, HEADER_BOTTOM, STRIPE_SLANT), colour))
     pieces += [
         (box(0, HEADER_BOTTOM, WIDTH, RULE_BOTTOM), GOLD),
         (box(0, RULE_BOTTOM, WIDTH, RULE_BOTTOM + 3), mix(NAVY, SHADOW, 0.5)),
         # The date tab, wide enough for the longest month's date.
-        (slanted(107, RULE_BOTTOM + 3, 347, 120, -12), mix(NAVY, SHADOW, 0.6)),
-        (slanted(104, RULE_BOTTOM, 344, 117, -12), GOLD),
+        (slanted(DATE_TAB_LEFT + 3, RULE_BOTTOM + 3, DATE_TAB_LEFT + DATE_TAB_WIDTH + 3, DATE_TAB_BOTTOM + 3,
+                 DATE_TAB_SLANT), mix(NAVY, SHADOW, 0.6)),
+        (slanted(DATE_TAB_LEFT, RULE_BOTTOM, DATE_TAB_LEFT + DATE_TAB_WIDTH, DATE_TAB_BOTTOM, DATE_TAB_SLANT), GOLD),
     ]
-    pieces += crest(22, 9, 68)
+    pieces += crest(CREST_LEFT, CREST_TOP, CREST_WIDTH)
     # Today's panel: shadow, body, top light, gold edge and the "Today" chip.
     pieces += [
         (box(MARGIN + 4, PANEL_TOP + 4, right + 4, PANEL_BOTTOM + 4), mix(NAVY, SHADOW, 0.5)),
         (box(MARGIN, PANEL_TOP, right, PANEL_BOTTOM), PANEL_COLOUR),
         (box(MARGIN, PANEL_TOP, right, PANEL_TOP + 2), mix(PANEL_COLOUR, ICE, 0.35)),
         (box(MARGIN, PANEL_TOP, MARGIN + 6, PANEL_BOTTOM), GOLD),
-        (slanted(MARGIN + 6, PANEL_TOP, 128, 160, 8), ICE),
+        (slanted(MARGIN + 6, PANEL_TOP, CHIP_RIGHT, CHIP_BOTTOM, CHIP_SLANT), ICE),
         # "Coming up": the rule after the label, then the three tiles.
         (box(128, 356, right, 357), mix(NAVY, ICE, 0.3)),
     ]
@@ -368,7 +374,7 @@ def shapes():
 # Where each text sits (left, top, right, bottom in pixels), in what size and
 # colour. Labels carry their text; fields name the variable they show.
 LABELS = [
-    dict(box=(108, 22, 532, 62), size=30, colour=WHITE, text="TARROWICK VORLAKS"),
+    dict(box=(TEAM_NAME_LEFT, 22, TEAM_NAME_RIGHT, 62), size=30, colour=WHITE, text="TARROWICK VORLAKS"),
     dict(box=(44, 136, 128, 158), size=13, colour=DEEP_NAVY, text="TODAY"),
     dict(box=(MARGIN - 2, 344, 128, 364), size=12, colour=ICE, text="COMING UP"),
 ]

@@ -1,14 +1,15 @@
 #!/usr/bin/env python3
 """Draws the theme pack's pictures from code and writes them to resources/.
 
-Needs python3, ImageMagick (`convert`) and the DejaVu fonts; on Debian:
-    apt-get install python3 imagemagick fonts-dejavu-core
-ImageMagick only turns words into glyph coverage (hinted, so small text stays
-crisp); every shape is rasterised here at 4x and averaged down, and every file
-is written here byte by byte. The same ImageMagick and fonts give the same
-bytes on every run. Run it after changing a drawing:
-    python3 tools/make_pictures.py                 # writes resources/
-    python3 tools/make_pictures.py --review DIR    # also PNG previews in DIR
+Needs Debian's python3 with Pillow and the DejaVu fonts:
+    apt-get install python3-pil fonts-dejavu-core
+Pillow serves /usr/bin/python3; a `python3` earlier on PATH may be another
+interpreter without it. Pillow draws every shape (at SS times the size and
+averaged down, so edges are smooth), sets the words through FreeType
+(hinted, so small text stays crisp) and writes the bitmaps. The same Pillow
+and fonts give the same bytes on every run. Run it after changing a drawing:
+    /usr/bin/python3 tools/make_pictures.py                 # writes resources/
+    /usr/bin/python3 tools/make_pictures.py --review DIR    # also PNG previews in DIR
 
 What it writes:
     resources/vorsaver.ico          the saver's badge: 48/32/16 32-bit, 48 24-bit
@@ -21,19 +22,24 @@ What it writes:
     resources/menu/marker.bmp       22 x 24, 24-bit, magenta = transparent
     resources/menu/menu.ico         32 and 16, 4-bit standard VGA colours
 """
+import io
 import math
 import os
-import shutil
 import struct
-import subprocess
 import sys
-import zlib
+
+try:
+    from PIL import Image, ImageChops, ImageDraw, ImageFont
+except ImportError:
+    sys.exit('make_pictures: Pillow is needed: apt-get install python3-pil, and run /usr/bin/python3')
 
 HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, HERE)
 RESOURCES = os.path.join(HERE, '..', 'resources')
 MENU = os.path.join(RESOURCES, 'menu')
 FONTS = '/usr/share/fonts/truetype/dejavu'
 
+from board_layout import LAYOUT as BOARD  # noqa: E402
 from team_colours import DEEP_NAVY as DEEP, GOLD, ICE, NAVY, SHADOW, WHITE  # noqa: E402
 
 BLACK = (0, 0, 0)
@@ -53,123 +59,55 @@ def mix(a, b, t):
     return tuple(a[k] + (b[k] - a[k]) * t for k in range(3))
 
 
-SS = 4  # supersampling factor
+def rgb(colour):
+    return tuple(int(round(v)) for v in colour)
 
 
-class Canvas:
-    """RGBA canvas at SS times the target size; coordinates are target pixels."""
-
-    def __init__(self, width, height, background=(0, 0, 0, 0)):
-        self.w, self.h = width, height
-        self.px = [list(background) for _ in range(width * SS * height * SS)]
-
-    def _blend(self, i, colour, alpha=255):
-        r, g, b = colour[:3]
-        a = alpha / 255.0
-        p = self.px[i]
-        out_a = a + p[3] / 255.0 * (1 - a)
-        if out_a <= 0:
-            return
-        for k, c in enumerate((r, g, b)):
-            p[k] = (c * a + p[k] * p[3] / 255.0 * (1 - a)) / out_a
-        p[3] = out_a * 255.0
-
-    def polygon(self, points, colour, alpha=255):
-        """Fills a polygon (even-odd rule) given in target pixel coordinates."""
-        pts = [(x * SS, y * SS) for x, y in points]
-        W, H = self.w * SS, self.h * SS
-        ys = [p[1] for p in pts]
-        for y in range(max(0, int(min(ys))), min(H, int(max(ys)) + 1)):
-            cy = y + 0.5
-            xs = []
-            for (x1, y1), (x2, y2) in zip(pts, pts[1:] + pts[:1]):
-                if (y1 <= cy < y2) or (y2 <= cy < y1):
-                    xs.append(x1 + (cy - y1) * (x2 - x1) / (y2 - y1))
-            xs.sort()
-            for a, b in zip(xs[::2], xs[1::2]):
-                for x in range(max(0, int(a + 0.5)), min(W, int(b + 0.5))):
-                    self._blend(y * W + x, colour, alpha)
-
-    def ellipse(self, cx, cy, rx, ry, colour, alpha=255):
-        W, H = self.w * SS, self.h * SS
-        cx, cy, rx, ry = cx * SS, cy * SS, rx * SS, ry * SS
-        for y in range(max(0, int(cy - ry)), min(H, int(cy + ry) + 1)):
-            for x in range(max(0, int(cx - rx)), min(W, int(cx + rx) + 1)):
-                dx, dy = (x + 0.5 - cx) / rx, (y + 0.5 - cy) / ry
-                if dx * dx + dy * dy <= 1.0:
-                    self._blend(y * W + x, colour, alpha)
-
-    def rect(self, x, y, w, h, colour, alpha=255):
-        self.polygon([(x, y), (x + w, y), (x + w, y + h), (x, y + h)], colour, alpha)
-
-    def pixels(self):
-        """Averages down to target size: rows of (r, g, b, a) top to bottom."""
-        W = self.w * SS
-        rows = []
-        for ty in range(self.h):
-            row = []
-            for tx in range(self.w):
-                acc = [0.0, 0.0, 0.0, 0.0]
-                for sy in range(SS):
-                    base = (ty * SS + sy) * W + tx * SS
-                    for sx in range(SS):
-                        p = self.px[base + sx]
-                        w = p[3]
-                        acc[0] += p[0] * w
-                        acc[1] += p[1] * w
-                        acc[2] += p[2] * w
-                        acc[3] += w
-                n = SS * SS
-                if acc[3] > 0:
-                    row.append((round(acc[0] / acc[3]), round(acc[1] / acc[3]),
-                                round(acc[2] / acc[3]), round(acc[3] / n)))
-                else:
-                    row.append((0, 0, 0, 0))
-            rows.append(row)
-        return rows
+def scaled_mask(mask, share):
+    return mask if share >= 1 else mask.point(lambda v: int(round(v * share)))
 
 
-# --- Shapes for opaque pictures -------------------------------------------
+def threshold(mask, at):
+    """255 where `mask` is at least `at`, 0 elsewhere."""
+    return mask.point(lambda v: 255 if v >= at else 0)
+
+
+# --- Shapes ----------------------------------------------------------------
 #
 # A shape is a list of contours (lists of points in pixel coordinates),
 # filled by the even-odd rule, so a contour inside another cuts a hole.
 
-def coverage(contours, width, height):
-    """How much of each pixel the shape covers, 0..1: (first row, rows).
+SS = 8  # supersampling factor
 
-    Each pixel row is sampled on SS lines; along a line the covered length
-    inside each pixel is exact, so vertical edges are as smooth as others.
-    """
-    edges = []
-    for c in contours:
-        edges += [(p, q) for p, q in zip(c, c[1:] + c[:1]) if p[1] != q[1]]
-    if not edges:
-        return 0, []
-    top = max(0, int(math.floor(min(min(p[1], q[1]) for p, q in edges))))
-    bottom = min(height, int(math.ceil(max(max(p[1], q[1]) for p, q in edges))))
-    rows = [[0.0] * width for _ in range(max(0, bottom - top))]
-    weight = 1.0 / SS
-    for y in range(top, bottom):
-        row = rows[y - top]
-        for s in range(SS):
-            cy = y + (s + 0.5) / SS
-            xs = sorted(x1 + (cy - y1) * (x2 - x1) / (y2 - y1)
-                        for (x1, y1), (x2, y2) in edges
-                        if (y1 <= cy < y2) or (y2 <= cy < y1))
-            for a, b in zip(xs[::2], xs[1::2]):
-                a, b = max(0.0, a), min(float(width), b)
-                if b <= a:
-                    continue
-                ia, ib = int(a), int(b)
-                if ia == ib:
-                    row[ia] += (b - a) * weight
-                    continue
-                row[ia] += (ia + 1 - a) * weight
-                for i in range(ia + 1, ib):
-                    row[i] += weight
-                if ib < width:
-                    row[ib] += (b - ib) * weight
-    return top, rows
+
+def coverage(contours, width, height, samples=SS):
+    """How much of each pixel the shape covers, as a width x height mask
+    (0 none .. 255 all): drawn `samples` times larger and averaged down."""
+    points = [p for c in contours for p in c]
+    if not points:
+        return Image.new('L', (width, height), 0)
+    left = max(0, int(math.floor(min(x for x, _ in points))))
+    top = max(0, int(math.floor(min(y for _, y in points))))
+    right = min(width, int(math.ceil(max(x for x, _ in points))))
+    bottom = min(height, int(math.ceil(max(y for _, y in points))))
+    mask = Image.new('L', (width, height), 0)
+    if right <= left or bottom <= top:
+        return mask
+    # One sample more each way than the area: Pillow fills a polygon's last
+    # column and row too, which the erosion below takes off again.
+    size = ((right - left) * samples + 1, (bottom - top) * samples + 1)
+    big = None
+    for contour in contours:
+        one = Image.new('1', size, 0)
+        ImageDraw.Draw(one).polygon([((x - left) * samples, (y - top) * samples) for x, y in contour], fill=1)
+        big = one if big is None else ImageChops.logical_xor(big, one)
+    # A sample stays filled only when the one right of it and the one below
+    # it are filled too, so a box from 0 to 1 covers `samples` samples, not one more.
+    big = ImageChops.logical_and(big, big.crop((1, 0, size[0] + 1, size[1])))
+    big = ImageChops.logical_and(big, big.crop((0, 1, size[0], size[1] + 1)))
+    small = big.convert('L').crop((0, 0, size[0] - 1, size[1] - 1)).reduce(samples)
+    mask.paste(small, (left, top))
+    return mask
 
 
 def box(left, top, right, bottom):
@@ -200,12 +138,10 @@ def _scaled(outline, x, y, width, aspect):
     return [[(x + px * width, y + py * width * aspect) for px, py in outline]]
 
 
-CREST_ASPECT = 1.16
-SHIELD = [(0.00, 0.10), (0.50, 0.00), (1.00, 0.10), (1.00, 0.56), (0.97, 0.68), (0.90, 0.79),
-          (0.79, 0.89), (0.65, 0.97), (0.50, 1.00), (0.35, 0.97), (0.21, 0.89), (0.10, 0.79),
-          (0.03, 0.68), (0.00, 0.56)]
-CHEVRON = [(0.20, 0.26), (0.38, 0.26), (0.50, 0.62), (0.62, 0.26), (0.80, 0.26), (0.58, 0.84),
-           (0.42, 0.84)]
+# The crest and the day board are the saver's own (vorsaver/board/board_layout.tsv).
+CREST_ASPECT = BOARD['crest_aspect']
+SHIELD = BOARD['shield_outline']
+CHEVRON = BOARD['chevron_outline']
 
 
 def shield(x, y, width):
@@ -216,40 +152,53 @@ def chevron(x, y, width):
     return _scaled(CHEVRON, x, y, width, CREST_ASPECT)
 
 
-def vgrad(top_colour, bottom_colour, y0, y1):
-    """A paint that runs from one colour at y0 to another at y1."""
-    span = float(y1 - y0) or 1.0
 
-    def paint(x, y):
-        return mix(top_colour, bottom_colour, min(1.0, max(0.0, (y + 0.5 - y0) / span)))
-    return paint
+
+class Gradient:
+    """A paint that runs from one colour at y0 to another at y1."""
+
+    def __init__(self, top_colour, bottom_colour, y0, y1):
+        self.top, self.bottom, self.y0 = top_colour, bottom_colour, y0
+        self.span = float(y1 - y0) or 1.0
+
+    def at(self, y):
+        return mix(self.top, self.bottom, min(1.0, max(0.0, (y + 0.5 - self.y0) / self.span)))
+
+    def image(self, width, height):
+        column = Image.new('RGB', (1, height))
+        column.putdata([rgb(self.at(y)) for y in range(height)])
+        return column.resize((width, height), Image.NEAREST)
+
+
+def vgrad(top_colour, bottom_colour, y0, y1):
+    return Gradient(top_colour, bottom_colour, y0, y1)
+
+
+class Canvas:
+    """A transparent RGBA picture that shapes are laid over, for icons: laid
+    over one another at SS times the size, where each sample is in or out of
+    a shape, and averaged down (weighted by alpha) at the end."""
+
+    def __init__(self, width, height):
+        self.size = (width, height)
+        self.big = Image.new('RGBA', (width * SS, height * SS), (0, 0, 0, 0))
+
+    def fill(self, contours, colour, alpha=255):
+        scaled = [[(x * SS, y * SS) for x, y in c] for c in contours]
+        inside = threshold(coverage(scaled, *self.big.size, samples=1), 128)
+        layer = Image.new('RGBA', self.big.size, rgb(colour) + (0,))
+        layer.putalpha(scaled_mask(inside, alpha / 255.0))
+        self.big = Image.alpha_composite(self.big, layer)
+
+    @property
+    def image(self):
+        return self.big.convert('RGBa').reduce(SS).convert('RGBA')
 
 
 # --- Text ------------------------------------------------------------------
 
-_magick = None
-
-
-def magick():
-    """The ImageMagick `convert` to use; a look-alike that is not ImageMagick is skipped."""
-    global _magick
-    if _magick:
-        return _magick
-    for name in ('/usr/bin/convert', shutil.which('convert'), shutil.which('magick')):
-        if not name or not os.path.exists(name):
-            continue
-        try:
-            out = subprocess.run([name, '-version'], capture_output=True, text=True).stdout
-        except OSError:
-            continue
-        if out.startswith('Version: ImageMagick'):
-            _magick = name
-            return name
-    sys.exit('make_pictures: ImageMagick is needed (apt-get install imagemagick fonts-dejavu-core)')
-
-
 class Words:
-    """A line of text as glyph coverage, rendered once by ImageMagick."""
+    """A line of text as glyph coverage, set once by FreeType."""
 
     _cache = {}
 
@@ -265,21 +214,31 @@ class Words:
         path = os.path.join(FONTS, font + '.ttf')
         if not os.path.exists(path):
             sys.exit('make_pictures: font %s is missing (apt-get install fonts-dejavu-core)' % path)
+        face = ImageFont.truetype(path, int(size), layout_engine=ImageFont.Layout.RAQM)
         pad = int(size) + 4
         w = int(len(text) * (size + tracking + 2)) + 2 * pad
         h = int(size * 2) + 2 * pad
         self.base = pad + int(size * 1.3)
-        raw = subprocess.run(
-            [magick(), '-size', '%dx%d' % (w, h), 'xc:black', '-font', path, '-pointsize', str(size),
-             '-kerning', str(tracking), '-fill', 'white', '-annotate', '+%d+%d' % (pad, self.base),
-             text.replace('%', '%%'), '-depth', '8', 'gray:-'],
-            capture_output=True, check=True).stdout
-        assert len(raw) == w * h, 'unexpected ImageMagick output'
-        self.rows = [[raw[y * w + x] / 255.0 for x in range(w)] for y in range(h)]
-        cols = [x for x in range(w) if any(self.rows[y][x] for y in range(h))]
-        lines = [y for y in range(h) if any(self.rows[y])]
-        self.x0, self.x1 = (cols[0], cols[-1] + 1) if cols else (pad, pad)
-        self.y0, self.y1 = (lines[0], lines[-1] + 1) if lines else (self.base, self.base)
+        self.mask = Image.new('L', (w, h), 0)
+        # Letter by letter, each where the font's advances and kerning put
+        # it plus the tracking before it. Pillow sets a glyph on whole
+        # pixels only, so the rest of the way is a shift between pixels:
+        # without it the gaps between small letters come out uneven.
+        margin = int(size)
+        for i, letter in enumerate(text):
+            if letter.isspace():
+                continue
+            x = pad + face.getlength(text[:i + 1]) - face.getlength(letter) + i * tracking
+            whole = int(math.floor(x))
+            glyph = Image.new('L', (int(size * 2) + 2 * margin, h), 0)
+            ImageDraw.Draw(glyph).text((margin, self.base), letter, fill=255, font=face, anchor='ls')
+            if x > whole:
+                glyph = glyph.transform(glyph.size, Image.AFFINE, (1, 0, whole - x, 0, 1, 0), Image.BILINEAR)
+            placed = Image.new('L', (w, h), 0)
+            placed.paste(glyph, (whole - margin, 0))
+            self.mask = ImageChops.lighter(self.mask, placed)
+        ink = self.mask.getbbox()
+        self.x0, self.y0, self.x1, self.y1 = ink if ink else (pad, self.base, pad, self.base)
 
     @property
     def width(self):
@@ -298,38 +257,29 @@ class Picture:
 
     def __init__(self, width, height, colour=BLACK):
         self.w, self.h = width, height
-        self.px = [list(map(float, colour)) for _ in range(width * height)]
-        self.drawn = [0.0] * (width * height)
-        # Which pixels the menu backdrop dithers: gradients only; flat colours
-        # and words are mapped to their nearest cube colour and stay crisp.
-        self.dither = [False] * (width * height)
+        self.image = Image.new('RGB', (width, height), rgb(colour))
+        self.drawn = Image.new('L', (width, height), 0)
+        # Which pixels the menu backdrop dithers (255): gradients only; flat
+        # colours and words are mapped to their nearest cube colour and stay crisp.
+        self.dither = Image.new('L', (width, height), 0)
 
     @classmethod
-    def from_rows(cls, rows):
-        pic = cls(len(rows[0]), len(rows))
-        pic.px = [list(map(float, p)) for row in rows for p in row]
+    def from_image(cls, image):
+        pic = cls(*image.size)
+        pic.image = image.convert('RGB')
         return pic
 
-    def _put(self, i, colour, a):
-        if a <= 0:
-            return
-        a = min(1.0, a)
-        p = self.px[i]
-        for k in range(3):
-            p[k] += (colour[k] - p[k]) * a
-        self.drawn[i] = max(self.drawn[i], a)
+    def _put(self, paint, mask):
+        if isinstance(paint, Gradient):
+            self.image.paste(paint.image(self.w, self.h), (0, 0), mask)
+        else:
+            self.image.paste(rgb(paint), (0, 0, self.w, self.h), mask)
+        self.drawn = ImageChops.lighter(self.drawn, mask)
 
     def fill(self, contours, paint, opacity=1.0):
-        top, rows = coverage(contours, self.w, self.h)
-        solid = not callable(paint)
-        for dy, row in enumerate(rows):
-            y = top + dy
-            for x, c in enumerate(row):
-                if c > 0:
-                    i = y * self.w + x
-                    self._put(i, paint if solid else paint(x, y), min(1.0, c) * opacity)
-                    if c * opacity >= 0.5:
-                        self.dither[i] = not solid
+        mask = scaled_mask(coverage(contours, self.w, self.h), opacity)
+        self._put(paint, mask)
+        self.dither.paste(255 if isinstance(paint, Gradient) else 0, (0, 0, self.w, self.h), threshold(mask, 128))
 
     def text(self, words, x, baseline, paint, align='left', opacity=1.0):
         """Puts `words` with its ink's left (right, centre) edge at x, on the baseline."""
@@ -340,24 +290,13 @@ class Picture:
         else:
             dx = int(round(x - (words.x0 + words.x1) / 2.0))
         dy = int(round(baseline)) - words.base
-        solid = not callable(paint)
-        for my in range(words.y0, words.y1):
-            y = my + dy
-            if not 0 <= y < self.h:
-                continue
-            row = words.rows[my]
-            for mx in range(words.x0, words.x1):
-                x_ = mx + dx
-                if row[mx] > 0 and 0 <= x_ < self.w:
-                    self._put(y * self.w + x_, paint if solid else paint(x_, y), row[mx] * opacity)
-                    self.dither[y * self.w + x_] = False
+        mask = Image.new('L', (self.w, self.h), 0)
+        mask.paste(scaled_mask(words.mask, opacity), (dx, dy))
+        self._put(paint, mask)
+        self.dither.paste(0, (0, 0, self.w, self.h), threshold(mask, 1))
 
     def crop(self, x, y, w, h):
-        return Picture.from_rows([row[x:x + w] for row in self.rows()[y:y + h]])
-
-    def rows(self):
-        return [[tuple(int(round(min(255.0, max(0.0, v)))) for v in self.px[y * self.w + x])
-                 for x in range(self.w)] for y in range(self.h)]
+        return Picture.from_image(self.image.crop((x, y, x + w, y + h)))
 
 
 def ink_width(text, font, size, tracking=0.0):
@@ -373,88 +312,46 @@ def fit_size(text, font, size, tracking, width, smallest):
 
 # --- Files -----------------------------------------------------------------
 
-def bmp_24(rows):
-    """A 24-bit BMP: bottom-up rows of B, G, R, each padded to four bytes."""
-    h, w = len(rows), len(rows[0])
-    stride = (w * 3 + 3) & ~3
-    data = bytearray()
-    for row in reversed(rows):
-        line = bytearray()
-        for r, g, b in row:
-            line += bytes((b, g, r))
-        data += line + bytes(stride - len(line))
-    info = struct.pack('<IiiHHIIiiII', 40, w, h, 1, 24, 0, len(data), 2835, 2835, 0, 0)
-    return struct.pack('<2sIHHI', b'BM', 14 + len(info) + len(data), 0, 0, 14 + len(info)) + info + bytes(data)
+def bmp(image):
+    """A plain bottom-up BMP, as Windows 95 reads it: 24-bit for RGB, 8-bit
+    with a 256-entry colour table for a palette image."""
+    out = io.BytesIO()
+    image.save(out, 'BMP', dpi=(72, 72))
+    return out.getvalue()
 
 
-def bmp_8(indices, palette):
-    """An 8-bit BMP with a 256-entry colour table: bottom-up rows of indices."""
-    h, w = len(indices), len(indices[0])
-    stride = (w + 3) & ~3
-    table = b''.join(bytes((b, g, r, 0)) for r, g, b in palette)
-    table += bytes(4 * (256 - len(palette)))
-    data = b''.join(bytes(row) + bytes(stride - w) for row in reversed(indices))
-    info = struct.pack('<IiiHHIIiiII', 40, w, h, 1, 8, 0, len(data), 2835, 2835, 256, 0)
-    offset = 14 + len(info) + len(table)
-    return struct.pack('<2sIHHI', b'BM', offset + len(data), 0, 0, offset) + info + table + data
+def icon_dib(image, transparent):
+    """An icon entry's bitmap: Pillow's DIB of `image` with its height doubled
+    for the AND mask that follows (set bits, from `transparent`, show the
+    screen through). Pillow's own icon writer leaves the mask empty and
+    writes no 4-bit entries, which Windows 95 needs."""
+    out = io.BytesIO()
+    image.save(out, 'DIB')
+    data = bytearray(out.getvalue())
+    # Height doubled; image size and resolution left 0, as icon entries have them.
+    struct.pack_into('<i', data, 8, image.height * 2)
+    struct.pack_into('<Iii', data, 20, 0, 0, 0)
+    mask = io.BytesIO()
+    transparent.convert('1').save(mask, 'DIB')
+    return bytes(data) + mask.getvalue()[40 + 2 * 4:]  # past the header and two colours
 
 
-def and_mask(transparent):
-    """The icon's AND mask from rows of booleans: set bits show the screen through."""
-    h, w = len(transparent), len(transparent[0])
-    stride = ((w + 31) // 32) * 4
-    mask = bytearray()
-    for row in reversed(transparent):
-        bits = bytearray(stride)
-        for x, t in enumerate(row):
-            if t:
-                bits[x // 8] |= 0x80 >> (x % 8)
-        mask += bits
-    return bytes(mask)
-
-
-def dib_32(rows):
-    """A BITMAPINFOHEADER + 32-bit BGRA bottom-up pixels + AND mask, for ICO."""
-    h, w = len(rows), len(rows[0])
-    header = struct.pack('<IiiHHIIiiII', 40, w, h * 2, 1, 32, 0, 0, 0, 0, 0, 0)
-    data = bytearray()
-    for row in reversed(rows):
-        for r, g, b, a in row:
-            data += bytes((b, g, r, a))
-    return header + bytes(data) + and_mask([[a < 128 for *_, a in row] for row in rows])
-
-
-def dib_24(rows, transparent):
-    """24-bit BGR bottom-up pixels (black where transparent) + AND mask, for ICO."""
-    h, w = len(rows), len(rows[0])
-    header = struct.pack('<IiiHHIIiiII', 40, w, h * 2, 1, 24, 0, 0, 0, 0, 0, 0)
-    stride = (w * 3 + 3) & ~3
-    data = bytearray()
-    for row, clear in zip(reversed(rows), reversed(transparent)):
-        line = bytearray()
-        for (r, g, b), t in zip(row, clear):
-            line += bytes((0, 0, 0) if t else (b, g, r))
-        data += line + bytes(stride - len(line))
-    return header + bytes(data) + and_mask(transparent)
-
-
-def dib_4(indices, palette, transparent):
-    """16-colour pixels, two to a byte, high nibble first (index 0 where transparent) + AND mask."""
-    h, w = len(indices), len(indices[0])
+def icon_dib_4(image, transparent):
+    """The same for a 16-colour palette image, two pixels to a byte."""
+    w, h = image.size
     header = struct.pack('<IiiHHIIiiII', 40, w, h * 2, 1, 4, 0, 0, 0, 0, 0, 0)
-    table = b''.join(bytes((b, g, r, 0)) for r, g, b in palette)
+    table = bytes(image.getpalette()[:48])
+    table = b''.join(bytes((table[i + 2], table[i + 1], table[i], 0)) for i in range(0, 48, 3))
     stride = (((w + 1) // 2) + 3) & ~3
-    data = bytearray()
-    for row, clear in zip(reversed(indices), reversed(transparent)):
-        line = bytearray(stride)
-        for x, (i, t) in enumerate(zip(row, clear)):
-            line[x // 2] |= (0 if t else i) << (4 if x % 2 == 0 else 0)
-        data += line
-    return header + table + bytes(data) + and_mask(transparent)
+    pixels = image.tobytes('raw', ('P;4', stride, -1))
+    mask = io.BytesIO()
+    transparent.convert('1').save(mask, 'DIB')
+    return header + table + pixels + mask.getvalue()[40 + 2 * 4:]
 
 
 def ico(entries):
-    """An icon file from (width, height, colour count, bits per pixel, DIB) entries."""
+    """An icon file from (width, height, colour count, bits per pixel, DIB)
+    entries, in the order given."""
     out = bytearray(struct.pack('<HHH', 0, 1, len(entries)))
     offset = 6 + 16 * len(entries)
     for w, h, colours, bits, blob in entries:
@@ -465,38 +362,26 @@ def ico(entries):
     return bytes(out)
 
 
-def png(rows):
-    """A plain RGB PNG, for looking at a picture."""
-    h, w = len(rows), len(rows[0])
-    raw = b''.join(b'\0' + bytes(v for px in row for v in px[:3]) for row in rows)
-
-    def chunk(kind, data):
-        return struct.pack('>I', len(data)) + kind + data + struct.pack('>I', zlib.crc32(kind + data))
-
-    return (b'\x89PNG\r\n\x1a\n' + chunk(b'IHDR', struct.pack('>IIBBBBB', w, h, 8, 2, 0, 0, 0))
-            + chunk(b'IDAT', zlib.compress(raw, 9)) + chunk(b'IEND', b''))
-
-
 # --- Icons -----------------------------------------------------------------
 
 def draw_badge(size, claws=True):
     """The team badge: a navy disc in a gold ring, a gold V with a white claw."""
     c = Canvas(size, size)
     m = size / 2.0
-    c.ellipse(m, m, m - 0.5, m - 0.5, GOLD)
-    c.ellipse(m, m, m * 0.84, m * 0.84, NAVY)
+    c.fill(circle(m, m, m - 0.5, 128), GOLD)
+    c.fill(circle(m, m, m * 0.84, 128), NAVY)
     s = size / 48.0
     # The V: two bars meeting at the bottom.
-    c.polygon([(11 * s, 12 * s), (18.5 * s, 12 * s), (24 * s, 29 * s), (29.5 * s, 12 * s),
-               (37 * s, 12 * s), (27.5 * s, 37 * s), (20.5 * s, 37 * s)], GOLD)
+    c.fill([[(11 * s, 12 * s), (18.5 * s, 12 * s), (24 * s, 29 * s), (29.5 * s, 12 * s),
+             (37 * s, 12 * s), (27.5 * s, 37 * s), (20.5 * s, 37 * s)]], GOLD)
     if not claws:
-        return c.pixels()
+        return c.image
     # Three claw marks across it.
     for k in range(3):
         x0 = 14 * s + k * 6 * s
-        c.polygon([(x0, 27 * s), (x0 + 11 * s, 16 * s), (x0 + 12.5 * s, 17.5 * s),
-                   (x0 + 1.5 * s, 28.5 * s)], WHITE, 235)
-    return c.pixels()
+        c.fill([[(x0, 27 * s), (x0 + 11 * s, 16 * s), (x0 + 12.5 * s, 17.5 * s),
+                 (x0 + 1.5 * s, 28.5 * s)]], WHITE, 235)
+    return c.image
 
 
 # Where a 24-bit icon has half-covered edge pixels it has no alpha to fade
@@ -504,10 +389,12 @@ def draw_badge(size, claws=True):
 ICON_FACE = (192, 192, 192)
 
 
-def badge_24(rgba_rows):
-    rows = [[tuple(int(round(v)) for v in mix(ICON_FACE, (r, g, b), a / 255.0)) for r, g, b, a in row]
-            for row in rgba_rows]
-    return rows, [[a < 128 for *_, a in row] for row in rgba_rows]
+def on_face(badge):
+    """The badge mixed with the dialog grey, and where it is transparent."""
+    alpha = badge.getchannel('A')
+    flat = Image.new('RGB', badge.size, ICON_FACE)
+    flat.paste(badge.convert('RGB'), (0, 0), alpha)
+    return flat, alpha.point(lambda a: 255 if a < 128 else 0)
 
 
 VGA = [(0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0), (0, 0, 128), (128, 0, 128), (0, 128, 128),
@@ -518,27 +405,38 @@ VGA = [(0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0), (0, 0, 128), (128, 0,
 BADGE_VGA = (0, 3, 4, 7, 8, 11, 15)
 
 
-def badge_4(rgba_rows):
+def badge_4(badge):
+    """The badge in the standard VGA colours (index 0 where transparent).
+    Each pixel takes the nearest of the few colours, the lighter one where
+    two are as near, so that no edge pixel darkens into a black speck.
+    (Pillow's quantizer looks colours up in a coarser cache.)"""
+    flat, transparent = on_face(badge)
+
     def nearest(c):
-        return min(BADGE_VGA, key=lambda i: sum((VGA[i][k] - c[k]) ** 2 for k in range(3)))
-    indices = [[nearest(mix(ICON_FACE, p, p[3] / 255.0)) for p in row] for row in rgba_rows]
-    return indices, [[p[3] < 128 for p in row] for row in rgba_rows]
+        return min(reversed(BADGE_VGA), key=lambda i: sum((VGA[i][k] - c[k]) ** 2 for k in range(3)))
+    vga = Image.new('P', badge.size)
+    vga.putdata([nearest(p) for p in flat.getdata()])
+    vga.paste(0, (0, 0) + vga.size, transparent)
+    vga.putpalette([v for c in VGA for v in c])
+    return vga, transparent
 
 
 def saver_icon():
     badges = [draw_badge(s) for s in (48, 32, 16)]
-    entries = [(len(b), len(b), 0, 32, dib_32(b)) for b in badges]
-    rows, clear = badge_24(badges[0])
-    entries.append((48, 48, 0, 24, dib_24(rows, clear)))
-    return ico(entries), rows
+    entries = [(b.width, b.height, 0, 32, icon_dib(b, on_face(b)[1])) for b in badges]
+    flat, transparent = on_face(badges[0])
+    entries.append((48, 48, 0, 24, icon_dib(flat, transparent)))
+    return ico(entries), flat
 
 
 def menu_icon():
     entries, previews = [], []
     for size, claws in ((32, True), (16, False)):
-        indices, clear = badge_4(draw_badge(size, claws))
-        entries.append((size, size, 16, 4, dib_4(indices, VGA, clear)))
-        previews.append([[ICON_FACE if t else VGA[i] for i, t in zip(r, c)] for r, c in zip(indices, clear)])
+        vga, transparent = badge_4(draw_badge(size, claws))
+        entries.append((size, size, 16, 4, icon_dib_4(vga, transparent)))
+        preview = vga.convert('RGB')
+        preview.paste(ICON_FACE, (0, 0, size, size), transparent)
+        previews.append(preview)
     return ico(entries), previews
 
 
@@ -610,7 +508,7 @@ def draw_crest(pic, x, y, width, flat=False):
     """The crest of the saver's day board: a gold shield, navy inside, a white
     chevron. Flat, it is made of web-safe colours only, for the menu backdrop."""
     height = width * CREST_ASPECT
-    inset = width * 0.08
+    inset = width * BOARD['crest_inset']
     offset = max(1.0, width * 0.04)
     if flat:
         shadow, ring, inside, mark = CUBE_DEEP, CUBE_GOLD, CUBE_DEEP, WHITE
@@ -622,8 +520,9 @@ def draw_crest(pic, x, y, width, flat=False):
     pic.fill(shield(x + offset, y + offset * 1.5, width), shadow, 1.0 if flat else 0.55)
     pic.fill(shield(x, y, width), ring)
     inner = width - 2 * inset
-    pic.fill(shield(x + inset, y + inset * 1.1, inner), inside)
-    pic.fill(chevron(x + inset, y + inset * 1.1, inner), mark)
+    inner_top = y + inset * BOARD['crest_inset_drop']
+    pic.fill(shield(x + inset, inner_top, inner), inside)
+    pic.fill(chevron(x + inset, inner_top, inner), mark)
 
 
 def preview_still():
@@ -631,7 +530,9 @@ def preview_still():
     preview area shows it (the window cuts about a pixel off the top and left,
     and everything past 154 x 114 is never seen)."""
     pic = Picture(177, 161, BLACK)
-    bx, by, s = 10.0, 7.0, 134 / 641.0
+    lay = BOARD
+    width, height = lay['design_width'], lay['design_height']
+    bx, by, s = 10.0, 7.0, 134.0 / width
 
     def X(v):
         return bx + v * s
@@ -642,28 +543,33 @@ def preview_still():
     def dbox(l, t, r, b):
         return box(X(l), Y(t), X(r), Y(b))
 
-    pic.fill(dbox(0, 0, 641, 481), vgrad(NAVY, DEEP, Y(0), Y(481)))
+    pic.fill(dbox(0, 0, width, height), vgrad(NAVY, DEEP, Y(0), Y(height)))
     for left, w in ((300, 120), (450, 60), (540, 26)):
-        pic.fill(slanted(X(left), Y(0), X(left + w), Y(481), -260 * s), ICE, 0.035)
+        pic.fill(slanted(X(left), Y(0), X(left + w), Y(height), -260 * s), ICE, 0.035)
     # Header band, gold rule, speed stripes.
-    pic.fill(dbox(0, 0, 641, 80), vgrad(mix(NAVY, ICE, 0.16), NAVY, Y(0), Y(80)))
-    for x in (548, 572, 596):
-        pic.fill(slanted(X(x), Y(0), X(x + 12), Y(80), 30 * s), GOLD, 0.9 if x == 596 else 0.35)
-    pic.fill(dbox(0, 80, 641, 85), vgrad(mix(GOLD, WHITE, 0.2), GOLD, Y(80), Y(85)))
-    pic.fill(dbox(0, 85, 641, 88), SHADOW, 0.45)
+    header, rule = lay['header_bottom'], lay['rule_bottom']
+    pic.fill(dbox(0, 0, width, header), vgrad(mix(NAVY, ICE, 0.16), NAVY, Y(0), Y(header)))
+    for x in lay['stripe_lefts']:
+        pic.fill(slanted(X(x), Y(0), X(x + lay['stripe_width']), Y(header), lay['stripe_slant'] * s), GOLD,
+                 0.9 if x == lay['stripe_lefts'][-1] else 0.35)
+    pic.fill(dbox(0, header, width, rule), vgrad(mix(GOLD, WHITE, 0.2), GOLD, Y(header), Y(rule)))
+    pic.fill(dbox(0, rule, width, rule + 3), SHADOW, 0.45)
     name = 'TARROWICK VORLAKS'
-    size = fit_size(name, CONDENSED, 9, 0.5, X(532) - X(106), 7)
-    pic.text(Words(name, CONDENSED, size, 0.5), X(106), Y(58), WHITE)
+    name_left = lay['crest_left'] + lay['crest_width'] + lay['team_name_gap']
+    size = fit_size(name, CONDENSED, 9, 0.5, X(lay['team_name_right']) - X(name_left), 7)
+    pic.text(Words(name, CONDENSED, size, 0.5), X(name_left), Y(58), WHITE)
     # The date tab, taller than the board's own so the date can be read.
     date = 'OCTOBER 14, 2000'
     words = Words(date, CONDENSED, 7, 0.5)
-    tab_right = X(104) + words.width + 9
-    pic.fill(slanted(X(104) + 1, Y(85) + 1, tab_right + 1, Y(126) + 1, -12 * s), SHADOW, 0.5)
-    pic.fill(slanted(X(104), Y(85), tab_right, Y(126), -12 * s), vgrad(GOLD, mix(GOLD, SHADOW, 0.12), Y(85), Y(126)))
-    pic.text(words, X(104) + 4, Y(126) - 2, DEEP)
-    draw_crest(pic, X(22), Y(9), 68 * s)
+    tab_left, tab_bottom, tab_slant = X(lay['date_tab_left']), Y(lay['date_tab_bottom'] + 9), lay['date_tab_slant'] * s
+    tab_right = tab_left + words.width + 9
+    pic.fill(slanted(tab_left + 1, Y(rule) + 1, tab_right + 1, tab_bottom + 1, tab_slant), SHADOW, 0.5)
+    pic.fill(slanted(tab_left, Y(rule), tab_right, tab_bottom, tab_slant),
+             vgrad(GOLD, mix(GOLD, SHADOW, 0.12), Y(rule), tab_bottom))
+    pic.text(words, tab_left + 4, tab_bottom - 2, DEEP)
+    draw_crest(pic, X(lay['crest_left']), Y(lay['crest_top']), lay['crest_width'] * s)
     # Today's panel.
-    top, bottom, left, right = 136, 336, 24, 617
+    top, bottom, left, right = lay['panel_top'], lay['panel_bottom'], lay['margin'], width - lay['margin']
     pic.fill(box(X(left) + 1, Y(top) + 1, X(right) + 1, Y(bottom) + 1), SHADOW, 0.45)
     pic.fill(dbox(left, top, right, bottom), vgrad(mix(NAVY, ICE, 0.14), mix(DEEP, NAVY, 0.3), Y(top), Y(bottom)))
     pic.fill(dbox(left, top, left + 6, bottom), GOLD)
@@ -679,8 +585,8 @@ def preview_still():
     pic.text(Words('Tarrowick Civic Arena', 'DejaVuSansCondensed', 7, 0), centre, Y(top) + 30, ICE, align='centre')
     pic.text(Words('Radio: 101.4 FM', 'DejaVuSansCondensed', 7, 0), centre, Y(top) + 38, ICE, align='centre')
     # The next three days.
-    tile_top, tile_bottom, gap = 372, 460, 13
-    pic.fill(dbox(left, 362, right, 363.5), ICE, 0.3)
+    tile_top, tile_bottom, gap = lay['tile_top'], lay['tile_bottom'], lay['tile_gap']
+    pic.fill(dbox(left, tile_top - 10, right, tile_top - 8.5), ICE, 0.3)
     tile_w = (right - left - 2 * gap) / 3.0
     for i, (number, tag, lead) in enumerate((('15', 'FRO', '6:05'), ('16', '', ''), ('17', 'MBS', '8:00'))):
         l = left + i * (tile_w + gap)
@@ -799,31 +705,35 @@ CUBE = [(r * 51, g * 51, b * 51) for r in range(6) for g in range(6) for b in ra
 
 
 def to_cube(pic):
-    """Palette indices by ordered dithering: cube colours stay as they are,
-    and a gradient becomes a fine, even pattern of its two neighbours."""
+    """The picture in the cube's colours by ordered dithering: cube colours
+    stay as they are, and a gradient becomes a fine, even pattern of its two
+    neighbours. Pillow dithers only by error diffusion, whose noise would
+    crawl over the flat areas."""
+    pixels = list(pic.image.getdata())
+    dither = list(pic.dither.getdata())
     indices = []
-    for y in range(pic.h):
-        row = []
-        for x in range(pic.w):
-            t = (BAYER[y % 8][x % 8] + 0.5) / 64.0 if pic.dither[y * pic.w + x] else 0.5
-            idx = 0
-            for v in pic.px[y * pic.w + x]:
-                q = min(255.0, max(0.0, v)) / 51.0 + 1e-6
-                level = int(q)
-                if q - level > t:
-                    level += 1
-                idx = idx * 6 + min(5, level)
-            row.append(idx)
-        indices.append(row)
-    return indices
+    for i, colour in enumerate(pixels):
+        y, x = divmod(i, pic.w)
+        t = (BAYER[y % 8][x % 8] + 0.5) / 64.0 if dither[i] else 0.5
+        idx = 0
+        for v in colour:
+            q = v / 51.0 + 1e-6
+            level = int(q)
+            if q - level > t:
+                level += 1
+            idx = idx * 6 + min(5, level)
+        indices.append(idx)
+    image = Image.new('P', pic.image.size)
+    image.putdata(indices)
+    image.putpalette([v for c in CUBE for v in c] + [0] * (768 - 3 * len(CUBE)))
+    return image
 
 
 def item(backdrop, x, y, w, h, draw):
     """An item image: what `draw` paints over the backdrop, the key colour elsewhere."""
     pic = backdrop.crop(x, y, w, h)
     draw(pic)
-    rows = pic.rows()
-    return [[p if pic.drawn[j * w + i] >= 0.04 else KEY for i, p in enumerate(row)] for j, row in enumerate(rows)]
+    return Image.composite(pic.image, Image.new('RGB', (w, h), KEY), threshold(pic.drawn, 0.04 * 255))
 
 
 def label_span(left, width, marker):
@@ -872,29 +782,30 @@ def menu_items(backdrop):
     return out
 
 
-def paste(rows, image, x, y):
-    for j, line in enumerate(image):
-        for i, p in enumerate(line):
-            if p != KEY:
-                rows[y + j][x + i] = p
+
+def paste(image, item_image, x, y):
+    """Lays an item image over `image`, leaving its key colour out."""
+    differs = ImageChops.difference(item_image, Image.new('RGB', item_image.size, KEY)).split()
+    shown = threshold(ImageChops.lighter(ImageChops.lighter(differs[0], differs[1]), differs[2]), 1)
+    image.paste(item_image, (x, y), shown)
 
 
-def menu_states(backdrop_rows, items, lit):
+def menu_states(backdrop, items, lit):
     """The menu as the window shows it: every item normal, or every item lit."""
-    rows = [list(r) for r in backdrop_rows]
+    image = backdrop.copy()
     for (name, _, left, top, _), marker_left in zip(BIG_ITEMS, MARKER_LEFTS):
-        paste(rows, items[name], left, top)
+        paste(image, items[name], left, top)
         if lit:
-            paste(rows, items['marker'], marker_left, top)
+            paste(image, items['marker'], marker_left, top)
     for names, _, left, top, _ in SMALL_ITEMS:
-        paste(rows, items[names[1] if lit else names[0]], left, top)
-    return rows
+        paste(image, items[names[1] if lit else names[0]], left, top)
+    return image
 
 
 # --- Writing ---------------------------------------------------------------
 
-def scaled(rows, k):
-    return [[p for p in row for _ in range(k)] for row in rows for _ in range(k)]
+def scaled(image, k):
+    return image.resize((image.width * k, image.height * k), Image.NEAREST)
 
 
 def write(path, data):
@@ -913,24 +824,24 @@ def main(argv):
     looks['vorsaver-48-24bit'] = scaled(icon48, 4)
 
     for name, glyph, words in (('about_flash', lightning, 'FLASH'), ('about_shockwave', waves, 'SHOCKWAVE')):
-        rows = about_badge(glyph, words).rows()
-        write(os.path.join(RESOURCES, name + '.bmp'), bmp_24(rows))
-        looks[name] = scaled(rows, 4)
-    rows = producer_badge().rows()
-    write(os.path.join(RESOURCES, 'about_producer.bmp'), bmp_24(rows))
-    looks['about_producer'] = scaled(rows, 4)
-    rows = preview_still().rows()
-    write(os.path.join(RESOURCES, 'preview_still.bmp'), bmp_24(rows))
-    looks['preview_still'] = scaled(rows, 4)
+        image = about_badge(glyph, words).image
+        write(os.path.join(RESOURCES, name + '.bmp'), bmp(image))
+        looks[name] = scaled(image, 4)
+    image = producer_badge().image
+    write(os.path.join(RESOURCES, 'about_producer.bmp'), bmp(image))
+    looks['about_producer'] = scaled(image, 4)
+    image = preview_still().image
+    write(os.path.join(RESOURCES, 'preview_still.bmp'), bmp(image))
+    looks['preview_still'] = scaled(image, 4)
 
-    indices = to_cube(draw_backdrop())
-    write(os.path.join(MENU, 'backdrop.bmp'), bmp_8(indices, CUBE))
-    backdrop_rows = [[CUBE[i] for i in row] for row in indices]
-    items = menu_items(Picture.from_rows(backdrop_rows))
+    cube = to_cube(draw_backdrop())
+    write(os.path.join(MENU, 'backdrop.bmp'), bmp(cube))
+    backdrop = cube.convert('RGB')
+    items = menu_items(Picture.from_image(backdrop))
     for name in sorted(items):
-        write(os.path.join(MENU, name + '.bmp'), bmp_24(items[name]))
-    looks['menu-normal'] = menu_states(backdrop_rows, items, False)
-    looks['menu-lit'] = menu_states(backdrop_rows, items, True)
+        write(os.path.join(MENU, name + '.bmp'), bmp(items[name]))
+    looks['menu-normal'] = menu_states(backdrop, items, False)
+    looks['menu-lit'] = menu_states(backdrop, items, True)
     looks['menu-lit-x2'] = scaled(looks['menu-lit'], 2)
     data, previews = menu_icon()
     write(os.path.join(MENU, 'menu.ico'), data)
@@ -939,9 +850,8 @@ def main(argv):
 
     if review:
         os.makedirs(review, exist_ok=True)
-        for name, rows in looks.items():
-            with open(os.path.join(review, name + '.png'), 'wb') as f:
-                f.write(png(rows))
+        for name, image in looks.items():
+            image.save(os.path.join(review, name + '.png'))
         print('previews in', review)
 
 

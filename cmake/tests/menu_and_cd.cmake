@@ -57,6 +57,11 @@ add_test(NAME cd.image COMMAND bash ${CMAKE_SOURCE_DIR}/tests/cd/make_cd_test.sh
 # The committed pictures are what the programs expect: sizes, depths, the
 # backdrop's palette and the menu items' transparent colour.
 add_test(NAME pictures COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tools/check_pictures.py)
+# The day board's layout table: the movie and the pictures follow a change in
+# it, and the committed pictures are what it and the drawings give now. Run
+# by Debian's python3, which has Pillow for the picture generator.
+add_test(NAME pictures.layout COMMAND /usr/bin/python3 ${CMAKE_SOURCE_DIR}/tests/layout/board_layout_test.py)
+set_tests_properties(pictures.layout PROPERTIES TIMEOUT 300)
 # The committed team sound is what its script writes, in a form Windows 95
 # plays.
 add_test(NAME sound COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tools/check_sound.py)

@@ -30,7 +30,7 @@ ship_program(vorsaver)
 add_custom_command(OUTPUT ${VORLAKS_BIN_DIR}/vorlaks.swf
     COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tools/make_movie.py ${VORLAKS_BIN_DIR}/vorlaks.swf
     DEPENDS ${CMAKE_SOURCE_DIR}/tools/make_movie.py ${CMAKE_SOURCE_DIR}/tools/make_sound.py
-            ${CMAKE_SOURCE_DIR}/tools/team_colours.py)
+            ${CMAKE_SOURCE_DIR}/tools/team_colours.py ${BOARD_LAYOUT})
 add_custom_target(movie ALL DEPENDS ${VORLAKS_BIN_DIR}/vorlaks.swf)
 
 # --- the CD's start-up menu --------------------------------------------------------

@@ -12,7 +12,7 @@ import { tmpdir } from 'node:os';
 import { join, dirname, extname } from 'node:path';
 import { fileURLToPath } from 'node:url';
 import { chromium } from 'playwright-core';
-import { decodePng } from './png.mjs';
+import pngjs from 'pngjs';
 
 const here = dirname(fileURLToPath(import.meta.url));
 const root = join(here, '..', '..');
@@ -43,6 +43,12 @@ const AREAS = {
 const TEXT_AREAS = Object.keys(AREAS);
 // Not text: the gold of the date tab, there from the first frame on.
 AREAS.tab = { ...AREAS.date, isText: isGold };
+
+// A browser's screenshot, decoded, with its pixels as [r, g, b].
+function decodePng(buffer) {
+  const { width, data } = pngjs.PNG.sync.read(buffer);
+  return { pixel: (x, y) => data.subarray((y * width + x) * 4, (y * width + x) * 4 + 3) };
+}
 
 // How many text pixels an area holds, and over how many rows they spread
 // (one line of text against three).

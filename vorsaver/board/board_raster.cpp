@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <iterator>
 
 namespace vorsaver {
 
@@ -198,30 +199,24 @@ Contour Circle(double cx, double cy, double radius) {
 }
 
 Contour Shield(double x, double y, double width) {
-    static const Point kOutline[] = {
-        {0.00, 0.10}, {0.50, 0.00}, {1.00, 0.10}, {1.00, 0.56}, {0.97, 0.68}, {0.90, 0.79}, {0.79, 0.89},
-        {0.65, 0.97}, {0.50, 1.00}, {0.35, 0.97}, {0.21, 0.89}, {0.10, 0.79}, {0.03, 0.68}, {0.00, 0.56},
-    };
-    return Scaled(kOutline, sizeof kOutline / sizeof kOutline[0], x, y, width);
+    return Scaled(layout::kShieldOutline, std::size(layout::kShieldOutline), x, y, width);
 }
 
 Contour Chevron(double x, double y, double width) {
-    static const Point kOutline[] = {
-        {0.20, 0.26}, {0.38, 0.26}, {0.50, 0.62}, {0.62, 0.26}, {0.80, 0.26}, {0.58, 0.84}, {0.42, 0.84},
-    };
-    return Scaled(kOutline, sizeof kOutline / sizeof kOutline[0], x, y, width);
+    return Scaled(layout::kChevronOutline, std::size(layout::kChevronOutline), x, y, width);
 }
 
 void DrawCrest(Pixels pixels, double x, double y, double width) {
     const double height = width * kCrestAspect;
-    const double inset = width * 0.08;
+    const double inset = width * layout::kCrestInset;
     const double offset = std::max(1.0, width * 0.04);
     FillShape(pixels, Shield(x + offset, y + offset * 1.5, width), Solid(kShadow, 0.55));
     FillShape(pixels, Shield(x, y, width), {Mix(kGold, kWhite, 0.25), Mix(kGold, kShadow, 0.15), y, y + height});
     const double innerWidth = width - 2 * inset;
-    FillShape(pixels, Shield(x + inset, y + inset * 1.1, innerWidth),
+    const double innerTop = y + inset * layout::kCrestInsetDrop;
+    FillShape(pixels, Shield(x + inset, innerTop, innerWidth),
               {Mix(kNavy, kIce, 0.18), kDeepNavy, y + inset, y + height - inset});
-    FillShape(pixels, Chevron(x + inset, y + inset * 1.1, innerWidth),
+    FillShape(pixels, Chevron(x + inset, innerTop, innerWidth),
               {kWhite, Mix(kIce, kWhite, 0.3), y + inset, y + height * 0.9});
 }
 

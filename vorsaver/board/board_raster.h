@@ -51,6 +51,14 @@ struct Point {
 };
 using Contour = std::vector<Point>;
 
+// Where the parts of the board sit, in design pixels, and the crest's
+// outlines: one table, vorsaver/board/board_layout.tsv, that the movie's and
+// the pictures' generators read too; the build writes it out as C++. The
+// motion has to know where the header and the "Today" marker are.
+namespace layout {
+#include "vorsaver/board/board_layout.inc"
+}  // namespace layout
+
 // A fill that runs from one colour at row y0 to another at row y1.
 struct Paint {
     Colour top;
@@ -77,7 +85,7 @@ Contour Slanted(double left, double top, double right, double bottom, double sla
 Contour Circle(double cx, double cy, double radius);
 // The crest's shield and its chevron, in a box `width` wide at (x, y) and
 // kCrestAspect times as tall.
-inline constexpr double kCrestAspect = 1.16;
+using layout::kCrestAspect;
 Contour Shield(double x, double y, double width);
 Contour Chevron(double x, double y, double width);
 void DrawCrest(Pixels pixels, double x, double y, double width);
@@ -88,8 +96,8 @@ void ShrinkInto(Pixels large, Pixels small, int factor);
 
 // The board is laid out in design pixels for the movie's own 641 x 481 and
 // scaled, centred, to the pixels it is drawn on.
-inline constexpr double kDesignWidth = 641;
-inline constexpr double kDesignHeight = 481;
+using layout::kDesignHeight;
+using layout::kDesignWidth;
 
 struct Placement {
     double scale;
@@ -102,39 +110,6 @@ struct Placement {
     double Size(double size) const { return size * scale; }
 };
 
-// Where the parts of the board sit, in design pixels; the motion has to know
-// where the header and the "Today" marker are.
-namespace layout {
-inline constexpr double kMargin = 24;
-inline constexpr double kHeaderBottom = 80;
-inline constexpr double kRuleBottom = 85;
-// The header's speed stripes at its right end: their left edges (the last is
-// the bright one), width and lean; the team's name stays left of them.
-inline constexpr double kStripeLefts[] = {548, 572, 596};
-inline constexpr double kStripeWidth = 12;
-inline constexpr double kStripeSlant = 30;
-inline constexpr double kTeamNameRight = 532;
-inline constexpr double kCrestLeft = 22;
-inline constexpr double kCrestTop = 9;
-inline constexpr double kCrestWidth = 68;
-inline constexpr double kDateTabLeft = 104;
-inline constexpr double kDateTabBottom = 117;
-inline constexpr double kPanelTop = 134;
-inline constexpr double kPanelBottom = 334;
-inline constexpr double kChipRight = 128;
-inline constexpr double kChipBottom = 160;
-inline constexpr Point kPulseCentre = {146, 147};
-inline constexpr double kPulseRadius = 6;
-inline constexpr double kComingUpBaseline = 361;
-inline constexpr double kTileTop = 370;
-inline constexpr double kTileBottom = 458;
-inline constexpr double kTileGap = 13;
-// With nothing left in the schedule: the crest and the name, centred.
-inline constexpr double kEmptyCrestWidth = 150;
-inline constexpr double kEmptyCrestTop = 90;
-inline constexpr double kEmptyNameMiddle = 340;
-inline constexpr double kEmptyRuleTop = 378;
-}  // namespace layout
 
 // The rows, in pixels, that a frame of motion may change: a window repaints
 // only these while the motion runs, and puts back the still there after it.

@@ -77,7 +77,7 @@ private:
         FillShape(pixels_, DesignBox(0, kRuleBottom, kDesignWidth, kRuleBottom + 3), Solid(kShadow, 0.45));
 
         // The name keeps clear of the speed stripes.
-        const double nameLeft = kCrestLeft + kCrestWidth + 18, nameRight = kTeamNameRight;
+        const double nameLeft = kCrestLeft + kCrestWidth + kTeamNameGap, nameRight = kTeamNameRight;
         const double size = text_.FitSize(kTeamName, {34, true, kWhite, 1.5}, nameRight - nameLeft, 20);
         text_.Put(kTeamName, {size, true, kWhite, 1.5, true}, nameLeft, 53, TA_LEFT, nameRight - nameLeft);
 
@@ -88,9 +88,9 @@ private:
             dateStyle.size = text_.FitSize(date, dateStyle, maxText, 14);
             const double width = std::min(text_.Width(date, dateStyle) / place_.scale, maxText);
             const double tabRight = kDateTabLeft + width + 40;
-            FillShape(pixels_, DesignSlanted(kDateTabLeft + 3, kRuleBottom + 3, tabRight + 3, kDateTabBottom + 3, -12),
+            FillShape(pixels_, DesignSlanted(kDateTabLeft + 3, kRuleBottom + 3, tabRight + 3, kDateTabBottom + 3, kDateTabSlant),
                       Solid(kShadow, 0.5));
-            FillShape(pixels_, DesignSlanted(kDateTabLeft, kRuleBottom, tabRight, kDateTabBottom, -12),
+            FillShape(pixels_, DesignSlanted(kDateTabLeft, kRuleBottom, tabRight, kDateTabBottom, kDateTabSlant),
                       Gradient(kGold, Mix(kGold, kShadow, 0.12), kRuleBottom, kDateTabBottom));
             text_.Put(date, dateStyle, kDateTabLeft + 14, kDateTabBottom - 9, TA_LEFT, maxText);
         }
@@ -111,7 +111,7 @@ private:
         FillShape(pixels_, Chevron(place_.X(right - markWidth + 28), place_.Y(kPanelTop - 14), place_.Size(markWidth)),
                   Solid(kIce, 0.045));
 
-        FillShape(pixels_, DesignSlanted(left + 6, kPanelTop, kChipRight, kChipBottom, 8), Solid(kIce));
+        FillShape(pixels_, DesignSlanted(left + 6, kPanelTop, kChipRight, kChipBottom, kChipSlant), Solid(kIce));
         text_.Put(L"TODAY", {14, true, kDeepNavy, 2.5}, left + 20, kChipBottom - 8, TA_LEFT);
         if (content_.hasGame) {
             FillShape(pixels_, Circle(place_.X(kPulseCentre.x), place_.Y(kPulseCentre.y), place_.Size(kPulseRadius)),
