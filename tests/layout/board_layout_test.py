@@ -18,7 +18,7 @@ ROOT = os.path.normpath(os.path.join(HERE, '..', '..'))
 sys.path.insert(0, os.path.join(ROOT, 'tools'))
 import board_layout  # noqa: E402
 
-TOOLS = ('board_layout.py', 'make_movie.py', 'make_pictures.py', 'team_colours.py')
+TOOLS = ('board_layout.py', 'make_movie.py', 'make_pictures.py', 'make_sound.py', 'team_colours.py')
 TABLE = os.path.join('vorsaver', 'board', 'board_layout.tsv')
 
 # What each generator must take from the table: a copy of one of these
