@@ -8,7 +8,8 @@ own board:
     LAYOUT['panel_top'], LAYOUT['pulse_centre'], LAYOUT['shield_outline']
 
 Numbers come as ints when whole and floats otherwise, lists of numbers as
-tuples, a point as (x, y) and points as a tuple of (x, y). A malformed line
+tuples, a point as (x, y), points as a tuple of (x, y) and a colour as
+(red, green, blue). A malformed line
 stops with its line number.
 """
 import os
@@ -16,7 +17,7 @@ import sys
 
 TABLE = os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'vorsaver', 'board', 'board_layout.tsv')
 
-KINDS = {'number', 'numbers', 'point', 'points'}
+KINDS = {'number', 'numbers', 'point', 'points', 'colour'}
 
 
 def read(path=TABLE):
@@ -44,12 +45,13 @@ def read(path=TABLE):
             except ValueError:
                 raise ValueError('%s: %s holds something that is not a number' % (where, name)) from None
             counts = {'number': len(numbers) == 1, 'numbers': len(numbers) >= 1,
-                      'point': len(numbers) == 2, 'points': len(numbers) >= 2 and len(numbers) % 2 == 0}
+                      'point': len(numbers) == 2, 'points': len(numbers) >= 2 and len(numbers) % 2 == 0,
+                      'colour': len(numbers) == 3 and all(isinstance(v, int) and 0 <= v <= 255 for v in numbers)}
             if not counts[kind]:
                 raise ValueError('%s: %s has %d values, which is not a %s' % (where, name, len(numbers), kind))
             if kind == 'number':
                 layout[name] = numbers[0]
-            elif kind in ('numbers', 'point'):
+            elif kind in ('numbers', 'point', 'colour'):
                 layout[name] = tuple(numbers)
             else:
                 layout[name] = tuple(zip(numbers[::2], numbers[1::2]))
@@ -81,6 +83,8 @@ def cpp(entries, source):
             lines.append('inline constexpr double %s = %s;' % (cpp_name(name), cpp_number(value)))
         elif kind == 'point':
             lines.append('inline constexpr Point %s = {%s};' % (cpp_name(name), ', '.join(map(cpp_number, value))))
+        elif kind == 'colour':
+            lines.append('inline constexpr Colour %s = RgbColour(%s);' % (cpp_name(name), ', '.join(map(str, value))))
         elif kind == 'numbers':
             lines.append('inline constexpr double %s[] = {%s};' % (cpp_name(name), ', '.join(map(cpp_number, value))))
         else:

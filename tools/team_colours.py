@@ -1,8 +1,11 @@
-"""The team's colours as (red, green, blue), shared by the picture and movie
-generators; the saver's day board has the same (vorsaver/board/board_raster.h)."""
-NAVY = (11, 31, 75)
-DEEP_NAVY = (6, 16, 40)
-GOLD = (242, 169, 0)
-WHITE = (255, 255, 255)
-ICE = (168, 200, 232)
-SHADOW = (2, 6, 18)
+"""The team's colours as (red, green, blue), for the generators of the
+pictures, the movie, the wallpapers and the game page: those of the board's
+table (vorsaver/board/board_layout.tsv), which the saver's board reads too."""
+from board_layout import LAYOUT
+
+NAVY = LAYOUT['navy']
+DEEP_NAVY = LAYOUT['deep_navy']
+GOLD = LAYOUT['gold']
+WHITE = LAYOUT['white']
+ICE = LAYOUT['ice']
+SHADOW = LAYOUT['shadow']

@@ -139,6 +139,8 @@ def test_broken_tables_are_refused(work):
         ('pulse_centre\tpoint\t146', 'broken.tsv:3: pulse_centre has 1 values'),
         ('shield_outline\tpoints\t0 0.1 0.5', 'broken.tsv:3: shield_outline has 3 values'),
         ('tile_top\tnumber\t370\ntile_top\tnumber\t371', 'broken.tsv:4: tile_top appears twice'),
+        ('gold\tcolour\t242 169', 'broken.tsv:3: gold has 2 values'),
+        ('gold\tcolour\t242 169 256', 'broken.tsv:3: gold has 3 values, which is not a colour'),
     )
     path = os.path.join(work, 'broken.tsv')
     for lines, expected in cases:
@@ -157,6 +159,7 @@ def test_cpp_has_every_entry():
         check('C++ names %s' % name, ' %s' % board_layout.cpp_name(name) in text)
     check('C++ points are Points', 'inline constexpr Point kShieldOutline[] = {{0, 0.1}, {0.5, 0}' in text, text)
     check('C++ point is a Point', 'inline constexpr Point kPulseCentre = {146, 147};' in text, text)
+    check('C++ colour is a Colour', 'inline constexpr Colour kGold = RgbColour(242, 169, 0);' in text, text)
 
 
 def main():

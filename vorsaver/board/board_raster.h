@@ -26,14 +26,6 @@ constexpr int Red(Colour c) { return (c >> 16) & 0xFF; }
 constexpr int Green(Colour c) { return (c >> 8) & 0xFF; }
 constexpr int Blue(Colour c) { return c & 0xFF; }
 
-// The team's colours.
-inline constexpr Colour kNavy = RgbColour(11, 31, 75);
-inline constexpr Colour kDeepNavy = RgbColour(6, 16, 40);
-inline constexpr Colour kGold = RgbColour(242, 169, 0);
-inline constexpr Colour kWhite = RgbColour(255, 255, 255);
-inline constexpr Colour kIce = RgbColour(168, 200, 232);
-inline constexpr Colour kShadow = RgbColour(2, 6, 18);
-
 // `from` moved a share `t` (0..1) of the way to `to`.
 Colour Mix(Colour from, Colour to, double t);
 
@@ -58,6 +50,14 @@ using Contour = std::vector<Point>;
 namespace layout {
 #include "vorsaver/board/board_layout.inc"
 }  // namespace layout
+
+// The team's colours, from the same table.
+using layout::kDeepNavy;
+using layout::kGold;
+using layout::kIce;
+using layout::kNavy;
+using layout::kShadow;
+using layout::kWhite;
 
 // A fill that runs from one colour at row y0 to another at row y1.
 struct Paint {
