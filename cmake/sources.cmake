@@ -20,6 +20,9 @@ set(CORE_SOURCES
     menu/hover_rules.cpp
     menu/theme_procedure.cpp
     cd/document_path.cpp
+    setup/payload.cpp
+    setup/saver_rules.cpp
+    setup/setup_args.cpp
 )
 
 # The shipped programs' own run-time: its portable routines, which the unit
@@ -56,6 +59,7 @@ set(UNIT_TEST_SOURCES
     tests/unit/hover_rules_test.cpp
     tests/unit/document_path_test.cpp
     tests/unit/runtime_test.cpp
+    tests/unit/setup_test.cpp
 )
 
 set(WARNING_FLAGS -Wall -Wextra)

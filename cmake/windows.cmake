@@ -158,16 +158,6 @@ add_custom_command(OUTPUT ${VORLAKS_BIN_DIR}/vorlaks.swf
     DEPENDS ${CMAKE_SOURCE_DIR}/tools/make_movie.py)
 add_custom_target(movie ALL DEPENDS ${VORLAKS_BIN_DIR}/vorlaks.swf)
 
-# The CD's screen-saver installer (NSIS; 32-bit, as the CD's programs are).
-if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86")
-    add_custom_command(OUTPUT ${VORLAKS_BIN_DIR}/instscr.exe
-        COMMAND bash ${CMAKE_SOURCE_DIR}/tools/make-installer.sh ${CMAKE_BINARY_DIR}/installer ${VORLAKS_BIN_DIR}
-        COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_BINARY_DIR}/installer/instscr.exe ${VORLAKS_BIN_DIR}/instscr.exe
-        DEPENDS $<TARGET_FILE:vorsaver> ${VORLAKS_BIN_DIR}/vorlaks.swf ${CMAKE_SOURCE_DIR}/cd/instscr.nsi
-                ${CMAKE_SOURCE_DIR}/tools/make-installer.sh ${CMAKE_SOURCE_DIR}/tools/make_schedule.py)
-    add_custom_target(saver_installer ALL DEPENDS ${VORLAKS_BIN_DIR}/instscr.exe)
-endif()
-
 # --- stand-ins and benchmarks ------------------------------------------------
 # The run-time's own check, on the run-time as the shipped programs are.
 add_executable(runtime-probe WIN32 tests/e2e/runtime_probe_win.cpp)
@@ -265,3 +255,5 @@ add_executable(e2e_menu_tests
 target_link_libraries(e2e_menu_tests PRIVATE vorlaks_win gtest gtest_main version)
 target_link_options(e2e_menu_tests PRIVATE ${STATIC_LINK})
 endif()
+
+include(${CMAKE_SOURCE_DIR}/cmake/setup.cmake)

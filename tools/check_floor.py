@@ -5,7 +5,8 @@
 
 PATH is a program, a folder (every program in it, by content, not name), or
 a CD image (.iso, unpacked with xorriso); an installer found on the way is
-unpacked too (7-Zip), so that the programs it carries are checked as well.
+unpacked too (the CD's own setup programs by tools/setup_payload.py, NSIS
+installers with 7-Zip), so that the programs it carries are checked as well.
 
 Fails (and says why) when a program
 - imports a DLL that TABLE (tools/api_floor.tsv) does not list as part of a
@@ -30,6 +31,9 @@ import shutil
 import subprocess
 import sys
 import tempfile
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import setup_payload  # noqa: E402
 
 ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), '..')
 
@@ -245,6 +249,26 @@ class Checker:
                   'msvcrt.dll): %s' % (shown, '; '.join(known)))
         if nsis and nsis_part is None:
             self.check_installer(program, shown)
+        elif not nsis:
+            self.check_carried(program, shown)
+
+    def check_carried(self, program, shown):
+        """The programs that one of the CD's own setup programs carries."""
+        with open(program, 'rb') as f:
+            try:
+                found = setup_payload.read(f.read())
+            except ValueError as e:
+                self.fault(shown, str(e))
+                return
+        if found is None:
+            return
+        out = tempfile.mkdtemp(dir=self.scratch)
+        for name, data in found[1]:
+            full = os.path.join(out, name)
+            with open(full, 'wb') as f:
+                f.write(data)
+            if is_program(full):
+                self.check_program(full, '%s>%s' % (shown, name))
 
     def check_installer(self, installer, shown):
         """The programs an NSIS installer carries: its own plug-ins and uninstaller are NSIS's."""
