@@ -115,6 +115,12 @@ bool MachineListWritable() {
 // Opens the screen-saver page: the second page of Display Properties from
 // Windows 95 to XP, Screen Saver Settings from Vista on.
 bool OpenSaverSettings(std::string& reason) {
+    // rundll32 says nothing when the page's control-panel file is missing
+    // (a Windows without the display settings installed), so look first.
+    if (!FileExists(Join(SystemFolder(), "desk.cpl"))) {
+        reason = "desk.cpl, which holds it, is missing from " + SystemFolder();
+        return false;
+    }
     char command[] = "rundll32.exe shell32.dll,Control_RunDLL desk.cpl,,1";
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;

@@ -79,7 +79,10 @@ void Wizard::Show(const Page& page) {
     f["picTrack"].SetVisible(page.progress);
     if (page.progress) Progress(0, 1, "");
     f["chkOpen"].SetVisible(!page.check.empty());
-    if (!page.check.empty()) f["chkOpen"].SetCaption(page.check);
+    if (!page.check.empty()) {
+        f["chkOpen"].SetCaption(page.check);
+        f["chkOpen"].SetValue(1);
+    }
     f["cmdNext"].SetCaption(page.next);
     Enable("cmdBack", page.back);
     Enable("cmdNext", !page.progress);

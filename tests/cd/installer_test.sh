@@ -327,11 +327,21 @@ folder=$(unix_path "$(wine_ cmd /c echo %APPDATA%)\\Tarrowick Vorlaks Saver")
 "$WINELOADER" "$installer" >/dev/null 2>&1 &
 setup_pid=$!
 check "pages: welcome, finish" pages "$title" "text:Display Properties opens" "no:Screen Saver Settings" \
-    "text:Tarrowick Vorlaks Saver" key:RETURN "text:is now your screen saver" "text:Open Display Properties now" \
-    key:ALT+O key:RETURN gone
+    "text:Tarrowick Vorlaks Saver" key:RETURN "text:is now your screen saver" "check:Open Display Properties now=1" \
+    key:ALT+O "check:Open Display Properties now=0" key:RETURN gone
 wait $setup_pid
 check "pages: the installer exits 0" equals $? 0
 check "pages: installed" installed_at "$folder"
+
+# Installing again, leaving "Open Display Properties now" on: Wine has no
+# desk.cpl, so the finish says the page could not be opened and how to get there.
+"$WINELOADER" "$installer" >/dev/null 2>&1 &
+setup_pid=$!
+check "pages: says when Display Properties cannot be opened" pages "$title" key:RETURN \
+    "text:is now your screen saver" key:RETURN "box:Display Properties could not be opened" \
+    "box:choose Properties, then the Screen Saver tab" key:RETURN gone
+wait $setup_pid
+check "pages: installing again exits 0" equals $? 0
 
 # The uninstaller's pages: what goes, then what happened.
 "$WINELOADER" "$folder/vorsaver-uninstall.exe" >/dev/null 2>&1

@@ -9,11 +9,13 @@
 //   key:NAME     brings the window forward and presses a key: RETURN,
 //                ESCAPE, SPACE, TAB, or ALT+<letter>
 //   box:WORDS    waits for a message box of the program that shows WORDS
+//   check:WORDS=N  the check box whose caption holds WORDS is 0 (clear) or 1
 //   gone         waits until the window is gone
 // Prints what each page says; exits 1 at the first step that fails.
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 namespace {
@@ -38,6 +40,17 @@ std::string TextsOf(HWND window) {
     texts = std::string(buffer) + "\n";
     EnumChildWindows(window, CollectChild, 0);
     return texts;
+}
+
+HWND checkBox = nullptr;
+std::string checkCaption;
+
+BOOL CALLBACK FindCheckBox(HWND child, LPARAM) {
+    char buffer[512];
+    GetWindowTextA(child, buffer, sizeof buffer);
+    if (std::string(buffer).find(checkCaption) == std::string::npos) return TRUE;
+    checkBox = child;
+    return FALSE;
 }
 
 HWND found = nullptr;
@@ -135,6 +148,13 @@ int main(int argc, char** argv) {
             found = nullptr;
             EnumWindows(FindBox, reinterpret_cast<LPARAM>(window));
             ok = Press(found != nullptr ? found : window, what);
+        } else if (verb == "check") {
+            const std::size_t equals = what.rfind('=');
+            checkCaption = what.substr(0, equals);
+            checkBox = nullptr;
+            EnumChildWindows(window, FindCheckBox, 0);
+            ok = checkBox != nullptr && equals != std::string::npos &&
+                 SendMessageA(checkBox, BM_GETCHECK, 0, 0) == std::atoi(what.c_str() + equals + 1);
         } else if (verb == "gone") {
             for (DWORD start = GetTickCount(); !ok && GetTickCount() - start < kDeadline; Sleep(100)) {
                 ok = !IsWindow(window);
