@@ -98,7 +98,7 @@ add_wine_test(wine.unit ${WIN_BIN}/unit_tests.exe)
 # The shipped programs' own run-time in a real process: static constructors,
 # exit routines, the arguments, 64-bit division, stack probes, the tree.
 add_wine_test(wine.runtime ${WIN_BIN}/runtime-probe.exe one "two three")
-foreach(suite IN ITEMS Startup DataStep MovieWindow DayBoard Monitors MonitorList SaverInput Settings Preview)
+foreach(suite IN ITEMS Startup DataStep MovieWindow DayBoard Monitors MonitorList SaverInput Settings Preview SetupOn9x)
     add_wine_test(e2e.${suite} ${WIN_BIN}/e2e_saver_tests.exe --gtest_filter=${suite}.*)
 endforeach()
 # The saver all night: the system's notices of a change; starts, input and

@@ -37,3 +37,9 @@ add_executable(setup-driver tests/e2e/setup_driver_win.cpp)
 target_link_libraries(setup-driver PRIVATE user32)
 target_link_options(setup-driver PRIVATE ${STATIC_LINK})
 endif()
+
+# The uninstaller on Windows 95/98/Me's MoveFileExA, with the saver's
+# end-to-end tests (their harness and stand-in loader).
+if(BUILD_TESTS)
+target_sources(e2e_saver_tests PRIVATE tests/e2e/setup_9x_test.cpp)
+endif()
