@@ -170,7 +170,8 @@ set(OBJDUMP_I686 i686-w64-mingw32-objdump)
 add_test(NAME floor.i686 COMMAND ${CHECK_FLOOR} ${OBJDUMP_I686} ${API_FLOOR} --cpu
          ${CMAKE_BINARY_DIR}/i686/bin/vorsaver.scr ${CMAKE_BINARY_DIR}/i686/bin/menu.exe
          ${CMAKE_BINARY_DIR}/i686/bin/exec.exe ${CMAKE_BINARY_DIR}/i686/bin/axflash.exe
-         ${CMAKE_BINARY_DIR}/i686/bin/instscr.exe)
+         ${CMAKE_BINARY_DIR}/i686/bin/instscr.exe ${CMAKE_BINARY_DIR}/i686/bin/insttm98.exe
+         ${CMAKE_BINARY_DIR}/i686/bin/insttmNT.exe)
 add_test(NAME floor.x86_64 COMMAND ${CHECK_FLOOR} x86_64-w64-mingw32-objdump ${API_FLOOR} --dlls-only
          ${CMAKE_BINARY_DIR}/x86_64/bin/vorsaver.scr ${CMAKE_BINARY_DIR}/x86_64/bin/menu.exe
          ${CMAKE_BINARY_DIR}/x86_64/bin/exec.exe ${CMAKE_BINARY_DIR}/x86_64/bin/axflash.exe)
@@ -237,12 +238,14 @@ add_test(NAME e2e.installer
     COMMAND bash ${CMAKE_SOURCE_DIR}/tests/cd/installer_test.sh ${CMAKE_BINARY_DIR} ${WIN_BIN}/instscr.exe ${WIN_BIN})
 set_tests_properties(e2e.installer PROPERTIES FIXTURES_REQUIRED wine RESOURCE_LOCK display TIMEOUT 400)
 
+# The theme installers, in Wine environments of the test's own.
+add_test(NAME e2e.themes COMMAND bash ${CMAKE_SOURCE_DIR}/tests/cd/theme_test.sh ${CMAKE_BINARY_DIR}
+         ${WIN_BIN}/insttm98.exe ${WIN_BIN}/insttmNT.exe)
+set_tests_properties(e2e.themes PROPERTIES RESOURCE_LOCK display TIMEOUT 300)
+
 # The CD's programs are 32-bit: their end-to-end tests run where this
 # machine's Wine runs 32-bit programs, and say so where it cannot.
 if(RUN_ARCH STREQUAL "i686")
-    # The theme installers, in Wine environments of the test's own.
-    add_test(NAME e2e.themes COMMAND bash ${CMAKE_SOURCE_DIR}/tests/cd/theme_test.sh ${CMAKE_BINARY_DIR})
-    set_tests_properties(e2e.themes PROPERTIES RESOURCE_LOCK display TIMEOUT 300)
 
     # The whole CD in a CD-ROM drive: build/cd shows as E: in an environment
     # of its own, and the menu runs from there.

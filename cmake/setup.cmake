@@ -9,6 +9,7 @@ set_source_files_properties(resources/setup.rc PROPERTIES
 add_executable(saver-setup WIN32
     setup/main_win.cpp
     setup/saver_setup_win.cpp
+    setup/theme_setup_win.cpp
     setup/placement_win.cpp
     setup/carried_files_win.cpp
     setup/system_win.cpp
@@ -42,4 +43,15 @@ endif()
 # end-to-end tests (their harness and stand-in loader).
 if(BUILD_TESTS)
 target_sources(e2e_saver_tests PRIVATE tests/e2e/setup_9x_test.cpp)
+endif()
+
+# The CD's install\insttm98.exe and install\insttmNT.exe: the same program
+# carrying the Desktop Theme and its wallpapers, or the wallpapers alone.
+if(BUILD_PROGRAMS)
+file(GLOB THEME_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/wallpaper/*)
+add_custom_command(OUTPUT ${VORLAKS_BIN_DIR}/insttm98.exe ${VORLAKS_BIN_DIR}/insttmNT.exe
+    COMMAND bash ${CMAKE_SOURCE_DIR}/tools/make-theme-installers.sh ${VORLAKS_BIN_DIR} ${VORLAKS_BIN_DIR}
+    DEPENDS saver-setup $<TARGET_FILE:saver-setup> ${THEME_FILES}
+            ${CMAKE_SOURCE_DIR}/tools/make-theme-installers.sh ${CMAKE_SOURCE_DIR}/tools/setup_payload.py)
+add_custom_target(theme_installers ALL DEPENDS ${VORLAKS_BIN_DIR}/insttm98.exe ${VORLAKS_BIN_DIR}/insttmNT.exe)
 endif()

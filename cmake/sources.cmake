@@ -23,6 +23,7 @@ set(CORE_SOURCES
     setup/payload.cpp
     setup/saver_rules.cpp
     setup/setup_args.cpp
+    setup/theme_rules.cpp
 )
 
 # The shipped programs' own run-time: its portable routines, which the unit

@@ -1,4 +1,6 @@
-// The screen saver's setup program. With its files appended it installs;
+// The CD's setup program: the screen saver's (install\instscr.exe), the
+// Desktop Theme's (insttm98.exe) or the wallpaper's (insttmNT.exe), by the
+// files appended to it. With its files it installs;
 // the bare program it leaves beside the saver is the uninstaller, which
 // first copies itself to Temp and lets the copy do the work, so that the
 // uninstaller and (on NT) its folder can go: a running program's file
@@ -10,10 +12,11 @@
 #include "setup/saver_setup_win.h"
 #include "setup/setup_args.h"
 #include "setup/system_win.h"
+#include "setup/theme_setup_win.h"
 
 namespace {
 
-const char kTitle[] = "Tarrowick Vorlaks Screen Saver Setup";
+const char kTitle[] = "Tarrowick Vorlaks Setup";
 
 std::string OwnPath() {
     char buffer[MAX_PATH];
@@ -35,8 +38,10 @@ int StartUninstallCopy(const std::string& self, const setup::Arguments& argument
                                    setup::ErrorText(GetLastError()) + ".");
         return setup::kFailed;
     }
+    const std::string name = self.substr(self.find_last_of('\\') + 1);
     std::string command = "\"" + std::string(copy) + "\" " +
-                          setup::UninstallCopyArguments(setup::FolderOf(self), GetCurrentProcessId(), arguments.silent);
+                          setup::UninstallCopyArguments(setup::FolderOf(self), GetCurrentProcessId(), name,
+                                                        arguments.silent);
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
@@ -63,7 +68,14 @@ int Uninstall(const std::string& self, const setup::Arguments& arguments) {
     setup::Options options;
     options.silent = arguments.silent;
     options.folder = arguments.folder;
-    const int result = setup::UninstallSaver(options);
+    setup::Product product = setup::Product::Saver;
+    int result = setup::kFailed;
+    if (!setup::ProductOfUninstaller(arguments.product, product)) {
+        Fail(arguments.silent, "The uninstaller does not know what \"" + arguments.product + "\" is.");
+    } else {
+        result = product == setup::Product::Saver ? setup::UninstallSaver(options)
+                                                  : setup::UninstallTheme(product, options);
+    }
     // This copy in Temp goes when Windows next starts.
     setup::AtNextStart(self, "");
     return result;
@@ -83,5 +95,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     if (!carried.Carries()) return Uninstall(self, arguments);
     setup::Options options;
     options.silent = arguments.silent;
-    return setup::InstallSaver(carried, options);
+    std::vector<std::string> names;
+    for (const setup::PayloadFile& file : carried.Files().files) names.push_back(file.name);
+    const setup::Product product = setup::ProductCarrying(names);
+    return product == setup::Product::Saver ? setup::InstallSaver(carried, options)
+                                            : setup::InstallTheme(product, carried, options);
 }

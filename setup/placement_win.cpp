@@ -8,6 +8,7 @@ namespace setup {
 
 Placement::~Placement() {
     if (!committed_) RollBack();
+    Finish();
 }
 
 std::string Placement::Path(const std::string& name, const char* suffix) const {
@@ -94,7 +95,6 @@ bool Placement::Commit(std::string& error, bool& waiting) {
         file.placed = true;
     }
     committed_ = true;
-    Finish();
     return true;
 }
 
@@ -105,13 +105,14 @@ void Placement::RollBack() {
         if (file->waits) DeleteFileA(Path(file->name, ".upd").c_str());
         if (file->placed) DeleteFileA(target.c_str());
         if (file->replaced) MoveFileA(Path(file->name, ".old").c_str(), target.c_str());
-        *file = File{file->name};
     }
     files_.clear();
     committed_ = true;
 }
 
 void Placement::Finish() {
+    if (finished_) return;
+    finished_ = true;
     for (const File& file : files_) {
         if (file.replaced) DeleteFileA(Path(file.name, ".old").c_str());
     }

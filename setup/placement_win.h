@@ -25,8 +25,12 @@ public:
     // Puts every staged file in place; on failure puts back what it had
     // already replaced. `waiting` is set when a file waits for the next start.
     bool Commit(std::string& error, bool& waiting);
-    // Takes back everything staged or placed.
+    // Takes back everything staged or placed (until Finish).
     void RollBack();
+    // Deletes the replaced files kept for a roll-back: the placement stands.
+    // (The destructor finishes a committed placement, and rolls back one
+    // that was not.)
+    void Finish();
 
 private:
     struct File {
@@ -38,11 +42,11 @@ private:
         bool waits = false;     // as NAME.upd until the next start
     };
     std::string Path(const std::string& name, const char* suffix = "") const;
-    void Finish();
 
     std::string folder_;
     std::vector<File> files_;
     bool committed_ = false;
+    bool finished_ = false;
 };
 
 }  // namespace setup

@@ -38,6 +38,8 @@ Arguments ParseArguments(const std::string& text) {
             arguments.silent = true;
         } else if (lower.rfind("/folder=", 0) == 0) {
             arguments.folder = argument.substr(8);
+        } else if (lower.rfind("/product=", 0) == 0) {
+            arguments.product = argument.substr(9);
         } else if (lower.rfind("/wait=", 0) == 0) {
             unsigned long value = 0;
             for (char c : argument.substr(6)) {
@@ -52,8 +54,9 @@ Arguments ParseArguments(const std::string& text) {
     return arguments;
 }
 
-std::string UninstallCopyArguments(const std::string& folder, unsigned long processId, bool silent) {
-    std::string text = "/folder=\"" + folder + "\" /wait=" + std::to_string(processId);
+std::string UninstallCopyArguments(const std::string& folder, unsigned long processId, const std::string& product,
+                                   bool silent) {
+    std::string text = "/folder=\"" + folder + "\" /wait=" + std::to_string(processId) + " /product=\"" + product + "\"";
     if (silent) text += " /S";
     return text;
 }

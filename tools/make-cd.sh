@@ -16,9 +16,9 @@
 # The CD's season, the one running on that day or the next, is made once
 # here, as OUT/cd-season/schedule.pvz, and both the screen saver's installer
 # and the game page are made from that one file, so they list the same
-# games. The screen saver's installer is made here from the built setup
-# program (saver-setup.exe), the theme installers with makensis; the rest is
-# copied. Needs nsis and xorriso (tools/install-deps.sh).
+# games. The installers are made here from the built setup program
+# (saver-setup.exe) and the files each carries; the rest is copied. Needs
+# xorriso (tools/install-deps.sh).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_DIR:-$root/build}
@@ -55,9 +55,7 @@ cp "$bin/menu.exe" "$bin/exec.exe" "$root/cd/autorun.inf" "$cd_dir/"
 mv "$season/instscr.exe" "$cd_dir/install/instscr.exe"
 cp "$bin/axflash.exe" "$cd_dir/install/macromed/axflash.exe"
 cp "$root/cd/help/readme.txt" "$cd_dir/help/readme.txt"
-for n in insttm98 insttmNT; do
-    makensis -V2 -DRES="$root/resources/wallpaper" -DOUTFILE="$cd_dir/install/$n.exe" "$root/cd/$n.nsi"
-done
+bash "$root/tools/make-theme-installers.sh" "$cd_dir/install" "$bin" >/dev/null
 
 rm -f "$iso"
 # Joliet keeps the long, mixed-case names for Windows; Rock Ridge for the rest.

@@ -44,7 +44,7 @@ TEST(SetupOn9x, WhatIsInUseGoesAtTheNextStartThroughWininit) {
 
     Process process;
     std::string error;
-    ASSERT_TRUE(StartWithStandIn(process, copy, "/folder=\"" + folder + "\" /S", temp,
+    ASSERT_TRUE(StartWithStandIn(process, copy, "/folder=\"" + folder + "\" /product=vorsaver-uninstall.exe /S", temp,
                                  BinFolder() + "\\movefile-9x.dll", error))
         << error;
     const std::optional<DWORD> code = process.WaitForExit(30000);

@@ -5,6 +5,7 @@
 #include "setup/payload.h"
 #include "setup/saver_rules.h"
 #include "setup/setup_args.h"
+#include "setup/theme_rules.h"
 
 namespace setup {
 namespace {
@@ -160,8 +161,10 @@ TEST(SetupArguments, SilentFolderAndWaitRoundTrip) {
     } cases[] = {{"C:\\WINDOWS\\SYSTEM", 42, true},
                  {"C:\\Documents and Settings\\A Fan\\Application Data\\Tarrowick Vorlaks Saver", 4294967295ul, false}};
     for (const Case& c : cases) {
-        const Arguments parsed = ParseArguments(UninstallCopyArguments(c.folder, c.pid, c.silent));
+        const Arguments parsed =
+            ParseArguments(UninstallCopyArguments(c.folder, c.pid, "Uninstall Desktop Theme.exe", c.silent));
         EXPECT_EQ(parsed.folder, c.folder);
+        EXPECT_EQ(parsed.product, "Uninstall Desktop Theme.exe");
         EXPECT_EQ(parsed.waitFor, c.pid);
         EXPECT_EQ(parsed.silent, c.silent);
         EXPECT_EQ(parsed.unknown, "");
@@ -170,6 +173,45 @@ TEST(SetupArguments, SilentFolderAndWaitRoundTrip) {
     EXPECT_TRUE(ParseArguments("  /S  ").silent);
     EXPECT_FALSE(ParseArguments("").silent);
     EXPECT_EQ(ParseArguments("/S /D=C:\\x").unknown, "/D=C:\\x");
+}
+
+// One program is all three setups: what it carries decides which it is, and
+// the uninstaller it leaves is known again by its name.
+TEST(ThemeRules, TheCarriedFilesAndTheUninstallersNameTellTheProduct) {
+    EXPECT_EQ(ProductCarrying({"vorsaver.scr", "vorlaks.swf", "schedule.pvz", "sound.pvz"}), Product::Saver);
+    EXPECT_EQ(ProductCarrying({"vorlaks800.bmp", "vorlaks1024.bmp", "Tarrowick Vorlaks.theme"}), Product::Theme);
+    EXPECT_EQ(ProductCarrying({"vorlaks800.bmp", "vorlaks1024.bmp"}), Product::Wallpaper);
+    for (Product product : {Product::Saver, Product::Theme, Product::Wallpaper}) {
+        Product found = Product::Saver;
+        ASSERT_TRUE(ProductOfUninstaller(UninstallerName(product), found));
+        EXPECT_EQ(found, product);
+        ASSERT_TRUE(ProductOfUninstaller(AsciiLower(UninstallerName(product)), found));
+        EXPECT_EQ(found, product);
+    }
+    Product found = Product::Saver;
+    EXPECT_FALSE(ProductOfUninstaller("vsu1A2B.tmp", found));
+    EXPECT_FALSE(ProductOfUninstaller("", found));
+}
+
+TEST(ThemeRules, TheWallpaperSuitsTheScreensWidth) {
+    struct Case {
+        int width;
+        const char* file;
+        const char* words;
+    } cases[] = {{640, "vorlaks800.bmp", "800 x 600"},
+                 {800, "vorlaks800.bmp", "800 x 600"},
+                 {1023, "vorlaks800.bmp", "800 x 600"},
+                 {1024, "vorlaks1024.bmp", "1024 x 768"},
+                 {1600, "vorlaks1024.bmp", "1024 x 768"}};
+    for (const Case& c : cases) {
+        EXPECT_STREQ(WallpaperFor(c.width), c.file) << c.width;
+        EXPECT_NE(ThemeWelcomeText("C:\\T", c.width).find(c.words), std::string::npos) << c.width;
+        EXPECT_NE(WallpaperWelcomeText("C:\\W", c.width).find(c.words), std::string::npos) << c.width;
+    }
+    // What to do next: where to pick the theme, and no folder to choose.
+    EXPECT_NE(ThemeFinishText().find("open Desktop Themes in Control Panel"), std::string::npos);
+    EXPECT_NE(ThemeWelcomeText("C:\\T", 800).find("the one folder where Desktop Themes finds themes"),
+              std::string::npos);
 }
 
 }  // namespace
