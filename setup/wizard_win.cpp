@@ -14,19 +14,25 @@ Wizard::Events events;
 std::unique_ptr<forms::Form> form;
 bool closing = false;
 
+// One event at a time: a page's work and its message boxes run inside the
+// click, and a second press (a key held down, a program sending clicks) must
+// not start it again from within.
+bool handling = false;
+
+void Run(const std::function<void()>& handler) {
+    if (handling || !handler) return;
+    handling = true;
+    handler();
+    handling = false;
+}
+
 void Form_Load() { form->SetCaption(windowCaption); }
-void cmdNext_Click() {
-    if (events.next) events.next();
-}
-void cmdBack_Click() {
-    if (events.back) events.back();
-}
-void cmdCancel_Click() {
-    if (events.cancel) events.cancel();
-}
+void cmdNext_Click() { Run(events.next); }
+void cmdBack_Click() { Run(events.back); }
+void cmdCancel_Click() { Run(events.cancel); }
 // The close box asks as Cancel does; the layer unloads the window after.
 void Form_QueryUnload() {
-    if (!closing && events.cancel) events.cancel();
+    if (!closing) Run(events.cancel);
 }
 
 void Enable(const char* name, bool enabled) { EnableWindow((*form)[name].Window(), enabled ? TRUE : FALSE); }
