@@ -1,5 +1,6 @@
 #include "setup/theme_rules.h"
 
+#include "common/packed_picture.h"
 #include "setup/saver_rules.h"
 
 namespace setup {
@@ -39,7 +40,23 @@ bool ProductOfUninstaller(const std::string& fileName, Product& product) {
     return false;
 }
 
-const char* WallpaperFor(int screenWidth) { return screenWidth >= 1024 ? "vorlaks1024.bmp" : "vorlaks800.bmp"; }
+const char* WallpaperFor(int screenWidth) { return screenWidth >= 1024 ? "vorlaks1024.vpk" : "vorlaks800.vpk"; }
+
+bool BitmapFileOf(const std::string& packed, std::string& bitmap, std::string& error) {
+    common::UnpackedPicture picture;
+    if (!common::UnpackPicture(reinterpret_cast<const std::uint8_t*>(packed.data()), packed.size(), picture, error)) {
+        return false;
+    }
+    const std::uint32_t offset = static_cast<std::uint32_t>(14 + picture.info.size());
+    const std::uint32_t size = static_cast<std::uint32_t>(offset + picture.pixels.size());
+    bitmap.assign("BM");
+    for (std::uint32_t value : {size, 0u, offset}) {
+        for (int i = 0; i < 4; ++i) bitmap.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+    }
+    bitmap.append(picture.info.begin(), picture.info.end());
+    bitmap.append(picture.pixels.begin(), picture.pixels.end());
+    return true;
+}
 
 std::string ThemeWelcomeText(const std::string& themesFolder, int screenWidth) {
     return "This puts the Tarrowick Vorlaks Desktop Theme on your computer: the team's colours, and a wallpaper "

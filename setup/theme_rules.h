@@ -17,8 +17,13 @@ bool ProductOfUninstaller(const std::string& fileName, Product& product);
 const char* UninstallerName(Product product);
 
 // The carried wallpaper for a screen this wide: the 1024 x 768 picture on
-// screens at least that wide, else the 800 x 600 one.
+// screens at least that wide, else the 800 x 600 one. The wallpapers are
+// carried packed (tools/pack_picture.py), a twentieth of their size.
 const char* WallpaperFor(int screenWidth);
+
+// The bitmap file (.bmp) of a packed picture: the file header, then the
+// picture's header and colours and its rows as they are.
+bool BitmapFileOf(const std::string& packed, std::string& bitmap, std::string& error);
 
 std::string ThemeWelcomeText(const std::string& themesFolder, int screenWidth);
 std::string ThemeFinishText();

@@ -109,8 +109,8 @@ private:
     }
 
     bool Install(Wizard* wizard, std::string& error) {
-        std::string wallpaper, theme, program, readError;
-        if (!carried_.Read(WallpaperFor(width_), wallpaper, readError) ||
+        std::string packed, wallpaper, theme, program, readError;
+        if (!carried_.Read(WallpaperFor(width_), packed, readError) || !BitmapFileOf(packed, wallpaper, readError) ||
             (product_ == Product::Theme && !carried_.Read(kTheme, theme, readError)) ||
             !carried_.ReadProgram(program, readError)) {
             error = "Setup could not read its own files from the CD: " + readError + ".\r\n\r\nIs the CD still in the drive?";

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 
 #include "setup/payload.h"
@@ -179,8 +180,8 @@ TEST(SetupArguments, SilentFolderAndWaitRoundTrip) {
 // the uninstaller it leaves is known again by its name.
 TEST(ThemeRules, TheCarriedFilesAndTheUninstallersNameTellTheProduct) {
     EXPECT_EQ(ProductCarrying({"vorsaver.scr", "vorlaks.swf", "schedule.pvz", "sound.pvz"}), Product::Saver);
-    EXPECT_EQ(ProductCarrying({"vorlaks800.bmp", "vorlaks1024.bmp", "Tarrowick Vorlaks.theme"}), Product::Theme);
-    EXPECT_EQ(ProductCarrying({"vorlaks800.bmp", "vorlaks1024.bmp"}), Product::Wallpaper);
+    EXPECT_EQ(ProductCarrying({"vorlaks800.vpk", "vorlaks1024.vpk", "Tarrowick Vorlaks.theme"}), Product::Theme);
+    EXPECT_EQ(ProductCarrying({"vorlaks800.vpk", "vorlaks1024.vpk"}), Product::Wallpaper);
     for (Product product : {Product::Saver, Product::Theme, Product::Wallpaper}) {
         Product found = Product::Saver;
         ASSERT_TRUE(ProductOfUninstaller(UninstallerName(product), found));
@@ -198,11 +199,11 @@ TEST(ThemeRules, TheWallpaperSuitsTheScreensWidth) {
         int width;
         const char* file;
         const char* words;
-    } cases[] = {{640, "vorlaks800.bmp", "800 x 600"},
-                 {800, "vorlaks800.bmp", "800 x 600"},
-                 {1023, "vorlaks800.bmp", "800 x 600"},
-                 {1024, "vorlaks1024.bmp", "1024 x 768"},
-                 {1600, "vorlaks1024.bmp", "1024 x 768"}};
+    } cases[] = {{640, "vorlaks800.vpk", "800 x 600"},
+                 {800, "vorlaks800.vpk", "800 x 600"},
+                 {1023, "vorlaks800.vpk", "800 x 600"},
+                 {1024, "vorlaks1024.vpk", "1024 x 768"},
+                 {1600, "vorlaks1024.vpk", "1024 x 768"}};
     for (const Case& c : cases) {
         EXPECT_STREQ(WallpaperFor(c.width), c.file) << c.width;
         EXPECT_NE(ThemeWelcomeText("C:\\T", c.width).find(c.words), std::string::npos) << c.width;
@@ -213,6 +214,31 @@ TEST(ThemeRules, TheWallpaperSuitsTheScreensWidth) {
     EXPECT_NE(ThemeWelcomeText("C:\\T", 800).find("the one folder where Desktop Themes finds themes"),
               std::string::npos);
 }
+
+#ifdef VORLAKS_PACKED_DIR
+// A packed picture of the build comes out as the committed bitmap, byte for
+// byte (the wallpapers go the same way; e2e.themes compares those).
+TEST(ThemeRules, APackedPictureBecomesItsBitmapFileAgain) {
+    const std::string source = std::string(VORLAKS_SOURCE_DIR) + "/resources/setup/side.bmp";
+    const std::string packedPath = std::string(VORLAKS_PACKED_DIR) + "/setup/side.vpk";
+    auto read = [](const std::string& path) {
+        std::string bytes;
+        if (FILE* file = std::fopen(path.c_str(), "rb")) {
+            char buffer[4096];
+            for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, file)) > 0;) bytes.append(buffer, got);
+            std::fclose(file);
+        }
+        return bytes;
+    };
+    const std::string original = read(source);
+    ASSERT_GT(original.size(), 54u);
+    std::string bitmap, error;
+    ASSERT_TRUE(BitmapFileOf(read(packedPath), bitmap, error)) << error;
+    EXPECT_TRUE(bitmap == original);
+    EXPECT_FALSE(BitmapFileOf("VPK1 cut short", bitmap, error));
+    EXPECT_FALSE(error.empty());
+}
+#endif
 
 }  // namespace
 }  // namespace setup
