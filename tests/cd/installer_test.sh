@@ -5,10 +5,11 @@
 # saver, installs again (over the same version, over a running saver and
 # over a newer one), uninstalls and checks that everything is gone, nothing
 # is left in Temp and the saver from before is back. Then the faults: a
-# folder it may not write to, a file that cannot be written half-way and one
-# that cannot be replaced, each of which must leave everything as it was.
-# Then the pages, driven by keyboard (setup-driver.exe): the installer on
-# Windows 2000 and Vista, its Cancel, and the uninstaller on 98 and 2000.
+# file that cannot be written half-way through and one that cannot be
+# replaced, each of which must leave everything as it was. Then the pages,
+# driven by keyboard (setup-driver.exe): the installer on Windows 2000 and
+# Vista, its Cancel, a failed copy's message, the CD taken out, and the
+# uninstaller on 98 and 2000.
 #
 #   installer_test.sh BUILD INSTSCR_EXE BIN_FOLDER
 #
@@ -362,6 +363,23 @@ check "pages: a failed copy names the file" pages "$title" key:RETURN "box:sched
 wait $setup_pid
 check "pages: the failed install exits 2" equals $? 2
 check "pages: nothing installed after the failure" missing "$folder/vorsaver.scr"
+rm -rf "$folder"
+
+# The CD taken out while the welcome page shows: the installer's own file
+# ends short of the files it carries (cut here, as the CD's drive would
+# answer). The message says so and nothing is installed.
+cp "$installer" "$build/cd-out.exe"
+"$WINELOADER" "$build/cd-out.exe" >/dev/null 2>&1 &
+setup_pid=$!
+check "pages: the CD taken out" pages "$title" "text:Welcome" >/dev/null
+truncate -s 200000 "$build/cd-out.exe"
+check "pages: the CD taken out is named as such" pages "$title" key:RETURN \
+    "box:could not read its own files from the CD" "box:Is the CD still in the drive?" key:RETURN \
+    "text:Nothing has been changed" key:RETURN gone
+wait $setup_pid
+check "pages: the install without its CD exits 2" equals $? 2
+check "pages: nothing installed without the CD" missing "$folder/vorsaver.scr"
+rm -f "$build/cd-out.exe"
 rm -rf "$folder"
 
 # Vista names its own screen-saver page; Esc asks, and Enter (Yes) leaves.
