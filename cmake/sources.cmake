@@ -26,6 +26,10 @@ set(CORE_SOURCES
     menu/hover_rules.cpp
     menu/theme_procedure.cpp
     cd/document_path.cpp
+    setup/payload.cpp
+    setup/saver_rules.cpp
+    setup/setup_args.cpp
+    setup/theme_rules.cpp
 )
 # The date services for a native build, where Windows' own stand behind the
 # shipped programs' (date_services_win.cpp).
@@ -68,6 +72,7 @@ set(UNIT_TEST_SOURCES
     tests/unit/hover_rules_test.cpp
     tests/unit/document_path_test.cpp
     tests/unit/runtime_test.cpp
+    tests/unit/setup_test.cpp
 )
 
 # --- the Windows side ------------------------------------------------------------
@@ -125,6 +130,18 @@ set(MENU_SOURCES
     common/app_folder_win.cpp
     resources/menu.rc
 )
+# The CD's setup programs: one program for the three installers.
+set(SETUP_SOURCES
+    setup/main_win.cpp
+    setup/saver_setup_win.cpp
+    setup/theme_setup_win.cpp
+    setup/placement_win.cpp
+    setup/carried_files_win.cpp
+    setup/system_win.cpp
+    setup/wizard_win.cpp
+    common/app_folder_win.cpp
+    resources/setup.rc
+)
 set(E2E_SAVER_TEST_SOURCES
     tests/e2e/harness_win.cpp
     tests/e2e/startup_test.cpp
@@ -137,6 +154,7 @@ set(E2E_SAVER_TEST_SOURCES
     tests/e2e/hard_kill_test.cpp
     tests/e2e/sound_test.cpp
     tests/e2e/stand_in_loader_win.cpp
+    tests/e2e/setup_9x_test.cpp
 )
 set(E2E_MENU_TEST_SOURCES
     tests/e2e/harness_win.cpp

@@ -72,6 +72,7 @@ endfunction()
 # What one build tree makes, one file each.
 if(BUILD_PROGRAMS)
     include(cmake/windows/programs.cmake)
+    include(cmake/windows/setup.cmake)
     include(cmake/windows/stand_ins.cmake)
     include(cmake/windows/benchmarks.cmake)
 endif()

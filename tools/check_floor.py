@@ -5,7 +5,8 @@
 
 PATH is a program, a folder (every program in it, by content, not name), or
 a CD image (.iso, unpacked with xorriso); an installer found on the way is
-unpacked too (7-Zip), so that the programs it carries are checked as well.
+unpacked too (the CD's setup programs, by tools/setup_payload.py), so that
+the programs it carries are checked as well.
 
 Fails (and says why) when a program
 - imports a DLL that TABLE (tools/api_floor.tsv) does not list as part of a
@@ -18,11 +19,6 @@ Fails (and says why) when a program
   multi-byte nop, rdtsc, cmpxchg8b, sysenter, MMX/SSE ...), read from its
   disassembly.
 With --dlls-only, only the DLLs are checked (for builds that do not ship).
-
-NSIS's installer stubs (and the plug-ins they unpack) are the one known
-exception: Debian builds them for the Pentium Pro, and their plug-ins import
-msvcrt.dll. They are reported, not failed, until the CD's own installers
-take their place; what they carry is checked like any program.
 """
 import os
 import re
@@ -31,6 +27,9 @@ import subprocess
 import sys
 import tempfile
 
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import setup_payload  # noqa: E402
+
 ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), '..')
 
 # Mnemonics (as objdump prints them) of instructions that came after the 486.
@@ -38,7 +37,6 @@ POST_486 = re.compile(
     r'^(cmov[a-z]+|fcmov[a-z]+|fcomip?|fucomip?|nop[wl]|rdtscp?|rdpmc|cmpxchg(8|16)b|sysenter|sysexit|syscall|'
     r'fisttp[a-z]*|popcnt|lzcnt|tzcnt|movbe|crc32[a-z]*|prefetch[a-z0-9]*|[lms]fence|clflush[a-z]*)\b')
 SIMD_REGISTER = re.compile(r'%[xyz]?mm[0-9]')
-NSIS_SIGNATURE = b'NullsoftInst'
 
 
 def run(command):
@@ -159,11 +157,6 @@ def is_program(path):
         return False
 
 
-def is_nsis(path):
-    with open(path, 'rb') as f:
-        return NSIS_SIGNATURE in f.read()
-
-
 class Checker:
     def __init__(self, objdump, table_path, dlls_only, cpu):
         self.objdump = objdump
@@ -196,11 +189,8 @@ class Checker:
         else:
             self.check_program(path, shown)
 
-    def check_program(self, program, shown, nsis_part=None):
-        """nsis_part: 'stub' or 'plug-in' for what an NSIS installer carries of NSIS's own."""
+    def check_program(self, program, shown):
         self.checked += 1
-        nsis = nsis_part is not None or is_nsis(program)
-        known = []
         refused_dlls = set()
         found = imports(self.objdump, program)
         for dll, function in found:
@@ -208,9 +198,6 @@ class Checker:
                 why = dll_faults(dll, self.dlls)
                 if why:
                     refused_dlls.add(dll.lower())
-                if nsis and why:
-                    known.append('imports ' + dll)
-                    continue
                 for reason in why:
                     self.fault(shown, 'imports ' + reason)
                 continue
@@ -224,45 +211,36 @@ class Checker:
             else:
                 why = faults_of(entry, self.tests)
             for reason in why:
-                if nsis_part == 'plug-in':
-                    known.append('%s!%s' % (dll, function))
-                else:
-                    self.fault(shown, 'imports %s!%s: %s' % (dll, function, reason))
+                self.fault(shown, 'imports %s!%s: %s' % (dll, function, reason))
         summary = '%d functions from %s' % (len([1 for _, f in found if f]), ' '.join(sorted({d for d, _ in found})))
         if self.cpu:
             counts = post_486_instructions(self.objdump, program)
             total = sum(counts.values())
             listed = ', '.join('%s:%d' % kv for kv in sorted(counts.items(), key=lambda kv: -kv[1]))
-            if total and nsis:
-                known.append('%d post-486 instructions (%s)' % (total, listed))
-            elif total:
+            if total:
                 self.fault(shown, 'holds %d instructions that a 486 lacks, so it faults on a 486, Pentium or K6: %s' % (
                     total, listed))
             summary += ', %d post-486 instructions' % total
         print('%s: %s' % (shown, summary))
-        if known:
-            print('KNOWN EXCEPTION %s: NSIS (Debian builds its stubs for the Pentium Pro; its plug-ins need '
-                  'msvcrt.dll): %s' % (shown, '; '.join(known)))
-        if nsis and nsis_part is None:
-            self.check_installer(program, shown)
+        self.check_carried(program, shown)
 
-    def check_installer(self, installer, shown):
-        """The programs an NSIS installer carries: its own plug-ins and uninstaller are NSIS's."""
-        out = tempfile.mkdtemp(dir=self.scratch)
-        unpack = subprocess.run(['7zz', 'x', '-y', '-o' + out, installer], capture_output=True, text=True)
-        if unpack.returncode != 0:
-            self.fault(shown, 'could not be unpacked to check what it carries: ' + unpack.stdout[-300:])
+    def check_carried(self, program, shown):
+        """The programs that one of the CD's own setup programs carries."""
+        with open(program, 'rb') as f:
+            try:
+                found = setup_payload.read(f.read())
+            except ValueError as e:
+                self.fault(shown, str(e))
+                return
+        if found is None:
             return
-        for folder, _, files in sorted(os.walk(out)):
-            for name in sorted(files):
-                full = os.path.join(folder, name)
-                if is_program(full):
-                    part = os.path.relpath(full, out)
-                    if part.startswith('$PLUGINSDIR'):
-                        kind = 'plug-in'
-                    else:
-                        kind = 'stub' if is_nsis(full) else None
-                    self.check_program(full, '%s>%s' % (shown, part), nsis_part=kind)
+        out = tempfile.mkdtemp(dir=self.scratch)
+        for name, data in found[1]:
+            full = os.path.join(out, name)
+            with open(full, 'wb') as f:
+                f.write(data)
+            if is_program(full):
+                self.check_program(full, '%s>%s' % (shown, name))
 
 
 def main(argv):

@@ -16,8 +16,7 @@ packages=(
     libxinerama1:amd64 libxinerama1:i386   # Wine lists the monitors of a two-screen display through it
     chromium            # plays the movie in Ruffle for its test
     pulseaudio pulseaudio-utils   # a sound server whose output e2e.Sound records (parec)
-    nsis xorriso        # the CD: its installers (makensis) and its ISO
-    7zip                # unpacks the installers, to check the programs they carry
+    xorriso             # the CD's ISO image
 )
 
 missing=()

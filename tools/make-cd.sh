@@ -5,8 +5,9 @@
 #
 #   bash tools/make-cd.sh [--bin DIR] [--on DAY] [--out DIR]
 #
-#   --bin   the built programs: menu.exe, exec.exe, axflash.exe, and the
-#           screen saver and its movie, vorsaver.scr and vorlaks.swf
+#   --bin   the built programs: menu.exe, exec.exe, axflash.exe, the setup
+#           program saver-setup.exe, and the screen saver and its movie,
+#           vorsaver.scr and vorlaks.swf
 #           (default: build, then build/i686/bin; the CD carries the 32-bit
 #           programs, which every Windows it is for runs)
 #   --on    the day the CD is made for (ISO; default today)
@@ -15,8 +16,9 @@
 # The CD's season, the one running on that day or the next, is made once
 # here, as OUT/cd-season/schedule.pvz, and both the screen saver's installer
 # and the game page are made from that one file, so they list the same
-# games. The installers are made here with makensis; the rest is copied.
-# Needs nsis and xorriso (tools/install-deps.sh).
+# games. The installers are made here from the built setup program
+# (saver-setup.exe) and the files each carries; the rest is copied. Needs
+# xorriso (tools/install-deps.sh).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_DIR:-$root/build}
@@ -37,7 +39,7 @@ if [ -z "$bin" ]; then
     cmake --build "$build"
     bin=$build/i686/bin
 fi
-for f in "$bin/menu.exe" "$bin/exec.exe" "$bin/axflash.exe" "$bin/vorsaver.scr" "$bin/vorlaks.swf"; do
+for f in "$bin/menu.exe" "$bin/exec.exe" "$bin/axflash.exe" "$bin/vorsaver.scr" "$bin/vorlaks.swf" "$bin/saver-setup.exe"; do
     [ -f "$f" ] || { echo "make-cd.sh: missing $f" >&2; exit 1; }
 done
 
@@ -51,12 +53,9 @@ bash "$root/tools/make-installer.sh" "$season" "$bin" "$season/schedule.pvz" >/d
 python3 "$root/tools/make_games_page.py" "$cd_dir/games/index.html" "$season/schedule.pvz" >/dev/null
 cp "$bin/menu.exe" "$bin/exec.exe" "$root/cd/autorun.inf" "$cd_dir/"
 mv "$season/instscr.exe" "$cd_dir/install/instscr.exe"
-rm -rf "$season/instscr-stage"
 cp "$bin/axflash.exe" "$cd_dir/install/macromed/axflash.exe"
 cp "$root/cd/help/readme.txt" "$cd_dir/help/readme.txt"
-for n in insttm98 insttmNT; do
-    makensis -V2 -DRES="$root/resources/wallpaper" -DOUTFILE="$cd_dir/install/$n.exe" "$root/cd/$n.nsi"
-done
+bash "$root/tools/make-theme-installers.sh" "$cd_dir/install" "$bin" >/dev/null
 
 rm -f "$iso"
 # Joliet keeps the long, mixed-case names for Windows; Rock Ridge for the rest.

@@ -9,7 +9,8 @@ set(SHIPPED vorsaver.scr menu.exe exec.exe axflash.exe)
 list(TRANSFORM SHIPPED PREPEND ${CMAKE_BINARY_DIR}/i686/bin/ OUTPUT_VARIABLE shipped_i686)
 list(TRANSFORM SHIPPED PREPEND ${CMAKE_BINARY_DIR}/x86_64/bin/ OUTPUT_VARIABLE shipped_x86_64)
 add_test(NAME floor.i686 COMMAND ${CHECK_FLOOR} ${OBJDUMP_I686} ${API_FLOOR} --cpu
-         ${shipped_i686} ${CMAKE_BINARY_DIR}/i686/bin/instscr.exe)
+         ${shipped_i686} ${CMAKE_BINARY_DIR}/i686/bin/instscr.exe
+         ${CMAKE_BINARY_DIR}/i686/bin/insttm98.exe ${CMAKE_BINARY_DIR}/i686/bin/insttmNT.exe)
 add_test(NAME floor.x86_64 COMMAND ${CHECK_FLOOR} x86_64-w64-mingw32-objdump ${API_FLOOR} --dlls-only
          ${shipped_x86_64})
 foreach(refusal IN ITEMS

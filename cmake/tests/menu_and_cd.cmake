@@ -23,16 +23,19 @@ set_tests_properties(e2e.menu.DriveRoot PROPERTIES FIXTURES_REQUIRED wine RESOUR
 add_test(NAME cd.layout COMMAND bash ${CMAKE_SOURCE_DIR}/tools/make-cd.sh --bin ${CMAKE_BINARY_DIR}/i686/bin)
 set_tests_properties(cd.layout PROPERTIES FIXTURES_SETUP cd)
 
-# The CD's programs are 32-bit: their end-to-end tests run where this
-# machine's Wine runs 32-bit programs, and say so where it cannot.
+# The installers, built for both targets like the other programs: the build
+# this machine's Wine runs. The saver's in the default environment, the
+# theme's in environments of the test's own.
+add_test(NAME e2e.installer
+    COMMAND bash ${CMAKE_SOURCE_DIR}/tests/cd/installer_test.sh ${CMAKE_BINARY_DIR} ${WIN_BIN}/instscr.exe ${WIN_BIN})
+set_tests_properties(e2e.installer PROPERTIES FIXTURES_REQUIRED wine RESOURCE_LOCK display TIMEOUT 400)
+add_test(NAME e2e.themes COMMAND bash ${CMAKE_SOURCE_DIR}/tests/cd/theme_test.sh ${CMAKE_BINARY_DIR}
+         ${WIN_BIN}/insttm98.exe ${WIN_BIN}/insttmNT.exe)
+set_tests_properties(e2e.themes PROPERTIES RESOURCE_LOCK display TIMEOUT 300)
+
+# The CD's programs are 32-bit: the whole CD's end-to-end tests run where
+# this machine's Wine runs 32-bit programs, and say so where it cannot.
 if(RUN_ARCH STREQUAL "i686")
-    add_test(NAME e2e.installer
-        COMMAND bash ${CMAKE_SOURCE_DIR}/tests/cd/installer_test.sh ${CMAKE_BINARY_DIR}
-                ${CMAKE_BINARY_DIR}/i686/bin/instscr.exe ${CMAKE_BINARY_DIR}/i686/bin)
-    set_tests_properties(e2e.installer PROPERTIES FIXTURES_REQUIRED wine RESOURCE_LOCK display TIMEOUT 300)
-    # The theme installers, in Wine environments of the test's own.
-    add_test(NAME e2e.themes COMMAND bash ${CMAKE_SOURCE_DIR}/tests/cd/theme_test.sh ${CMAKE_BINARY_DIR})
-    set_tests_properties(e2e.themes PROPERTIES RESOURCE_LOCK display TIMEOUT 300)
     # The whole CD in a CD-ROM drive: build/cd shows as E: in an environment
     # of its own, and the menu runs from there.
     add_wine_environment(NAME cd REQUIRES cd VORLAKS_CD_FOLDER=${CMAKE_BINARY_DIR}/cd)

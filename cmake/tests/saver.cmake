@@ -7,7 +7,8 @@ add_wine_test(wine.unit COMMAND ${WIN_BIN}/unit_tests.exe)
 add_wine_test(wine.runtime COMMAND ${WIN_BIN}/runtime-probe.exe one "two three")
 
 set(SAVER_TESTS ${WIN_BIN}/e2e_saver_tests.exe)
-foreach(suite IN ITEMS Startup DataStep MovieWindow DayBoard Monitors MonitorList SaverInput Settings Preview)
+# SetupOn9x: the uninstaller on Windows 95/98/Me's MoveFileExA.
+foreach(suite IN ITEMS Startup DataStep MovieWindow DayBoard Monitors MonitorList SaverInput Settings Preview SetupOn9x)
     add_wine_test(e2e.${suite} COMMAND ${SAVER_TESTS} --gtest_filter=${suite}.*)
 endforeach()
 # The same month-name test in a German user locale.

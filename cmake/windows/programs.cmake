@@ -50,13 +50,3 @@ ship_program(exec)
 add_executable(axflash WIN32 cd/flash_notice_win.cpp)
 target_link_libraries(axflash PRIVATE shell32 user32)
 ship_program(axflash)
-
-# The screen-saver installer (NSIS; 32-bit, as the CD's programs are).
-if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86")
-    add_custom_command(OUTPUT ${VORLAKS_BIN_DIR}/instscr.exe
-        COMMAND bash ${CMAKE_SOURCE_DIR}/tools/make-installer.sh ${CMAKE_BINARY_DIR}/installer ${VORLAKS_BIN_DIR}
-        COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_BINARY_DIR}/installer/instscr.exe ${VORLAKS_BIN_DIR}/instscr.exe
-        DEPENDS $<TARGET_FILE:vorsaver> ${VORLAKS_BIN_DIR}/vorlaks.swf ${CMAKE_SOURCE_DIR}/cd/instscr.nsi
-                ${CMAKE_SOURCE_DIR}/tools/make-installer.sh ${CMAKE_SOURCE_DIR}/tools/make_schedule.py)
-    add_custom_target(saver_installer ALL DEPENDS ${VORLAKS_BIN_DIR}/instscr.exe)
-endif()

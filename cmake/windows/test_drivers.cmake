@@ -19,6 +19,11 @@ add_executable(e2e_saver_tests ${E2E_SAVER_TEST_SOURCES})
 target_link_libraries(e2e_saver_tests PRIVATE vorlaks_win gtest gtest_main)
 test_program(e2e_saver_tests)
 
+# Goes through the setup programs' pages by keyboard.
+add_executable(setup-driver tests/e2e/setup_driver_win.cpp)
+target_link_libraries(setup-driver PRIVATE user32)
+test_program(setup-driver)
+
 add_executable(e2e_menu_tests ${E2E_MENU_TEST_SOURCES})
 target_link_libraries(e2e_menu_tests PRIVATE vorlaks_win gtest gtest_main version)
 test_program(e2e_menu_tests)

@@ -2,15 +2,21 @@
 # The screen saver's installer end to end under Wine, as Windows 98 and as
 # Windows 2000: installs silently, checks the files, the current-saver
 # setting (short path) and the Add/Remove Programs entry, runs the installed
-# saver, installs again (over the same version and over a newer one),
-# uninstalls and checks that everything is gone and the saver from before is
-# back.
+# saver, installs again (over the same version, over a running saver and
+# over a newer one), uninstalls and checks that everything is gone, nothing
+# is left in Temp and the saver from before is back. Then the faults: a
+# file that cannot be written half-way through and one that cannot be
+# replaced, each of which must leave everything as it was. Then the pages,
+# driven by keyboard (setup-driver.exe): the installer on Windows 2000 and
+# Vista, its Cancel, a failed copy's message, the CD taken out, and the
+# uninstaller on 98 and 2000.
 #
 #   installer_test.sh BUILD INSTSCR_EXE BIN_FOLDER
 #
 # BUILD is a build folder whose Wine environment runs (tools/wine-env.sh
 # start BUILD); BIN_FOLDER holds the vorsaver.scr and vorlaks.swf the
-# installer carries. The Windows version setting is put back at the end.
+# installer carries, and setup-driver.exe. The Windows version setting is
+# put back at the end.
 set -uo pipefail
 build=${1:?usage: installer_test.sh BUILD INSTSCR_EXE BIN_FOLDER}
 installer=$(cd "$(dirname "${2:?installer}")" && pwd)/$(basename "$2")
@@ -106,6 +112,20 @@ EOF
 }
 
 same_file() { cmp -s "$1" "$2"; }
+wait_gone() { # path: the uninstaller's copy removes it as its last step
+    for _ in $(seq 100); do
+        [ -e "$1" ] || break
+        sleep 0.2
+    done
+    sleep 0.5
+}
+# The uninstaller's copy in Temp, queued for deletion at the next start
+# (NUL as the target in wininit.ini where MoveFileEx cannot queue it).
+queued_delete() {
+    wine_ reg query 'HKLM\System\CurrentControlSet\Control\Session Manager' /v PendingFileRenameOperations |
+        grep -qi 'vsu.*\.tmp' ||
+        grep -qi '^NUL=.*VSU' "$WINEPREFIX/drive_c/windows/wininit.ini" 2>/dev/null
+}
 exists() { [ -e "$1" ]; }
 missing() { [ ! -e "$1" ]; }
 equals() { [ "$1" = "$2" ]; }
@@ -174,8 +194,14 @@ for version in win98 win2k; do
     check "uninstall key" reg_has_key "$key"
     uninstaller=$(reg_value "$key" UninstallString | tr -d '"')
     check "uninstall key names the uninstaller" same_file "$(unix_path "$uninstaller")" "$folder/vorsaver-uninstall.exe"
-    check "uninstaller loads on 95 and NT 4" python3 "$root/tools/check_floor.py" i686-w64-mingw32-objdump \
-        "$root/tools/api_floor.tsv" "$folder/vorsaver-uninstall.exe"
+    # The 64-bit build (where Wine runs no 32-bit programs) is checked for its DLLs only.
+    if x86_64-w64-mingw32-objdump -f "$folder/vorsaver-uninstall.exe" | grep -q "x86-64"; then
+        floor=(x86_64-w64-mingw32-objdump "$root/tools/api_floor.tsv" --dlls-only)
+    else
+        floor=(i686-w64-mingw32-objdump "$root/tools/api_floor.tsv" --cpu)
+    fi
+    check "uninstaller loads on 95 and NT 4" python3 "$root/tools/check_floor.py" "${floor[@]}" \
+        "$folder/vorsaver-uninstall.exe" >/dev/null
 
     # The installed saver writes its variables beside itself.
     run_saver_briefly "$folder"
@@ -222,11 +248,14 @@ for version in win98 win2k; do
     check "newer saver kept" same_file "$build/newer.scr" "$folder/vorsaver.scr"
     rm -f "$build/newer.scr"
 
-    # Uninstall, waiting for it (_? runs it in place: it cannot remove itself
-    # then). The folder follows _?= unquoted, so in its short form.
-    "$WINELOADER" "$folder/vorsaver-uninstall.exe" /S "_?=${saver%\\*}"
+    # Uninstall as Add/Remove Programs does: the uninstaller copies itself
+    # to Temp, starts the copy and returns at once; the copy removes it all.
+    temp=$(unix_path "$(wine_ cmd /c echo %TEMP%)")
+    temp_before=$(find "$temp" -mindepth 1 -maxdepth 1 -type d | sort)
+    "$WINELOADER" "$folder/vorsaver-uninstall.exe" /S
     check "uninstaller exits 0" equals $? 0
-    for name in vorsaver.scr vorsaver.scr.upd vorlaks.swf schedule.pvz sound.pvz tarvordat.pvz vorsaver-uninstall.ini; do
+    wait_gone "$folder/vorsaver-uninstall.exe"
+    for name in vorsaver.scr vorsaver.scr.upd vorlaks.swf schedule.pvz sound.pvz tarvordat.pvz vorsaver-uninstall.ini vorsaver-uninstall.exe; do
         check "$name removed" missing "$folder/$name"
     done
     check "uninstall key removed" test "$(reg_has_key "$key" && echo yes)" != yes
@@ -234,26 +263,148 @@ for version in win98 win2k; do
     if [ "$nt" = 1 ]; then
         check "screen saver off again" equals "$(reg_value 'HKCU\Control Panel\Desktop' ScreenSaveActive)" 0
     fi
-    rm -f "$folder/vorsaver-uninstall.exe"
-    [ "$nt" = 1 ] && rmdir "$folder" 2>/dev/null
+    check "no folder left in Temp" equals "$(find "$temp" -mindepth 1 -maxdepth 1 -type d | sort)" "$temp_before"
+    check "uninstaller's copy in Temp goes at the next start" queued_delete
 
-    # The uninstaller run as Add/Remove Programs runs it (it copies itself
-    # away and returns at once) removes itself and, on NT, the folder too.
+    # Installed and removed again: on NT the saver's folder goes too, on
+    # 98 the System folder stays.
     "$WINELOADER" "$installer" /S
     "$WINELOADER" "$folder/vorsaver-uninstall.exe" /S
-    for _ in $(seq 100); do
-        [ -e "$folder/vorsaver-uninstall.exe" ] || break
-        sleep 0.2
-    done
+    wait_gone "$folder/vorsaver-uninstall.exe"
     check "uninstaller removed itself" missing "$folder/vorsaver-uninstall.exe"
     if [ "$nt" = 1 ]; then
-        sleep 1
         check "saver's folder removed" missing "$folder"
     else
         check "System folder kept" exists "$folder/kernel32.dll"
     fi
     check "previous saver back after a plain uninstall" equals "$(current_saver)" "$previous"
+
+    # A file that cannot be written half-way through the first install: the
+    # files written before it are taken back and the previous saver stays.
+    mkdir -p "$folder/schedule.pvz.new"
+    "$WINELOADER" "$installer" /S
+    check "a file that cannot be written fails the install" equals $? 2
+    for name in vorsaver.scr vorsaver.scr.new vorlaks.swf vorlaks.swf.new vorsaver-uninstall.exe vorsaver-uninstall.ini; do
+        check "$name not left by the failed install" missing "$folder/$name"
+    done
+    check "previous saver still current after the failed install" equals "$(current_saver)" "$previous"
+    check "no uninstall key after the failed install" test "$(reg_has_key "$key" && echo yes)" != yes
+    rmdir "$folder/schedule.pvz.new"
+    [ "$nt" = 1 ] && rmdir "$folder"
+
+    # A file that cannot be replaced when installing again: what was already
+    # replaced is put back.
+    "$WINELOADER" "$installer" /S
+    printf 'the movie as it was' > "$folder/vorlaks.swf"
+    mkdir "$folder/schedule.pvz.old"
+    "$WINELOADER" "$installer" /S
+    check "a file that cannot be replaced fails the install" equals $? 2
+    check "the file replaced before it is put back" equals "$(cat "$folder/vorlaks.swf")" "the movie as it was"
+    check "no copies left beside the files" equals "$(cd "$folder" && ls -d vorsaver* vorlaks* schedule* sound* | sort | tr '\n' ' ')" \
+        "schedule.pvz schedule.pvz.old sound.pvz vorlaks.swf vorsaver-uninstall.exe vorsaver-uninstall.ini vorsaver.scr "
+    check "still installed after the failed install" reg_has_key "$key"
+    rmdir "$folder/schedule.pvz.old"
+    "$WINELOADER" "$folder/vorsaver-uninstall.exe" /S
+    wait_gone "$folder/vorsaver-uninstall.exe"
 done
+
+# --- the pages, by keyboard ----------------------------------------------------
+driver=$bin/setup-driver.exe
+title='Tarrowick Vorlaks Screen Saver Setup'
+pages() { # the driver's steps; prints what the pages said when one fails
+    local out
+    out=$("$WINELOADER" "$driver" "$@" 2>/dev/null | tr -d '\r')
+    [ "${out##*$'\n'}" = OK ] || { echo "$out" | sed 's/^/    /' >&2; return 1; }
+}
+installed_at() { [ -e "$1/vorsaver.scr" ] && [ -e "$1/vorsaver-uninstall.exe" ]; }
+
+"$WINELOADER" reg add 'HKCU\Software\Wine' /v Version /d win2k /f >/dev/null 2>&1
+version=win2k
+nt=1
+folder=$(unix_path "$(wine_ cmd /c echo %APPDATA%)\\Tarrowick Vorlaks Saver")
+"$WINELOADER" reg add 'HKCU\Control Panel\Desktop' /v SCRNSAVE.EXE /d 'C:\WINDOWS\system32\oldsaver.scr' /f >/dev/null 2>&1
+
+# Welcome, progress, finish: Enter goes on, Alt+O clears "Open ... now".
+"$WINELOADER" "$installer" >/dev/null 2>&1 &
+setup_pid=$!
+check "pages: welcome, finish" pages "$title" "text:Display Properties opens" "no:Screen Saver Settings" \
+    "text:Tarrowick Vorlaks Saver" key:RETURN "text:is now your screen saver" "check:Open Display Properties now=1" \
+    key:ALT+O "check:Open Display Properties now=0" key:RETURN gone
+wait $setup_pid
+check "pages: the installer exits 0" equals $? 0
+check "pages: installed" installed_at "$folder"
+
+# Installing again, leaving "Open Display Properties now" on: Wine has no
+# desk.cpl, so the finish says the page could not be opened and how to get there.
+"$WINELOADER" "$installer" >/dev/null 2>&1 &
+setup_pid=$!
+check "pages: says when Display Properties cannot be opened" pages "$title" key:RETURN \
+    "text:is now your screen saver" key:RETURN "box:Display Properties could not be opened" \
+    "box:choose Properties, then the Screen Saver tab" key:RETURN gone
+wait $setup_pid
+check "pages: installing again exits 0" equals $? 0
+
+# The uninstaller's pages: what goes, then what happened.
+"$WINELOADER" "$folder/vorsaver-uninstall.exe" >/dev/null 2>&1
+check "pages: the uninstaller's confirmation and finish" pages "Remove the Tarrowick Vorlaks Screen Saver" \
+    "text:the one you had before comes back" key:RETURN "text:has been removed" \
+    "text:The screen saver you had before is your screen saver again" key:RETURN gone
+wait_gone "$folder/vorsaver-uninstall.exe"
+check "pages: removed" missing "$folder"
+check "pages: previous saver back" equals "$(current_saver)" 'C:\WINDOWS\system32\oldsaver.scr'
+
+# A file that cannot be written: a message that names it, then a last page
+# that says nothing was changed.
+mkdir -p "$folder/schedule.pvz.new"
+"$WINELOADER" "$installer" >/dev/null 2>&1 &
+setup_pid=$!
+check "pages: a failed copy names the file" pages "$title" key:RETURN "box:schedule.pvz could not be written" \
+    key:RETURN "text:Nothing has been changed" key:RETURN gone
+wait $setup_pid
+check "pages: the failed install exits 2" equals $? 2
+check "pages: nothing installed after the failure" missing "$folder/vorsaver.scr"
+rm -rf "$folder"
+
+# The CD taken out while the welcome page shows: the installer's own file
+# ends short of the files it carries (cut here, as the CD's drive would
+# answer). The message says so and nothing is installed.
+cp "$installer" "$build/cd-out.exe"
+"$WINELOADER" "$build/cd-out.exe" >/dev/null 2>&1 &
+setup_pid=$!
+check "pages: the CD taken out" pages "$title" "text:Welcome" >/dev/null
+truncate -s 200000 "$build/cd-out.exe"
+check "pages: the CD taken out is named as such" pages "$title" key:RETURN \
+    "box:could not read its own files from the CD" "box:Is the CD still in the drive?" key:RETURN \
+    "text:Nothing has been changed" key:RETURN gone
+wait $setup_pid
+check "pages: the install without its CD exits 2" equals $? 2
+check "pages: nothing installed without the CD" missing "$folder/vorsaver.scr"
+rm -f "$build/cd-out.exe"
+rm -rf "$folder"
+
+# Vista names its own screen-saver page; Esc asks, and Enter (Yes) leaves.
+"$WINELOADER" reg add 'HKCU\Software\Wine' /v Version /d vista /f >/dev/null 2>&1
+version=vista
+"$WINELOADER" "$installer" >/dev/null 2>&1 &
+setup_pid=$!
+check "pages: Vista's words, and Cancel" pages "$title" "text:Screen Saver Settings opens" "no:Display Properties" \
+    key:ESCAPE "box:Leave the screen saver's setup?" key:RETURN gone
+wait $setup_pid
+check "pages: cancelled install exits 1" equals $? 1
+check "pages: nothing installed after Cancel" missing "$folder/vorsaver.scr"
+
+# Windows 98: the uninstaller says the System folder stays.
+"$WINELOADER" reg add 'HKCU\Software\Wine' /v Version /d win98 /f >/dev/null 2>&1
+version=win98
+folder=$WINEPREFIX/drive_c/windows/system32
+"$WINELOADER" "$installer" /S
+"$WINELOADER" "$folder/vorsaver-uninstall.exe" >/dev/null 2>&1
+check "pages: 98's uninstaller keeps the System folder" pages "Remove the Tarrowick Vorlaks Screen Saver" \
+    "text:the folder itself belongs to Windows and stays" "no:following folder" key:ESCAPE gone
+sleep 1
+check "pages: Cancel in the uninstaller keeps the saver" installed_at "$folder"
+"$WINELOADER" "$folder/vorsaver-uninstall.exe" /S
+wait_gone "$folder/vorsaver-uninstall.exe"
 
 if [ -n "$version_before" ]; then
     "$WINELOADER" reg add 'HKCU\Software\Wine' /v Version /d "$version_before" /f >/dev/null 2>&1

@@ -5,28 +5,21 @@
 # installed, and install\insttmNT.exe (wallpaper alone, Windows 2000), then
 # each one's uninstaller.
 #
-#   bash tests/cd/theme_test.sh BUILD [insttm98.exe insttmNT.exe]
+#   bash tests/cd/theme_test.sh BUILD insttm98.exe insttmNT.exe
 #
-# BUILD is a build folder with i686/bin (for tools/wine-env.sh); without the
-# two installers they are made here with makensis from cd/*.nsi. The Wine
+# BUILD is a build folder with i686/bin (for tools/wine-env.sh). The Wine
 # environments are this test's own (fresh prefixes below BUILD, stopped at
 # the end). Prints `N passed, M failed`; exits non-zero on a failure.
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
-build=$(cd "${1:?usage: theme_test.sh BUILD [insttm98.exe insttmNT.exe]}" && pwd)
+build=$(cd "${1:?usage: theme_test.sh BUILD insttm98.exe insttmNT.exe}" && pwd)
 work=$build/cd-theme-test
 rm -rf "$work"
 mkdir -p "$work"
 wallpapers=$root/resources/wallpaper
 
-if [ $# -ge 3 ]; then
-    cp "$2" "$work/insttm98.exe" && cp "$3" "$work/insttmNT.exe" || exit 1
-else
-    for n in insttm98 insttmNT; do
-        makensis -V2 -DRES="$wallpapers" -DOUTFILE="$work/$n.exe" "$root/cd/$n.nsi" || exit 1
-    done
-fi
+cp "${2:?the built insttm98.exe}" "$work/insttm98.exe" && cp "${3:?the built insttmNT.exe}" "$work/insttmNT.exe" || exit 1
 
 passed=0
 failed=0
@@ -158,6 +151,46 @@ set_version nt40
 wine "$work/insttmNT.exe" /S
 check "NT 4 at 1024 x 768: the larger wallpaper" cmp -s "$wallpapers/vorlaks1024.bmp" "$C/windows/Tarrowick Vorlaks.bmp"
 check "NT 4 at 1024 x 768: it is the desktop's wallpaper" equals "$(reg_value "$desktop" Wallpaper)" "$ours"
+
+# --- the pages, by keyboard (tests/e2e/setup_driver_win.cpp) ------------------
+driver=$(cd "$(dirname "$2")" && pwd)/setup-driver.exe
+pages() { # the driver's steps; prints what the pages said when one fails
+    local out
+    out=$("$WINELOADER" "$driver" "$@" 2>/dev/null | tr -d '\r')
+    [ "${out##*$'\n'}" = OK ] || { echo "$out" | sed 's/^/    /'; return 1; }
+}
+# The theme: no folder to choose, what to do next, then its uninstaller.
+set_version win98
+wine reg delete "$theme_key" /f >/dev/null
+"$WINELOADER" "$work/insttm98.exe" </dev/null >/dev/null 2>&1 &
+setup_pid=$!
+check "98 pages: welcome says where and why, finish what next" pages "Tarrowick Vorlaks Desktop Theme Setup" \
+    "text:the one folder where Desktop Themes finds themes" "text:1024 x 768 screen" "no:Browse" key:RETURN \
+    "text:open Desktop Themes in Control Panel" key:RETURN gone
+wait $setup_pid
+check "98 pages: the installer exits 0" equals $? 0
+check "98 pages: the theme is installed" test -f "$themes/Tarrowick Vorlaks.theme"
+"$WINELOADER" "$C/Program Files/Tarrowick Vorlaks/Uninstall Desktop Theme.exe" </dev/null >/dev/null 2>&1
+check "98 pages: the uninstaller asks, then removes" pages "Remove the Tarrowick Vorlaks Desktop Theme" \
+    "text:The Themes folder itself and your other themes stay" key:RETURN "text:has been removed" key:RETURN gone
+sleep 1
+check "98 pages: the theme is gone" test ! -e "$themes/Tarrowick Vorlaks.theme"
+
+# The wallpaper alone: now a welcome and a finish, and Cancel asks first.
+set_version win2k
+"$WINELOADER" "$work/insttmNT.exe" </dev/null >/dev/null 2>&1 &
+setup_pid=$!
+check "NT pages: Cancel asks, Enter leaves" pages "Tarrowick Vorlaks Wallpaper Setup" \
+    "text:makes it your desktop's wallpaper" key:ESCAPE "box:Leave setup?" key:RETURN gone
+wait $setup_pid
+check "NT pages: cancelled exits 1" equals $? 1
+"$WINELOADER" "$work/insttmNT.exe" </dev/null >/dev/null 2>&1 &
+setup_pid=$!
+check "NT pages: welcome, finish" pages "Tarrowick Vorlaks Wallpaper Setup" "text:Your wallpaper now is remembered" \
+    key:RETURN "text:is now on your desktop" "text:open Display in Control Panel" key:RETURN gone
+wait $setup_pid
+check "NT pages: the installer exits 0" equals $? 0
+check "NT pages: it is the desktop's wallpaper" equals "$(reg_value "$desktop" Wallpaper)" "$ours"
 
 echo "$passed passed, $failed failed"
 [ "$failed" = 0 ]

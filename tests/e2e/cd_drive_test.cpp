@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -51,20 +52,45 @@ void SetCurrentSaver(bool nt, const std::string& path) {
     RegCloseKey(key);
 }
 
-// Presses the installer's Next, Install or Close button each time it can be
-// pressed, as a user would, until the installer has gone. The menu starts
-// it minimised, so the button is pressed by its command, not the pointer.
+HWND foundButton = nullptr;
+const char* wantedCaption = nullptr;
+
+BOOL CALLBACK FindButton(HWND child, LPARAM) {
+    char text[128];
+    GetWindowTextA(child, text, sizeof text);
+    if (std::strcmp(text, wantedCaption) != 0) return TRUE;
+    foundButton = child;
+    return FALSE;
+}
+
+HWND ButtonOf(HWND dialog, const char* caption) {
+    foundButton = nullptr;
+    wantedCaption = caption;
+    EnumChildWindows(dialog, FindButton, 0);
+    return foundButton;
+}
+
+// Presses the installer's Next and then Finish button each time it can be
+// pressed, as a user would, until the installer has gone; "Open Display
+// Properties now" is cleared first (Wine has no Display Properties). The
+// menu starts it minimised, so the button is pressed by its command, not
+// the pointer.
 bool DriveInstaller(DWORD timeoutMs) {
     HWND dialog = nullptr;
     if (!WaitUntil([&] { return (dialog = FindWindowA(nullptr, kInstallerCaption)) != nullptr; }, 10000)) return false;
     return WaitUntil(
         [&] {
             if (!IsWindow(dialog)) return true;
-            HWND next = GetDlgItem(dialog, IDOK);
-            if (next != nullptr && IsWindowEnabled(next)) {
-                SendMessageTimeoutA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(next),
-                                    SMTO_NORMAL, 2000, nullptr);
-                Sleep(300);
+            HWND open = ButtonOf(dialog, "&Open Display Properties now");
+            if (open != nullptr && IsWindowVisible(open)) SendMessageA(open, BM_SETCHECK, BST_UNCHECKED, 0);
+            for (const char* caption : {"&Next >", "&Finish"}) {
+                HWND button = ButtonOf(dialog, caption);
+                if (button != nullptr && IsWindowEnabled(button)) {
+                    SendMessageTimeoutA(dialog, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
+                                        reinterpret_cast<LPARAM>(button), SMTO_NORMAL, 2000, nullptr);
+                    Sleep(300);
+                    break;
+                }
             }
             return false;
         },
@@ -214,10 +240,12 @@ TEST_F(CdDrive, TheScreenSaverItemInstallsTheSaverAndItsUninstallerPutsTheOldOne
         PostMessageA(window, WM_CLOSE, 0, 0);
         EXPECT_TRUE(running.WaitForExit(10000).has_value());
 
-        // The uninstaller, silently, waiting for it to finish.
+        // The uninstaller, silently: it hands the work to its copy in Temp
+        // and returns; the copy removes the uninstaller last.
         const std::string uninstaller = folder + "\\vorsaver-uninstall.exe";
         ASSERT_TRUE(FileExists(uninstaller));
-        EXPECT_EQ(RunToEnd(uninstaller, "/S _?=" + folder, 60000), 0u);
+        EXPECT_EQ(RunToEnd(uninstaller, "/S", 60000), 0u);
+        EXPECT_TRUE(WaitUntil([&] { return !FileExists(uninstaller); }, 30000)) << "the uninstaller stayed";
         EXPECT_EQ(Lower(CurrentSaver(c.nt)), Lower(c.previous)) << "the saver from before is back";
         EXPECT_FALSE(FileExists(saver));
         EXPECT_FALSE(FileExists(folder + "\\tarvordat.pvz"));

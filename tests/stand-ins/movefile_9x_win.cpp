@@ -53,7 +53,7 @@ void Arrive(int index, const char* name, const std::string& what) {
 }
 
 BOOL WINAPI MoveFileExAAsOn9x(LPCSTR from, LPCSTR to, DWORD) {
-    Arrive(0, "MoveFileExA", std::string(from) + " > " + to);
+    Arrive(0, "MoveFileExA", std::string(from) + " > " + (to != nullptr ? to : "(deleted)"));
     SetLastError(ERROR_CALL_NOT_IMPLEMENTED);
     return FALSE;
 }

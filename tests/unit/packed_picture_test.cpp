@@ -129,7 +129,7 @@ TEST(PackedPicture, EveryCommittedPictureUnpacksToItself) {
         EXPECT_LT(data.size(), bitmap.size());
         ++checked;
     }
-    EXPECT_EQ(checked, 16);
+    EXPECT_EQ(checked, 17);
 }
 #endif
 

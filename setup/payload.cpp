@@ -1,0 +1,83 @@
+#include "setup/payload.h"
+
+#include <cstring>
+
+namespace setup {
+
+namespace {
+
+std::uint32_t U32(const std::string& bytes, std::size_t at) {
+    return static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[at])) |
+           static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[at + 1])) << 8 |
+           static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[at + 2])) << 16 |
+           static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[at + 3])) << 24;
+}
+
+void PutU32(std::string& bytes, std::uint32_t value) {
+    for (int i = 0; i < 4; ++i) bytes.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+}
+
+}  // namespace
+
+const PayloadFile* Payload::Find(const std::string& name) const {
+    for (const PayloadFile& file : files) {
+        if (file.name == name) return &file;
+    }
+    return nullptr;
+}
+
+PayloadRead ReadPayload(const std::string& tail, std::uint64_t fileSize, Payload& payload, std::uint32_t& needed) {
+    needed = 0;
+    payload = Payload();
+    if (tail.size() < kTrailerSize || fileSize < kTrailerSize || tail.size() > fileSize) return PayloadRead::None;
+    const std::size_t trailer = tail.size() - kTrailerSize;
+    if (std::memcmp(tail.data() + trailer + 8, kPayloadMagic, 8) != 0) return PayloadRead::None;
+    const std::uint32_t programSize = U32(tail, trailer);
+    const std::uint32_t directory = U32(tail, trailer + 4);
+    const std::uint64_t directoryEnd = fileSize - kTrailerSize;
+    if (programSize == 0 || directory < programSize || directory > directoryEnd) return PayloadRead::Damaged;
+    const std::uint64_t directorySize = directoryEnd - directory;
+    if (directorySize + kTrailerSize > tail.size()) {
+        needed = static_cast<std::uint32_t>(directorySize + kTrailerSize);
+        return PayloadRead::Damaged;
+    }
+    std::size_t at = trailer - static_cast<std::size_t>(directorySize);
+    payload.programSize = programSize;
+    while (at < trailer) {
+        if (trailer - at < 9) return PayloadRead::Damaged;
+        PayloadFile file;
+        file.offset = U32(tail, at);
+        file.size = U32(tail, at + 4);
+        at += 8;
+        const std::size_t end = tail.find('\0', at);
+        if (end == std::string::npos || end >= trailer || end == at) return PayloadRead::Damaged;
+        file.name = tail.substr(at, end - at);
+        at = end + 1;
+        // Each file lies between the program and the directory.
+        if (file.offset < programSize || static_cast<std::uint64_t>(file.offset) + file.size > directory) {
+            return PayloadRead::Damaged;
+        }
+        payload.files.push_back(file);
+    }
+    return PayloadRead::Found;
+}
+
+std::string MakePayload(std::uint32_t programSize, const std::vector<std::pair<std::string, std::string>>& files) {
+    std::string data, directory;
+    std::uint32_t offset = programSize;
+    for (const auto& [name, content] : files) {
+        PutU32(directory, offset);
+        PutU32(directory, static_cast<std::uint32_t>(content.size()));
+        directory += name;
+        directory.push_back('\0');
+        data += content;
+        offset += static_cast<std::uint32_t>(content.size());
+    }
+    std::string out = data + directory;
+    PutU32(out, programSize);
+    PutU32(out, offset);
+    out.append(kPayloadMagic, 8);
+    return out;
+}
+
+}  // namespace setup

@@ -1,0 +1,443 @@
+#include "setup/saver_setup_win.h"
+
+#include <windows.h>
+
+#include "setup/placement_win.h"
+#include "setup/saver_rules.h"
+#include "setup/system_win.h"
+#include "setup/wizard_win.h"
+
+namespace setup {
+
+namespace {
+
+const char kProduct[] = "Tarrowick Vorlaks Screen Saver";
+const char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\TarrowickVorlaksSaver";
+const char kDesktopKey[] = "Control Panel\\Desktop";
+const char kSaver[] = "vorsaver.scr";
+const char kMovie[] = "vorlaks.swf";
+const char kSchedule[] = "schedule.pvz";
+const char kSound[] = "sound.pvz";
+const char kUninstaller[] = "vorsaver-uninstall.exe";
+const char kMemory[] = "vorsaver-uninstall.ini";
+
+// Where the saver goes: it writes tarvordat.pvz beside itself at every start
+// and sound.pvz when its setting changes, so its folder must be the user's
+// to write. On 95/98/Me that is Windows' System folder, where Display
+// Properties lists savers and every user may write. On NT a user may not
+// write to System32 (and from Vista on even an administrator's saver there
+// would write to the virtual store); the choice of saver is the user's own
+// (HKCU), so the saver lives in the user's application data, and Display
+// Properties shows the current saver wherever it lies.
+struct Place {
+    WindowsKind windows;
+    std::string folder;
+    bool system = false;
+};
+
+Place SaverPlace() {
+    Place place;
+    place.windows = CurrentWindows();
+    if (place.windows.nt) {
+        place.folder = Join(AppDataFolder(), "Tarrowick Vorlaks Saver");
+    } else {
+        place.folder = SystemFolder();
+        place.system = true;
+    }
+    return place;
+}
+
+// The saver Windows starts, and whether savers are on.
+struct SaverSetting {
+    std::string saver;
+    std::string active = "1";
+};
+
+std::string SystemIni() { return Join(WindowsFolder(), "system.ini"); }
+
+SaverSetting CurrentSaver(const WindowsKind& windows) {
+    SaverSetting setting;
+    setting.saver = windows.nt ? RegRead(HKEY_CURRENT_USER, kDesktopKey, "SCRNSAVE.EXE")
+                               : IniRead(SystemIni(), "boot", "SCRNSAVE.EXE");
+    std::string active = RegRead(HKEY_CURRENT_USER, kDesktopKey, "ScreenSaveActive");
+    if (!active.empty()) setting.active = active;
+    return setting;
+}
+
+// Makes a saver current ("" for none) and tells Windows, which reads the
+// setting again at once.
+void SetSaver(const WindowsKind& windows, const SaverSetting& setting) {
+    if (windows.nt) {
+        if (setting.saver.empty()) {
+            RegRemoveValue(HKEY_CURRENT_USER, kDesktopKey, "SCRNSAVE.EXE");
+        } else {
+            RegWrite(HKEY_CURRENT_USER, kDesktopKey, "SCRNSAVE.EXE", setting.saver);
+        }
+        RegWrite(HKEY_CURRENT_USER, kDesktopKey, "ScreenSaveActive", setting.active);
+    } else {
+        IniWrite(SystemIni(), "boot", "SCRNSAVE.EXE", setting.saver);
+    }
+    SystemParametersInfoA(SPI_SETSCREENSAVEACTIVE, setting.active == "0" ? FALSE : TRUE, nullptr,
+                          SPIF_UPDATEINIFILE | SPIF_SENDWININICHANGE);
+}
+
+std::string MemoryText(const std::string& previousSaver, const std::string& previousActive, bool userList) {
+    return "[previous]\r\nsaver=" + previousSaver + "\r\nactive=" + previousActive + "\r\n[uninstall]\r\nroot=" +
+           (userList ? "HKCU" : "HKLM") + "\r\n";
+}
+
+void WriteUninstallEntry(HKEY root, const std::string& folder, const FileVersion& version) {
+    const std::string uninstaller = Join(folder, kUninstaller);
+    RegWrite(root, kUninstallKey, "DisplayName", kProduct);
+    RegWrite(root, kUninstallKey, "UninstallString", "\"" + uninstaller + "\"");
+    RegWrite(root, kUninstallKey, "QuietUninstallString", "\"" + uninstaller + "\" /S");
+    RegWrite(root, kUninstallKey, "InstallLocation", folder);
+    RegWrite(root, kUninstallKey, "DisplayIcon", Join(folder, kSaver));
+    char text[40];
+    wsprintfA(text, "%u.%u.%u", static_cast<unsigned>(HIWORD(version.high)),
+              static_cast<unsigned>(LOWORD(version.high)), static_cast<unsigned>(HIWORD(version.low)));
+    RegWrite(root, kUninstallKey, "DisplayVersion", text);
+    RegWrite(root, kUninstallKey, "Publisher", "Tarrowick Vorlaks fan CD");
+    RegWriteNumber(root, kUninstallKey, "NoModify", 1);
+    RegWriteNumber(root, kUninstallKey, "NoRepair", 1);
+}
+
+bool MachineListWritable() {
+    HKEY list = nullptr;
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall", 0, nullptr,
+                        REG_OPTION_NON_VOLATILE, KEY_CREATE_SUB_KEY, nullptr, &list, nullptr) != ERROR_SUCCESS) {
+        return false;
+    }
+    RegCloseKey(list);
+    return true;
+}
+
+// Opens the screen-saver page: the second page of Display Properties from
+// Windows 95 to XP, Screen Saver Settings from Vista on.
+bool OpenSaverSettings(std::string& reason) {
+    // rundll32 says nothing when the page's control-panel file is missing
+    // (a Windows without the display settings installed), so look first.
+    if (!FileExists(Join(SystemFolder(), "desk.cpl"))) {
+        reason = "desk.cpl, which holds it, is missing from " + SystemFolder();
+        return false;
+    }
+    char command[] = "rundll32.exe shell32.dll,Control_RunDLL desk.cpl,,1";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+        reason = ErrorText(GetLastError());
+        return false;
+    }
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return true;
+}
+
+bool AskYesNo(HWND owner, const std::string& text, UINT icon = MB_ICONQUESTION) {
+    return MessageBoxA(owner, text.c_str(), kProduct, MB_YESNO | icon) == IDYES;
+}
+
+void Tell(HWND owner, const std::string& text, UINT icon) { MessageBoxA(owner, text.c_str(), kProduct, MB_OK | icon); }
+
+// --- installing ---------------------------------------------------------------
+
+class SaverInstall {
+public:
+    SaverInstall(CarriedFiles& carried, const Options& options) : carried_(carried), options_(options) {}
+
+    int Run() {
+        place_ = SaverPlace();
+        if (options_.silent) {
+            std::string error;
+            return Install(nullptr, error) ? kDone : kFailed;
+        }
+        Wizard wizard(std::string(kProduct) + " Setup", {[this] { Next(); }, nullptr, [this] { Cancel(); }});
+        wizard_ = &wizard;
+        wizard.Show(AskPage("Welcome to the Tarrowick Vorlaks Screen Saver Setup",
+                            SaverWelcomeText(place_.windows, place_.folder, place_.system)));
+        wizard.Run();
+        wizard_ = nullptr;
+        return result_;
+    }
+
+private:
+    enum class Step { Welcome, Finish, Failed };
+
+    void Next() {
+        if (step_ == Step::Welcome) {
+            wizard_->Show(WorkPage("Installing", "Copying the screen saver's files to " + place_.folder + "."));
+            std::string error;
+            if (Install(wizard_, error)) {
+                step_ = Step::Finish;
+                result_ = kDone;
+                wizard_->Show(LastPage("The screen saver is installed",
+                                       SaverFinishText(place_.windows, waiting_, keptNewer_),
+                                       SaverOpenCheckCaption(place_.windows)));
+            } else {
+                step_ = Step::Failed;
+                result_ = error.empty() ? kCancelled : kFailed;
+                wizard_->Show(LastPage("The screen saver was not installed",
+                                       (error.empty() ? std::string("Setup was stopped.") : error) +
+                                           "\r\n\r\nNothing has been changed on your computer.\r\n\r\nClick "
+                                           "Finish to close this window."));
+            }
+            return;
+        }
+        if (step_ == Step::Finish && wizard_->Checked()) {
+            std::string reason;
+            if (!OpenSaverSettings(reason)) {
+                Tell(wizard_->Window(), SaverOpenFailedText(place_.windows, reason), MB_ICONWARNING);
+            }
+        }
+        wizard_->Close();
+    }
+
+    void Cancel() {
+        if (step_ != Step::Welcome) return;
+        if (AskYesNo(wizard_->Window(), "Leave the screen saver's setup? Nothing has been installed.")) {
+            result_ = kCancelled;
+            wizard_->Close();
+        }
+    }
+
+    bool Install(Wizard* wizard, std::string& error) {
+        const std::string& folder = place_.folder;
+        if (!place_.system && !FileExists(folder)) {
+            if (!CreateDirectoryA(folder.c_str(), nullptr)) {
+                error = "The folder " + folder + " could not be made: " + ErrorText(GetLastError()) + ".";
+                Report(wizard, error);
+                return false;
+            }
+            madeFolder_ = true;
+        }
+        const bool ok = PlaceFiles(wizard, error);
+        if (!ok) {
+            if (madeFolder_) RemoveDirectoryA(folder.c_str());
+            Report(wizard, error);
+        }
+        return ok;
+    }
+
+    void Report(Wizard* wizard, const std::string& error) {
+        if (wizard != nullptr && !error.empty()) Tell(wizard->Window(), error, MB_ICONERROR);
+    }
+
+    bool PlaceFiles(Wizard* wizard, std::string& error) {
+        const std::string& folder = place_.folder;
+        std::string saver, movie, schedule, sound, program;
+        std::string readError;
+        if (!carried_.Read(kSaver, saver, readError) || !carried_.Read(kMovie, movie, readError) ||
+            !carried_.Read(kSchedule, schedule, readError) || !carried_.Read(kSound, sound, readError) ||
+            !carried_.ReadProgram(program, readError)) {
+            error = "Setup could not read its own files from the CD: " + readError +
+                    ".\r\n\r\nIs the CD still in the drive?";
+            return false;
+        }
+        FileVersion ours, installed;
+        ReadFileVersion(saver, ours);
+
+        // An installed saver newer than this one stays unless the user says
+        // otherwise.
+        bool placeSaver = true;
+        std::string present;
+        std::string ignored;
+        if (ReadWhole(Join(folder, kSaver), present) && ReadFileVersion(present, installed) &&
+            IsNewer(installed, ours)) {
+            placeSaver = !options_.silent &&
+                         AskYesNo(wizard != nullptr ? wizard->Window() : nullptr,
+                                  "A newer version of the Tarrowick Vorlaks screen saver is already installed.\r\n\r\n"
+                                  "Replace it with the older version from this CD?");
+            keptNewer_ = !placeSaver;
+        }
+
+        // The saver from before the first install is remembered once.
+        const std::string memory = Join(folder, kMemory);
+        bool remembered = false;
+        SaverSetting previous;
+        previous.saver = IniRead(memory, "previous", "saver", &remembered);
+        previous.active = IniRead(memory, "previous", "active");
+        if (!remembered) previous = CurrentSaver(place_.windows);
+        if (previous.active.empty()) previous.active = "1";
+
+        // Add/Remove Programs: the machine's list on 95/98/Me and NT 4 (whose
+        // list knows no other) where the user may write it; else the user's.
+        const bool userList = UserUninstallList(place_.windows) || !MachineListWritable();
+
+        struct Item {
+            const char* name;
+            const std::string* bytes;
+            bool mayWait;
+        };
+        const std::string memoryText = MemoryText(previous.saver, previous.active, userList);
+        std::vector<Item> items;
+        if (placeSaver) {
+            items.push_back({kSaver, &saver, true});
+            items.push_back({kMovie, &movie, true});
+        }
+        items.push_back({kSchedule, &schedule, true});
+        // The user's sound setting survives installing again.
+        if (!FileExists(Join(folder, kSound))) items.push_back({kSound, &sound, false});
+        items.push_back({kUninstaller, &program, false});
+        items.push_back({kMemory, &memoryText, false});
+
+        unsigned long total = 0;
+        for (const Item& item : items) total += static_cast<unsigned long>(item.bytes->size());
+        unsigned long before = 0;
+        Placement placement(folder);
+        for (const Item& item : items) {
+            const std::string status = std::string("Copying ") + item.name;
+            if (!placement.Stage(item.name, *item.bytes, item.mayWait, error, [&](unsigned long done) {
+                    if (wizard != nullptr) wizard->Progress(before + done, total, status);
+                })) {
+                placement.RollBack();
+                return false;
+            }
+            before += static_cast<unsigned long>(item.bytes->size());
+        }
+        if (!placement.Commit(error, waiting_)) return false;
+
+        WriteUninstallEntry(userList ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE, folder, ours);
+
+        // Windows keeps the saver's path in its short form: the system.ini
+        // line cannot hold blanks, and NT's Display Properties writes it so.
+        SaverSetting setting;
+        setting.saver = ShortPath(Join(folder, kSaver));
+        SetSaver(place_.windows, setting);
+        if (wizard != nullptr) wizard->Progress(total, total, "Done");
+        return true;
+    }
+
+    static bool ReadWhole(const std::string& path, std::string& bytes) {
+        HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE) return false;
+        const DWORD size = GetFileSize(file, nullptr);
+        bytes.assign(size, '\0');
+        DWORD got = 0;
+        const bool ok = size == 0 || (ReadFile(file, &bytes[0], size, &got, nullptr) && got == size);
+        CloseHandle(file);
+        return ok;
+    }
+
+    CarriedFiles& carried_;
+    const Options& options_;
+    Place place_;
+    Wizard* wizard_ = nullptr;
+    Step step_ = Step::Welcome;
+    int result_ = kCancelled;
+    bool madeFolder_ = false;
+    bool waiting_ = false;
+    bool keptNewer_ = false;
+};
+
+// --- removing -------------------------------------------------------------------
+
+class SaverUninstall {
+public:
+    explicit SaverUninstall(const Options& options) : options_(options) {}
+
+    int Run() {
+        windows_ = CurrentWindows();
+        system_ = !windows_.nt;
+        if (!FileExists(Join(options_.folder, kMemory))) {
+            if (!options_.silent) {
+                Tell(nullptr, "The Tarrowick Vorlaks screen saver is not installed in " + options_.folder + ".",
+                     MB_ICONERROR);
+            }
+            return kFailed;
+        }
+        if (options_.silent) {
+            Remove();
+            return kDone;
+        }
+        Wizard wizard("Remove the " + std::string(kProduct), {[this] { Next(); }, nullptr, [this] { Cancel(); }});
+        wizard_ = &wizard;
+        wizard.Show(AskPage("Remove the Tarrowick Vorlaks screen saver", SaverRemoveText(options_.folder, system_),
+                            "&Remove"));
+        wizard.Run();
+        wizard_ = nullptr;
+        return result_;
+    }
+
+private:
+    void Next() {
+        if (!done_) {
+            wizard_->Show(WorkPage("Removing", "Removing the screen saver's files from " + options_.folder + "."));
+            Remove();
+            done_ = true;
+            result_ = kDone;
+            wizard_->Show(
+                LastPage("The screen saver has been removed", SaverRemovedText(previousBack_, leftForRestart_)));
+            return;
+        }
+        wizard_->Close();
+    }
+
+    void Cancel() {
+        if (done_) return;
+        result_ = kCancelled;
+        wizard_->Close();
+    }
+
+    void Remove() {
+        const std::string& folder = options_.folder;
+        const std::string memory = Join(folder, kMemory);
+        // The previous saver comes back only while ours is still the chosen one.
+        const SaverSetting current = CurrentSaver(windows_);
+        const std::string ours = Join(folder, kSaver);
+        if (NamesOurSaver(current.saver, ShortPath(ours), ours)) {
+            SaverSetting previous;
+            previous.saver = IniRead(memory, "previous", "saver");
+            previous.active = IniRead(memory, "previous", "active");
+            if (previous.active.empty()) previous.active = "1";
+            SetSaver(windows_, previous);
+            previousBack_ = true;
+        }
+        const std::string root = IniRead(memory, "uninstall", "root");
+        RegRemoveKey(root == "HKCU" ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE, kUninstallKey);
+
+        // What was installed, what the saver writes beside itself (with what
+        // its whole-file replacement may leave), and a copy that waited for
+        // the next start.
+        static const char* const kFiles[] = {
+            kSaver, kMovie, kSchedule, kSound, "tarvordat.pvz",
+        };
+        static const char* const kLeftovers[] = {".upd", ".tmp", ".new", ".old"};
+        unsigned long step = 0;
+        for (const char* name : kFiles) {
+            if (wizard_ != nullptr) wizard_->Progress(step++, 6, std::string("Removing ") + name);
+            const std::string path = Join(folder, name);
+            if (FileExists(path) && !DeleteFileA(path.c_str())) {
+                if (AtNextStart(path, "")) leftForRestart_ = true;
+            }
+            for (const char* suffix : kLeftovers) DeleteFileA((path + suffix).c_str());
+        }
+        DeleteFileA(memory.c_str());
+        // The uninstaller this copy was started from has ended by now.
+        const std::string uninstaller = Join(folder, kUninstaller);
+        for (int attempt = 0; attempt < 50 && FileExists(uninstaller) && !DeleteFileA(uninstaller.c_str()); ++attempt) {
+            Sleep(100);
+        }
+        // Only the saver's own folder goes, never System.
+        if (!system_) RemoveDirectoryA(folder.c_str());
+        if (wizard_ != nullptr) wizard_->Progress(6, 6, "Done");
+    }
+
+    const Options& options_;
+    WindowsKind windows_;
+    bool system_ = false;
+    Wizard* wizard_ = nullptr;
+    bool done_ = false;
+    bool previousBack_ = false;
+    bool leftForRestart_ = false;
+    int result_ = kCancelled;
+};
+
+}  // namespace
+
+int InstallSaver(CarriedFiles& carried, const Options& options) { return SaverInstall(carried, options).Run(); }
+
+int UninstallSaver(const Options& options) { return SaverUninstall(options).Run(); }
+
+}  // namespace setup
