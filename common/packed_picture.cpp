@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "common/little_endian.h"
+
 namespace common {
 
 namespace {
@@ -11,11 +13,6 @@ const std::size_t kInfoSize = 40;
 // Larger than any picture the programs carry, small enough that a corrupt
 // size cannot ask for gigabytes.
 const int kLargestSide = 4096;
-
-std::uint32_t Word32(const std::uint8_t* at) {
-    return static_cast<std::uint32_t>(at[0]) | static_cast<std::uint32_t>(at[1]) << 8 |
-           static_cast<std::uint32_t>(at[2]) << 16 | static_cast<std::uint32_t>(at[3]) << 24;
-}
 
 bool Fail(std::string& error, const char* why) {
     error = why;
@@ -30,13 +27,13 @@ bool UnpackPicture(const std::uint8_t* data, std::size_t size, UnpackedPicture& 
         return Fail(error, "not a packed picture");
     }
     const std::uint8_t* info = data + magic;
-    const auto width = static_cast<std::int32_t>(Word32(info + 4));
-    const auto height = static_cast<std::int32_t>(Word32(info + 8));
+    const auto width = static_cast<std::int32_t>(ReadU32(info + 4));
+    const auto height = static_cast<std::int32_t>(ReadU32(info + 8));
     const int planes = info[12] | info[13] << 8;
     const int bits = info[14] | info[15] << 8;
-    const std::uint32_t compression = Word32(info + 16);
-    std::uint32_t colours = Word32(info + 32);
-    if (Word32(info) != kInfoSize || planes != 1 || compression != 0 || (bits != 8 && bits != 24) || width <= 0 ||
+    const std::uint32_t compression = ReadU32(info + 16);
+    std::uint32_t colours = ReadU32(info + 32);
+    if (ReadU32(info) != kInfoSize || planes != 1 || compression != 0 || (bits != 8 && bits != 24) || width <= 0 ||
         height <= 0 || width > kLargestSide || height > kLargestSide || colours > 256) {
         return Fail(error, "the picture's header is not that of a plain 8- or 24-bit bitmap");
     }

@@ -2,16 +2,11 @@
 
 #include <cstring>
 
+#include "common/little_endian.h"
+
 namespace setup {
 
 namespace {
-
-std::uint32_t U32(const std::string& bytes, std::size_t at) {
-    return static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[at])) |
-           static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[at + 1])) << 8 |
-           static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[at + 2])) << 16 |
-           static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[at + 3])) << 24;
-}
 
 void PutU32(std::string& bytes, std::uint32_t value) {
     for (int i = 0; i < 4; ++i) bytes.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
@@ -32,8 +27,8 @@ PayloadRead ReadPayload(const std::string& tail, std::uint64_t fileSize, Payload
     if (tail.size() < kTrailerSize || fileSize < kTrailerSize || tail.size() > fileSize) return PayloadRead::None;
     const std::size_t trailer = tail.size() - kTrailerSize;
     if (std::memcmp(tail.data() + trailer + 8, kPayloadMagic, 8) != 0) return PayloadRead::None;
-    const std::uint32_t programSize = U32(tail, trailer);
-    const std::uint32_t directory = U32(tail, trailer + 4);
+    const std::uint32_t programSize = common::ReadU32(tail, trailer);
+    const std::uint32_t directory = common::ReadU32(tail, trailer + 4);
     const std::uint64_t directoryEnd = fileSize - kTrailerSize;
     if (programSize == 0 || directory < programSize || directory > directoryEnd) return PayloadRead::Damaged;
     const std::uint64_t directorySize = directoryEnd - directory;
@@ -46,8 +41,8 @@ PayloadRead ReadPayload(const std::string& tail, std::uint64_t fileSize, Payload
     while (at < trailer) {
         if (trailer - at < 9) return PayloadRead::Damaged;
         PayloadFile file;
-        file.offset = U32(tail, at);
-        file.size = U32(tail, at + 4);
+        file.offset = common::ReadU32(tail, at);
+        file.size = common::ReadU32(tail, at + 4);
         at += 8;
         const std::size_t end = tail.find('\0', at);
         if (end == std::string::npos || end >= trailer || end == at) return PayloadRead::Damaged;

@@ -1,15 +1,10 @@
 #include "setup/saver_rules.h"
 
+#include "common/little_endian.h"
+
 namespace setup {
 
 namespace {
-
-std::uint32_t U32(const std::string& bytes, std::size_t at) {
-    return static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[at])) |
-           static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[at + 1])) << 8 |
-           static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[at + 2])) << 16 |
-           static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[at + 3])) << 24;
-}
 
 bool Vista(const WindowsKind& windows) { return windows.nt && windows.major >= 6; }
 
@@ -23,8 +18,8 @@ bool ReadFileVersion(const std::string& program, FileVersion& version) {
     static const char kSignature[] = "\xBD\x04\xEF\xFE";
     const std::size_t at = program.find(std::string(kSignature, 4), key);
     if (at == std::string::npos || at + 16 > program.size() || at - key > 64) return false;
-    version.high = U32(program, at + 8);
-    version.low = U32(program, at + 12);
+    version.high = common::ReadU32(program, at + 8);
+    version.low = common::ReadU32(program, at + 12);
     return true;
 }
 
