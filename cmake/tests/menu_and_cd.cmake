@@ -41,7 +41,7 @@ if(RUN_ARCH STREQUAL "i686")
     add_wine_environment(NAME cd REQUIRES cd VORLAKS_CD_FOLDER=${CMAKE_BINARY_DIR}/cd)
     add_wine_test(e2e.CdDrive IN cd SET VORLAKS_CD_DRIVE=E: GTEST COMMAND ${MENU_TESTS} --gtest_filter=CdDrive.*)
 else()
-    add_test(NAME e2e.cd COMMAND sh -c "echo 'The CD carries 32-bit programs, which this machine cannot run (its Wine runs 64-bit programs only): the CD end-to-end tests are skipped.'; exit 77")
+    add_test(NAME e2e.cd COMMAND sh -c "echo 'The CD carries 32-bit programs, which this machine cannot run (its Wine runs 64-bit programs only): the test of the whole CD in its drive is skipped.'; exit 77")
     set_tests_properties(e2e.cd PROPERTIES SKIP_RETURN_CODE 77)
 endif()
 
