@@ -9,4 +9,7 @@ build=${BUILD_DIR:-$root/build}
 bash "$root/tools/install-deps.sh"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug
 cmake --build "$build"
-ctest --test-dir "$build" --output-on-failure
+# Two at a time: the tests on a Wine display take it in turn (their
+# RESOURCE_LOCK), while the others (native, fuzzing, the browser's, the
+# CD's files and image, the floor) run beside them.
+ctest --test-dir "$build" --output-on-failure -j2

@@ -50,7 +50,7 @@ endif()
 # at three screen sizes, the game played by clicking), and its image with
 # every file in place.
 add_test(NAME cd.page COMMAND bash ${CMAKE_SOURCE_DIR}/tools/test-games-page.sh)
-set_tests_properties(cd.page PROPERTIES TIMEOUT 300)
+set_tests_properties(cd.page PROPERTIES TIMEOUT 300 RESOURCE_LOCK browser)
 add_test(NAME cd.season COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tests/cd/season_test.py)
 add_test(NAME cd.files COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tests/cd/check_cd_files.py)
 add_test(NAME cd.game COMMAND sh -c "\"$1\" \"$2/tools/make_schedule.py\" --season \"$3/games-season.pvz\" >/dev/null && \"$1\" \"$2/tools/make_games_page.py\" \"$3/games-index.html\" \"$3/games-season.pvz\" && exec node \"$2/tests/cd/shootout_test.js\" \"$3/games-index.html\""

@@ -65,4 +65,4 @@ add_wine_test(e2e.Monitors.2mon IN 2mon SET VORLAKS_EXPECT_MONITORS=2 GTEST
 # The movie played by a real Flash player implementation (Ruffle in headless
 # Chromium), checked by what it draws.
 add_test(NAME movie.ruffle COMMAND bash ${CMAKE_SOURCE_DIR}/tools/test-movie.sh)
-set_tests_properties(movie.ruffle PROPERTIES TIMEOUT 300)
+set_tests_properties(movie.ruffle PROPERTIES TIMEOUT 300 RESOURCE_LOCK browser)
