@@ -1,5 +1,6 @@
 #include "setup/carried_files_win.h"
 
+#include "common/system_text_win.h"
 #include "setup/system_win.h"
 
 namespace setup {
@@ -31,21 +32,21 @@ bool CarriedFiles::Open(const std::string& program, std::string& error) {
     file_ = CreateFileA(program.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                         FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file_ == INVALID_HANDLE_VALUE) {
-        error = ErrorText(GetLastError());
+        error = common::SystemErrorText(GetLastError());
         return false;
     }
     size_ = GetFileSize(file_, nullptr);
     std::string tail;
     const DWORD first = size_ < 4096 ? size_ : 4096;
     if (!ReadAt(size_ - first, first, tail)) {
-        error = ErrorText(GetLastError());
+        error = common::SystemErrorText(GetLastError());
         return false;
     }
     std::uint32_t needed = 0;
     PayloadRead read = ReadPayload(tail, size_, payload_, needed);
     if (read == PayloadRead::Damaged && needed > first && needed <= size_) {
         if (!ReadAt(size_ - needed, needed, tail)) {
-            error = ErrorText(GetLastError());
+            error = common::SystemErrorText(GetLastError());
             return false;
         }
         read = ReadPayload(tail, size_, payload_, needed);
@@ -64,7 +65,7 @@ bool CarriedFiles::Read(const std::string& name, std::string& bytes, std::string
         return false;
     }
     if (!ReadAt(file->offset, file->size, bytes)) {
-        error = ErrorText(GetLastError());
+        error = common::SystemErrorText(GetLastError());
         return false;
     }
     return true;
@@ -73,7 +74,7 @@ bool CarriedFiles::Read(const std::string& name, std::string& bytes, std::string
 bool CarriedFiles::ReadProgram(std::string& bytes, std::string& error) {
     const DWORD size = payload_.programSize != 0 ? payload_.programSize : size_;
     if (!ReadAt(0, size, bytes)) {
-        error = ErrorText(GetLastError());
+        error = common::SystemErrorText(GetLastError());
         return false;
     }
     return true;

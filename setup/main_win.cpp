@@ -8,6 +8,8 @@
 #include <windows.h>
 
 #include "common/app_folder_win.h"
+#include "common/paths.h"
+#include "common/system_text_win.h"
 #include "setup/carried_files_win.h"
 #include "setup/saver_setup_win.h"
 #include "setup/setup_args.h"
@@ -35,12 +37,12 @@ int StartUninstallCopy(const std::string& self, const setup::Arguments& argument
     const std::string temp = setup::TempFolder();
     if (!GetTempFileNameA(temp.c_str(), "vsu", 0, copy) || !CopyFileA(self.c_str(), copy, FALSE)) {
         Fail(arguments.silent, "The uninstaller could not copy itself to " + temp + ": " +
-                                   setup::ErrorText(GetLastError()) + ".");
+                                   common::SystemErrorText(GetLastError()) + ".");
         return setup::kFailed;
     }
     const std::string name = self.substr(self.find_last_of('\\') + 1);
     std::string command = "\"" + std::string(copy) + "\" " +
-                          setup::UninstallCopyArguments(setup::FolderOf(self), GetCurrentProcessId(), name,
+                          setup::UninstallCopyArguments(common::FolderOfPath(self), GetCurrentProcessId(), name,
                                                         arguments.silent);
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
@@ -48,7 +50,7 @@ int StartUninstallCopy(const std::string& self, const setup::Arguments& argument
     if (!CreateProcessA(copy, &command[0], nullptr, nullptr, FALSE, 0, nullptr, temp.c_str(), &startup, &process)) {
         const DWORD code = GetLastError();
         DeleteFileA(copy);
-        Fail(arguments.silent, "The uninstaller could not start: " + setup::ErrorText(code) + ".");
+        Fail(arguments.silent, "The uninstaller could not start: " + common::SystemErrorText(code) + ".");
         return setup::kFailed;
     }
     CloseHandle(process.hThread);

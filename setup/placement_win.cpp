@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "common/system_text_win.h"
 #include "setup/system_win.h"
 
 namespace setup {
@@ -23,7 +24,7 @@ bool Placement::Stage(const std::string& name, const std::string& bytes, bool ma
     const std::string path = Path(name, ".new");
     HANDLE out = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (out == INVALID_HANDLE_VALUE) {
-        error = name + " could not be written to " + folder_ + ": " + ErrorText(GetLastError()) + ".";
+        error = name + " could not be written to " + folder_ + ": " + common::SystemErrorText(GetLastError()) + ".";
         return false;
     }
     file.staged = true;
@@ -38,14 +39,14 @@ bool Placement::Stage(const std::string& name, const std::string& bytes, bool ma
             DWORD code = GetLastError();
             if (code == NO_ERROR) code = ERROR_DISK_FULL;
             CloseHandle(out);
-            error = name + " could not be written to " + folder_ + ": " + ErrorText(code) + ".";
+            error = name + " could not be written to " + folder_ + ": " + common::SystemErrorText(code) + ".";
             return false;
         }
         done += written;
         if (progress) progress(done);
     }
     if (!CloseHandle(out)) {
-        error = name + " could not be written to " + folder_ + ": " + ErrorText(GetLastError()) + ".";
+        error = name + " could not be written to " + folder_ + ": " + common::SystemErrorText(GetLastError()) + ".";
         return false;
     }
     return true;
@@ -67,7 +68,7 @@ bool Placement::Commit(std::string& error, bool& waiting) {
             if (!MoveFileA(staged.c_str(), update.c_str()) || !AtNextStart(update, target)) {
                 code = GetLastError();
                 error = file.name + " is in use and could not be queued to be replaced when Windows next starts: " +
-                        ErrorText(code) + ".";
+                        common::SystemErrorText(code) + ".";
                 RollBack();
                 return false;
             }
@@ -80,14 +81,14 @@ bool Placement::Commit(std::string& error, bool& waiting) {
             const std::string old = Path(file.name, ".old");
             DeleteFileA(old.c_str());
             if (!MoveFileA(target.c_str(), old.c_str())) {
-                error = file.name + " in " + folder_ + " could not be replaced: " + ErrorText(GetLastError()) + ".";
+                error = file.name + " in " + folder_ + " could not be replaced: " + common::SystemErrorText(GetLastError()) + ".";
                 RollBack();
                 return false;
             }
             file.replaced = true;
         }
         if (!MoveFileA(staged.c_str(), target.c_str())) {
-            error = file.name + " could not be put in " + folder_ + ": " + ErrorText(GetLastError()) + ".";
+            error = file.name + " could not be put in " + folder_ + ": " + common::SystemErrorText(GetLastError()) + ".";
             RollBack();
             return false;
         }

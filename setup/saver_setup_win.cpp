@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "common/system_text_win.h"
 #include "setup/placement_win.h"
 #include "setup/saver_rules.h"
 #include "setup/system_win.h"
@@ -13,7 +14,6 @@ namespace {
 
 const char kProduct[] = "Tarrowick Vorlaks Screen Saver";
 const char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\TarrowickVorlaksSaver";
-const char kDesktopKey[] = "Control Panel\\Desktop";
 const char kSaver[] = "vorsaver.scr";
 const char kMovie[] = "vorlaks.swf";
 const char kSchedule[] = "schedule.pvz";
@@ -126,7 +126,7 @@ bool OpenSaverSettings(std::string& reason) {
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
     if (!CreateProcessA(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
-        reason = ErrorText(GetLastError());
+        reason = common::SystemErrorText(GetLastError());
         return false;
     }
     CloseHandle(process.hThread);
@@ -205,7 +205,7 @@ private:
         const std::string& folder = place_.folder;
         if (!place_.system && !FileExists(folder)) {
             if (!CreateDirectoryA(folder.c_str(), nullptr)) {
-                error = "The folder " + folder + " could not be made: " + ErrorText(GetLastError()) + ".";
+                error = "The folder " + folder + " could not be made: " + common::SystemErrorText(GetLastError()) + ".";
                 Report(wizard, error);
                 return false;
             }

@@ -72,15 +72,7 @@ std::string Join(const std::string& folder, const std::string& name) {
     return folder + "\\" + name;
 }
 
-std::string FolderOf(const std::string& path) {
-    const std::size_t slash = path.find_last_of('\\');
-    if (slash == std::string::npos) return std::string();
-    return slash == 2 && path[1] == ':' ? path.substr(0, 3) : path.substr(0, slash);
-}
-
 bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-std::string ErrorText(DWORD code) { return common::SystemErrorText(code); }
 
 std::string RegRead(HKEY root, const char* key, const char* value, bool* found) {
     if (found != nullptr) *found = false;

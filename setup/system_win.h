@@ -11,6 +11,9 @@
 
 namespace setup {
 
+// Where Windows keeps the desktop's settings: the screen saver and the wallpaper.
+inline constexpr char kDesktopKey[] = "Control Panel\\Desktop";
+
 WindowsKind CurrentWindows();
 std::string WindowsFolder();
 std::string SystemFolder();
@@ -21,9 +24,7 @@ std::string TempFolder();
 // The 8.3 form of an existing path, or the path itself where there is none.
 std::string ShortPath(const std::string& path);
 std::string Join(const std::string& folder, const std::string& name);
-std::string FolderOf(const std::string& path);
 bool FileExists(const std::string& path);
-std::string ErrorText(DWORD code);
 
 std::string RegRead(HKEY root, const char* key, const char* value, bool* found = nullptr);
 bool RegWrite(HKEY root, const char* key, const char* value, const std::string& data);

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "common/paths.h"
+#include "common/system_text_win.h"
 #include "setup/placement_win.h"
 #include "setup/system_win.h"
 #include "setup/wizard_win.h"
@@ -15,7 +17,6 @@ const char kWallpaperKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Unin
 // Where the desktop's settings before ours are kept for the uninstaller.
 const char kSavedKey[] = "Software\\Tarrowick Vorlaks\\Wallpaper";
 const char kSavedParent[] = "Software\\Tarrowick Vorlaks";
-const char kDesktopKey[] = "Control Panel\\Desktop";
 const char kTheme[] = "Tarrowick Vorlaks.theme";
 const char kThemeWallpaper[] = "Tarrowick Vorlaks wallpaper.bmp";
 const char kDesktopWallpaper[] = "Tarrowick Vorlaks.bmp";
@@ -42,10 +43,10 @@ void ShowWallpaper(const std::string& path) {
 
 bool MakeFolder(const std::string& folder, std::string& error) {
     if (FileExists(folder)) return true;
-    const std::string parent = FolderOf(folder);
+    const std::string parent = common::FolderOfPath(folder);
     if (!parent.empty() && parent != folder && !MakeFolder(parent, error)) return false;
     if (CreateDirectoryA(folder.c_str(), nullptr)) return true;
-    error = "The folder " + folder + " could not be made: " + ErrorText(GetLastError()) + ".";
+    error = "The folder " + folder + " could not be made: " + common::SystemErrorText(GetLastError()) + ".";
     return false;
 }
 
