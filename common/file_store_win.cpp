@@ -75,6 +75,10 @@ public:
     bool Remove(const std::string& path, std::string& error) override {
         return DeleteFileA(path.c_str()) || Failed(error);
     }
+
+    bool Copy(const std::string& from, const std::string& to, std::string& error) override {
+        return CopyFileA(from.c_str(), to.c_str(), FALSE) || Failed(error);
+    }
 };
 
 }  // namespace

@@ -27,6 +27,8 @@ public:
     // Renames `from` to `to`, which must not exist.
     virtual bool Rename(const std::string& from, const std::string& to, std::string& error) = 0;
     virtual bool Remove(const std::string& path, std::string& error) = 0;
+    // Copies `from` over `to`, replacing it.
+    virtual bool Copy(const std::string& from, const std::string& to, std::string& error) = 0;
 };
 
 // The new content goes to "<path>.tmp" first. Where the system cannot move

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/killable_files.h"
+
 #include <map>
 #include <set>
 
@@ -53,6 +55,11 @@ public:
     bool Remove(const std::string& path, std::string& error) override {
         if (failing == "Remove " + path || !Exists(path)) return Fail("cannot remove", error);
         files.erase(path);
+        return true;
+    }
+    bool Copy(const std::string& from, const std::string& to, std::string& error) override {
+        if (!Exists(from)) return Fail("cannot copy", error);
+        files[to] = files[from];
         return true;
     }
 
@@ -135,6 +142,108 @@ TEST(WholeFile, AMissingFileWithoutACompleteCopyIsAnError) {
     std::string error;
     EXPECT_FALSE(ReadWhole(calls, kPath, bytes, error));
     EXPECT_EQ(error, "not found");
+}
+
+// Every state an earlier kill can leave, then a kill after each single file
+// call of the next write, with and without a one-step move: a reader finds
+// exactly the old content or the new, and the write after that succeeds and
+// leaves nothing but the file.
+struct Start {
+    const char* name;
+    testsupport::KillableFiles::Files files;
+    const char* reads;  // what a reader finds before the write; nullptr: nothing
+};
+
+std::vector<Start> StartingStates() {
+    const std::string f = kPath, n = f + ".new", t = f + ".tmp";
+    return {
+        {"the file alone", {{f, "old"}}, "old"},
+        {"file + .new", {{f, "old"}, {n, "left"}}, "old"},
+        {".new alone", {{n, "old"}}, "old"},
+        {"file + .tmp", {{f, "old"}, {t, "pa"}}, "old"},
+        {".new + .tmp", {{n, "old"}, {t, "pa"}}, "old"},
+        {"file + .new + .tmp", {{f, "old"}, {n, "left"}, {t, "pa"}}, "old"},
+        {"nothing", {}, nullptr},
+    };
+}
+
+std::string Listing(const testsupport::KillableFiles::Files& files) {
+    std::string text;
+    for (const auto& file : files) text += " " + file.first.substr(file.first.rfind('\\') + 1) + "=" + file.second;
+    return text;
+}
+
+// What a program started afterwards finds, and that its own write tidies up.
+void ExpectWholeAndTidied(const testsupport::KillableFiles& left, const Start& start, const std::string& context) {
+    testsupport::KillableFiles next = left.Restarted();
+    std::string bytes, error;
+    if (ReadWhole(next, kPath, bytes, error)) {
+        EXPECT_TRUE((start.reads != nullptr && bytes == start.reads) || bytes == "new content")
+            << context << ": a reader finds \"" << bytes << "\" in" << Listing(left.files);
+    } else {
+        EXPECT_EQ(start.reads, nullptr) << context << ": a reader finds nothing in" << Listing(left.files);
+    }
+    EXPECT_TRUE(ReplaceWhole(next, kPath, "newer", error)) << context << ": " << error << " in" << Listing(left.files);
+    EXPECT_EQ(next.files, (testsupport::KillableFiles::Files{{kPath, "newer"}}))
+        << context << ": the next write leaves" << Listing(next.files);
+}
+
+TEST(WholeFile, AKillAfterAnyCallFromAnyStateLeavesTheOldOrTheNewContent) {
+    for (bool windows95 : {false, true}) {
+        for (const Start& start : StartingStates()) {
+            for (int kill = 0;; ++kill) {
+                const std::string context = std::string(windows95 ? "Windows 95" : "Windows NT") + ", from " +
+                                            start.name + ", killed after " + std::to_string(kill) + " calls";
+                testsupport::KillableFiles calls;
+                calls.files = start.files;
+                calls.windows95 = windows95;
+                calls.killAfter = kill;
+                std::string error;
+                const bool wrote = ReplaceWhole(calls, kPath, "new content", error);
+                if (!calls.killed) {
+                    EXPECT_TRUE(wrote) << context << ": " << error;
+                    EXPECT_EQ(calls.files, (testsupport::KillableFiles::Files{{kPath, "new content"}}))
+                        << context << ": a finished write leaves" << Listing(calls.files);
+                    break;
+                }
+                ExpectWholeAndTidied(calls, start, context);
+            }
+        }
+    }
+}
+
+// The same from every state, where one call fails instead (a full disk, a
+// file held open): the write says so unless what it made stands, and a
+// reader finds the old content or the new.
+TEST(WholeFile, AFailingCallFromAnyStateLeavesTheOldOrTheNewContent) {
+    for (bool windows95 : {false, true}) {
+        for (const Start& start : StartingStates()) {
+            for (int fail = 0;; ++fail) {
+                const std::string context = std::string(windows95 ? "Windows 95" : "Windows NT") + ", from " +
+                                            start.name + ", call " + std::to_string(fail) + " failing";
+                testsupport::KillableFiles calls;
+                calls.files = start.files;
+                calls.windows95 = windows95;
+                calls.failAt = fail;
+                std::string error;
+                const bool wrote = ReplaceWhole(calls, kPath, "new content", error);
+                if (calls.changes <= fail) break;  // no call left to fail
+                std::string bytes;
+                testsupport::KillableFiles reader = calls.Restarted();
+                if (wrote) {
+                    EXPECT_TRUE(ReadWhole(reader, kPath, bytes, error) && bytes == "new content")
+                        << context << ": reported written, but" << Listing(calls.files);
+                } else {
+                    EXPECT_FALSE(error.empty()) << context;
+                }
+                // Only a partial copy from before, where the failing call came first.
+                const std::string partial = std::string(kPath) + ".tmp";
+                EXPECT_TRUE(calls.files.count(partial) == 0 || calls.files[partial] == "pa")
+                    << context << ": this write's partial copy is left in" << Listing(calls.files);
+                ExpectWholeAndTidied(calls, start, context);
+            }
+        }
+    }
 }
 
 }  // namespace

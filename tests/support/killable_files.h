@@ -1,0 +1,110 @@
+// Files in memory behind common::FileCalls, as Windows NT answers them or as
+// Windows 95/98/Me do (no one-step move), that can be killed after any
+// number of changing calls, as a power cut or TerminateProcess would: the
+// calls that were made stand, a write under way is left half done, and
+// nothing after it happens. Or a single call can fail, as a full disk or a
+// file held open would make it.
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "common/whole_file.h"
+
+namespace testsupport {
+
+class KillableFiles : public common::FileCalls {
+public:
+    using Files = std::map<std::string, std::string>;
+
+    Files files;
+    bool windows95 = false;  // MoveOver answers NotImplemented
+    // The calls that change a file (Write, MoveOver, Rename, Remove, Copy)
+    // allowed before the kill; -1: never killed.
+    int killAfter = -1;
+    // The changing call, counted from 0, that fails without effect; -1: none.
+    int failAt = -1;
+    int changes = 0;  // changing calls made so far, the failing one included
+    bool killed = false;
+
+    bool Exists(const std::string& path) override { return !killed && files.count(path) != 0; }
+    bool Writable(const std::string&, std::string& error) override { return !killed || Fail(error); }
+    bool Read(const std::string& path, std::string& bytes, std::string& error) override {
+        if (killed || files.count(path) == 0) return Fail(error);
+        bytes = files[path];
+        return true;
+    }
+    bool Write(const std::string& path, const std::string& bytes, std::string& error) override {
+        if (!Change(error)) {
+            // Killed while writing: the file is there, with part of its bytes.
+            if (killed && changes == killAfter + 1) files[path] = bytes.substr(0, bytes.size() / 2);
+            return false;
+        }
+        files[path] = bytes;
+        return true;
+    }
+    Move MoveOver(const std::string& from, const std::string& to, std::string& error) override {
+        if (!killed && windows95) return Move::NotImplemented;  // not counted: nothing happens
+        if (!Change(error) || files.count(from) == 0) return Fail(error), Move::Failed;
+        files[to] = files[from];
+        files.erase(from);
+        return Move::Done;
+    }
+    bool Rename(const std::string& from, const std::string& to, std::string& error) override {
+        if (!Change(error) || files.count(from) == 0 || files.count(to) != 0) return Fail(error);
+        files[to] = files[from];
+        files.erase(from);
+        return true;
+    }
+    bool Remove(const std::string& path, std::string& error) override {
+        if (!Change(error) || files.count(path) == 0) return Fail(error);
+        files.erase(path);
+        return true;
+    }
+    bool Copy(const std::string& from, const std::string& to, std::string& error) override {
+        if (!Change(error)) {
+            if (killed && changes == killAfter + 1 && files.count(from) != 0) {
+                files[to] = files[from].substr(0, files[from].size() / 2);
+            }
+            return false;
+        }
+        if (files.count(from) == 0) return Fail(error);
+        files[to] = files[from];
+        return true;
+    }
+
+    // The files a program started after the kill finds.
+    KillableFiles Restarted() const {
+        KillableFiles next;
+        next.files = files;
+        next.windows95 = windows95;
+        return next;
+    }
+
+    // The names left beside `path` (its suffixes), for a report.
+    std::vector<std::string> Names() const {
+        std::vector<std::string> names;
+        for (const auto& file : files) names.push_back(file.first);
+        return names;
+    }
+
+private:
+    // Counts a changing call: false where the process is dead or the call fails.
+    bool Change(std::string& error) {
+        if (killed) return Fail(error);
+        const int index = changes++;
+        if (killAfter >= 0 && index >= killAfter) {
+            killed = true;
+            return Fail(error);
+        }
+        if (index == failAt) return Fail(error);
+        return true;
+    }
+    static bool Fail(std::string& error) {
+        error = "the call failed";
+        return false;
+    }
+};
+
+}  // namespace testsupport
