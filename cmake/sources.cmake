@@ -27,6 +27,7 @@ set(CORE_SOURCES
     menu/theme_procedure.cpp
     cd/document_path.cpp
     setup/payload.cpp
+    setup/placement.cpp
     setup/saver_rules.cpp
     setup/setup_args.cpp
     setup/theme_rules.cpp
@@ -53,6 +54,7 @@ set(UNIT_TEST_SOURCES
     tests/unit/paths_test.cpp
     tests/unit/twips_test.cpp
     tests/unit/whole_file_test.cpp
+    tests/unit/placement_test.cpp
     tests/unit/packed_picture_test.cpp
     tests/unit/mode_table_test.cpp
     tests/unit/text_stream_test.cpp

@@ -394,9 +394,6 @@ private:
             SetSaver(windows_, previous);
             previousBack_ = true;
         }
-        const std::string root = IniRead(memory, "uninstall", "root");
-        RegRemoveKey(root == "HKCU" ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE, kUninstallKey);
-
         // What was installed, what the saver writes beside itself (with what
         // its whole-file replacement may leave), and a copy that waited for
         // the next start.
@@ -413,6 +410,11 @@ private:
             }
             for (const char* suffix : kLeftovers) DeleteFileA((path + suffix).c_str());
         }
+        // The entry in Add/Remove Programs and the record of what was
+        // installed go only now, so that an uninstall stopped before this
+        // can be run again from there.
+        const std::string root = IniRead(memory, "uninstall", "root");
+        RegRemoveKey(root == "HKCU" ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE, kUninstallKey);
         DeleteFileA(memory.c_str());
         // The uninstaller this copy was started from has ended by now.
         const std::string uninstaller = Join(folder, kUninstaller);

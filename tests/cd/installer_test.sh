@@ -112,6 +112,18 @@ EOF
 }
 
 same_file() { cmp -s "$1" "$2"; }
+# The saver installer's own files in a folder, with the copies its steps
+# make beside them, by name: the folder may be System, whose other files
+# (Wine's sound.drv among them) are not the installer's.
+own_files_in() {
+    local name suffix found=()
+    for name in vorsaver.scr vorlaks.swf schedule.pvz sound.pvz tarvordat.pvz vorsaver-uninstall.exe vorsaver-uninstall.ini; do
+        for suffix in "" .tmp .new .old .upd; do
+            [ -e "$1/$name$suffix" ] && found+=("$name$suffix")
+        done
+    done
+    printf '%s\n' "${found[@]}" | sort | tr '\n' ' '
+}
 wait_gone() { # path: the uninstaller's copy removes it as its last step
     for _ in $(seq 100); do
         [ -e "$1" ] || break
@@ -281,15 +293,15 @@ for version in win98 win2k; do
 
     # A file that cannot be written half-way through the first install: the
     # files written before it are taken back and the previous saver stays.
-    mkdir -p "$folder/schedule.pvz.new"
+    mkdir -p "$folder/schedule.pvz.tmp"
     "$WINELOADER" "$installer" /S
     check "a file that cannot be written fails the install" equals $? 2
-    for name in vorsaver.scr vorsaver.scr.new vorlaks.swf vorlaks.swf.new vorsaver-uninstall.exe vorsaver-uninstall.ini; do
+    for name in vorsaver.scr vorsaver.scr.new vorsaver.scr.tmp vorlaks.swf vorlaks.swf.new vorsaver-uninstall.exe vorsaver-uninstall.ini; do
         check "$name not left by the failed install" missing "$folder/$name"
     done
     check "previous saver still current after the failed install" equals "$(current_saver)" "$previous"
     check "no uninstall key after the failed install" test "$(reg_has_key "$key" && echo yes)" != yes
-    rmdir "$folder/schedule.pvz.new"
+    rmdir "$folder/schedule.pvz.tmp"
     [ "$nt" = 1 ] && rmdir "$folder"
 
     # A file that cannot be replaced when installing again: what was already
@@ -300,7 +312,7 @@ for version in win98 win2k; do
     "$WINELOADER" "$installer" /S
     check "a file that cannot be replaced fails the install" equals $? 2
     check "the file replaced before it is put back" equals "$(cat "$folder/vorlaks.swf")" "the movie as it was"
-    check "no copies left beside the files" equals "$(cd "$folder" && ls -d vorsaver* vorlaks* schedule* sound* | sort | tr '\n' ' ')" \
+    check "no copies left beside the files" equals "$(own_files_in "$folder")" \
         "schedule.pvz schedule.pvz.old sound.pvz vorlaks.swf vorsaver-uninstall.exe vorsaver-uninstall.ini vorsaver.scr "
     check "still installed after the failed install" reg_has_key "$key"
     rmdir "$folder/schedule.pvz.old"
@@ -355,7 +367,7 @@ check "pages: previous saver back" equals "$(current_saver)" 'C:\WINDOWS\system3
 
 # A file that cannot be written: a message that names it, then a last page
 # that says nothing was changed.
-mkdir -p "$folder/schedule.pvz.new"
+mkdir -p "$folder/schedule.pvz.tmp"
 "$WINELOADER" "$installer" >/dev/null 2>&1 &
 setup_pid=$!
 check "pages: a failed copy names the file" pages "$title" key:RETURN "box:schedule.pvz could not be written" \

@@ -8,7 +8,6 @@
 
 #include <map>
 #include <string>
-#include <vector>
 
 #include "common/whole_file.h"
 
@@ -82,15 +81,8 @@ public:
         return next;
     }
 
-    // The names left beside `path` (its suffixes), for a report.
-    std::vector<std::string> Names() const {
-        std::vector<std::string> names;
-        for (const auto& file : files) names.push_back(file.first);
-        return names;
-    }
-
-private:
-    // Counts a changing call: false where the process is dead or the call fails.
+    // Counts a changing call made elsewhere (a queue the system keeps):
+    // false where the process is dead or the call fails.
     bool Change(std::string& error) {
         if (killed) return Fail(error);
         const int index = changes++;
@@ -101,6 +93,8 @@ private:
         if (index == failAt) return Fail(error);
         return true;
     }
+
+private:
     static bool Fail(std::string& error) {
         error = "the call failed";
         return false;
