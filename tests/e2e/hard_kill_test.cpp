@@ -1,6 +1,7 @@
 // The saver started and ended again and again, and killed outright at
 // random moments while it writes its files, on Windows NT's file calls and
-// on those of Windows 95/98/Me (MoveFileExA not implemented): every file is
+// on those of Windows 95/98/Me (MoveFileExA not implemented), each kill
+// starting from one of the states an earlier kill can leave: every file is
 // always its old or its new whole content, the next start reads it, and
 // nothing is left behind.
 #include <gtest/gtest.h>
@@ -79,6 +80,35 @@ Found AsAReaderFinds(const std::string& path) {
     }
     found.unreadable = true;
     return found;
+}
+
+// The states an earlier kill can leave a file in, each made from what a
+// reader finds now: the kills start from every one of them in turn.
+const char* const kLeftStates[] = {"as the last kill left it", ".new alone", "file + a stale .new",
+                                   "file + a partial .tmp", ".new + a partial .tmp"};
+const int kLeftStateCount = sizeof kLeftStates / sizeof kLeftStates[0];
+
+void LeaveAsAKillWould(const std::string& path, int state) {
+    const std::string complete = path + ".new", partial = path + ".tmp";
+    if (state == 0) return;
+    // First the file alone, whatever the last kill left.
+    if (!FileExists(path) && FileExists(complete)) MoveFileA(complete.c_str(), path.c_str());
+    DeleteFileA(complete.c_str());
+    DeleteFileA(partial.c_str());
+    if (!FileExists(path)) return;
+    switch (state) {
+    case 1:
+    case 4:
+        MoveFileA(path.c_str(), complete.c_str());
+        break;
+    case 2:
+        // Whole but never the content a reader takes: that is the file.
+        WriteWholeFile(complete, "stale");
+        break;
+    default:
+        break;
+    }
+    if (state == 3 || state == 4) WriteWholeFile(partial, "par");
 }
 
 int SaversRunning() {
@@ -229,9 +259,11 @@ protected:
         std::uniform_int_distribution<DWORD> nearTheEnd(took * 3 / 4, took + took / 8);
         Tally tally;
         for (int kill = 0; kill < kills; ++kill) {
-            SCOPED_TRACE("kill " + std::to_string(kill) + ", seed " + std::to_string(seed_));
+            SCOPED_TRACE("kill " + std::to_string(kill) + ", seed " + std::to_string(seed_) + ", from " +
+                         kLeftStates[(kill / 2) % kLeftStateCount]);
             const int version = kill % 2;
             WriteWholeFile(folder_ + "\\schedule.pvz", LargeSchedule(infos[version]));
+            LeaveAsAKillWould(variables_, (kill / 2) % kLeftStateCount);
             const Found before = AsAReaderFinds(variables_);
             const DWORD delay = kill % 2 ? anywhere(random_) : nearTheEnd(random_);
             if (!Start("/s", as9x)) return;
@@ -292,7 +324,9 @@ protected:
         std::uniform_int_distribution<DWORD> moment(0, took + 5);
         Tally tally;
         for (int kill = 0; kill < kills; ++kill) {
-            SCOPED_TRACE("kill " + std::to_string(kill) + ", seed " + std::to_string(seed_));
+            SCOPED_TRACE("kill " + std::to_string(kill) + ", seed " + std::to_string(seed_) + ", from " +
+                         kLeftStates[kill % kLeftStateCount]);
+            LeaveAsAKillWould(sound_, kill % kLeftStateCount);
             const Found before = AsAReaderFinds(sound_);
             ASSERT_TRUE(before.bytes == "sound=0" || before.bytes == "sound=1") << before.bytes;
             dialog = OpenSettings(as9x);
