@@ -17,6 +17,7 @@ packages=(
     chromium            # plays the movie in Ruffle for its test
     pulseaudio pulseaudio-utils   # a sound server whose output e2e.Sound records (parec)
     xorriso             # the CD's ISO image
+    locales             # the German user locale of e2e.DataStep.German
 )
 
 missing=()
@@ -33,6 +34,18 @@ if [ ${#missing[@]} -gt 0 ]; then
     export DEBIAN_FRONTEND=noninteractive
     apt-get update -q
     apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+
+# Wine takes its user locale from the C library's: without de_DE.UTF-8 the
+# German run of the data step would get English month names.
+if ! locale -a 2>/dev/null | grep -qix 'de_DE.utf8'; then
+    if [ "$(id -u)" != 0 ]; then
+        echo "The de_DE.UTF-8 locale is missing; run this as root to make it." >&2
+        exit 1
+    fi
+    sed -i 's/^# *\(de_DE.UTF-8 UTF-8\)/\1/' /etc/locale.gen 2>/dev/null || true
+    grep -q '^de_DE.UTF-8 UTF-8' /etc/locale.gen 2>/dev/null || echo 'de_DE.UTF-8 UTF-8' >> /etc/locale.gen
+    locale-gen >/dev/null
 fi
 
 # The movie test's npm packages, pinned in its lock file.

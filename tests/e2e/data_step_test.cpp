@@ -93,6 +93,13 @@ TEST_F(DataStep, MonthNameFollowsTheUsersLanguage) {
     static const char* const kGerman[] = {"Januar", "Februar", "M\xe4rz", "April", "Mai", "Juni", "Juli",
                                           "August", "September", "Oktober", "November", "Dezember"};
     LANGID language = PRIMARYLANGID(GetUserDefaultLangID());
+    // The German run says so: a Wine that falls back to English fails it
+    // rather than passing in the wrong language.
+    char expected[16] = {};
+    GetEnvironmentVariableA("VORLAKS_EXPECT_LANGUAGE", expected, sizeof expected);
+    if (std::string(expected) == "German") {
+        ASSERT_EQ(language, LANG_GERMAN) << "Wine gives no German user locale (is de_DE.UTF-8 installed?)";
+    }
     if (language != LANG_ENGLISH && language != LANG_GERMAN) GTEST_SKIP() << "neither English nor German";
     SYSTEMTIME now;
     GetLocalTime(&now);
@@ -100,9 +107,9 @@ TEST_F(DataStep, MonthNameFollowsTheUsersLanguage) {
 
     WriteWholeFile(folder_ + "\\schedule.pvz", GameLine(0, "HBK", "7:30 PM%0DCivic Arena"));
     RunSaverOnce();
-    std::string expected = "currentdate=" + month + " " + std::to_string(now.wDay) + ", " +
+    std::string text = "currentdate=" + month + " " + std::to_string(now.wDay) + ", " +
                            std::to_string(now.wYear) + "&team=";
-    EXPECT_EQ(Variables().substr(0, expected.size()), expected) << Variables();
+    EXPECT_EQ(Variables().substr(0, text.size()), text) << Variables();
 }
 
 TEST_F(DataStep, MissingScheduleStopsWithAClearErrorAndKeepsTheOldVariables) {
