@@ -61,4 +61,5 @@ for n in instscr insttm98 insttmNT; do
 done
 
 echo "$passed passed, $failed failed"
-[ "$failed" = 0 ]
+# A run whose checks never ran proves nothing.
+[ "$failed" = 0 ] && [ "$passed" -gt 0 ]
