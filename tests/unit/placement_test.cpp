@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include <set>
 #include <utility>
 #include <vector>
@@ -123,9 +125,10 @@ void ExpectTheNextInstallTidies(const testsupport::KillableFiles& left, const st
 }
 
 TEST(Placement, AKillAfterAnyCallFromAnyStateLeavesEveryFileOldOrNew) {
+    int cases = 0;
     for (bool windows95 : {false, true}) {
         for (const Start& start : StartingStates()) {
-            for (int kill = 0;; ++kill) {
+            for (int kill = 0;; ++kill, ++cases) {
                 const std::string context = std::string(windows95 ? "Windows 95" : "Windows NT") + ", from " +
                                             start.name + ", killed after " + std::to_string(kill) + " calls";
                 testsupport::KillableFiles files;
@@ -149,15 +152,17 @@ TEST(Placement, AKillAfterAnyCallFromAnyStateLeavesEveryFileOldOrNew) {
             }
         }
     }
+    std::printf("[ states ] %d cases: every starting state, on NT's calls and 95's, stopped at each call\n", cases);
 }
 
 // A failing call (a full disk, a file held open) instead: the install says
 // so and puts every file back as a reader found it before, or it stands
 // whole.
 TEST(Placement, AFailingCallFromAnyStateLeavesTheFolderAsItWasOrInstalled) {
+    int cases = 0;
     for (bool windows95 : {false, true}) {
         for (const Start& start : StartingStates()) {
-            for (int fail = 0;; ++fail) {
+            for (int fail = 0;; ++fail, ++cases) {
                 const std::string context = std::string(windows95 ? "Windows 95" : "Windows NT") + ", from " +
                                             start.name + ", call " + std::to_string(fail) + " failing";
                 testsupport::KillableFiles files;
@@ -180,6 +185,7 @@ TEST(Placement, AFailingCallFromAnyStateLeavesTheFolderAsItWasOrInstalled) {
             }
         }
     }
+    std::printf("[ states ] %d cases: every starting state, on NT's calls and 95's, stopped at each call\n", cases);
 }
 
 // The saver running: its new copy waits beside it, whole, for Windows' next
