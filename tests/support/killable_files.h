@@ -6,8 +6,10 @@
 // file held open would make it.
 #pragma once
 
+#include <cstdio>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "common/whole_file.h"
 
@@ -81,6 +83,9 @@ public:
         return next;
     }
 
+    // Whether the run was stopped: killed, or its failing call was reached.
+    bool Stopped() const { return killed || (failAt >= 0 && changes > failAt); }
+
     // Counts a changing call made elsewhere (a queue the system keeps):
     // false where the process is dead or the call fails.
     bool Change(std::string& error) {
@@ -100,5 +105,35 @@ private:
         return false;
     }
 };
+
+// How a run is stopped at its chosen call.
+enum class Stop { Kill, Fail };
+
+// Runs `attempt(files, start, context)` from each starting state (each with
+// its `files`), on Windows NT's calls and on 95's, stopped at each changing
+// call in turn until a run reaches its end unstopped, which is attempted
+// too. Prints how many stopped runs there were.
+template <class State, class Attempt>
+void ForEveryStop(const std::vector<State>& states, Stop stop, Attempt attempt) {
+    int stopped = 0;
+    for (bool windows95 : {false, true}) {
+        for (const State& start : states) {
+            for (int call = 0;; ++call) {
+                KillableFiles files;
+                files.files = start.files;
+                files.windows95 = windows95;
+                (stop == Stop::Kill ? files.killAfter : files.failAt) = call;
+                const std::string context = std::string(windows95 ? "Windows 95" : "Windows NT") + ", from " +
+                                            start.name + ", " + (stop == Stop::Kill ? "killed after " : "failing at ") +
+                                            std::to_string(call) + " calls";
+                attempt(files, start, context);
+                if (!files.Stopped()) break;
+                ++stopped;
+            }
+        }
+    }
+    std::printf("[ states ] %d runs stopped: from %d starting states, on NT's calls and 95's, at each call\n", stopped,
+                static_cast<int>(states.size()));
+}
 
 }  // namespace testsupport

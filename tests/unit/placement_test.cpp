@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-
 #include <set>
 #include <utility>
 #include <vector>
@@ -125,67 +123,45 @@ void ExpectTheNextInstallTidies(const testsupport::KillableFiles& left, const st
 }
 
 TEST(Placement, AKillAfterAnyCallFromAnyStateLeavesEveryFileOldOrNew) {
-    int cases = 0;
-    for (bool windows95 : {false, true}) {
-        for (const Start& start : StartingStates()) {
-            for (int kill = 0;; ++kill, ++cases) {
-                const std::string context = std::string(windows95 ? "Windows 95" : "Windows NT") + ", from " +
-                                            start.name + ", killed after " + std::to_string(kill) + " calls";
-                testsupport::KillableFiles files;
-                files.files = start.files;
-                files.windows95 = windows95;
-                files.killAfter = kill;
-                FakeSystem system(files);
-                std::string error;
-                const bool installed = Install(files, system, "new saver", "new movie", error);
-                if (!files.killed) {
-                    EXPECT_TRUE(installed) << context << ": " << error;
-                    EXPECT_EQ(files.files, (Files{{kSaver, "new saver"}, {kMovie, "new movie"}}))
-                        << context << ": a finished install leaves" << Listing(files.files);
-                    break;
-                }
-                std::set<std::string> saver = start.reads;
-                saver.insert("new saver");
-                ExpectFound(files.files, kSaver, saver, context);
-                ExpectFound(files.files, kMovie, {"", "new movie"}, context);
-                ExpectTheNextInstallTidies(files, context);
-            }
+    testsupport::ForEveryStop(StartingStates(), testsupport::Stop::Kill,
+                              [](testsupport::KillableFiles& files, const Start& start, const std::string& context) {
+        FakeSystem system(files);
+        std::string error;
+        const bool installed = Install(files, system, "new saver", "new movie", error);
+        if (!files.Stopped()) {
+            EXPECT_TRUE(installed) << context << ": " << error;
+            EXPECT_EQ(files.files, (Files{{kSaver, "new saver"}, {kMovie, "new movie"}}))
+                << context << ": a finished install leaves" << Listing(files.files);
+            return;
         }
-    }
-    std::printf("[ states ] %d cases: every starting state, on NT's calls and 95's, stopped at each call\n", cases);
+        std::set<std::string> saver = start.reads;
+        saver.insert("new saver");
+        ExpectFound(files.files, kSaver, saver, context);
+        ExpectFound(files.files, kMovie, {"", "new movie"}, context);
+        ExpectTheNextInstallTidies(files, context);
+    });
 }
 
 // A failing call (a full disk, a file held open) instead: the install says
 // so and puts every file back as a reader found it before, or it stands
 // whole.
 TEST(Placement, AFailingCallFromAnyStateLeavesTheFolderAsItWasOrInstalled) {
-    int cases = 0;
-    for (bool windows95 : {false, true}) {
-        for (const Start& start : StartingStates()) {
-            for (int fail = 0;; ++fail, ++cases) {
-                const std::string context = std::string(windows95 ? "Windows 95" : "Windows NT") + ", from " +
-                                            start.name + ", call " + std::to_string(fail) + " failing";
-                testsupport::KillableFiles files;
-                files.files = start.files;
-                files.windows95 = windows95;
-                files.failAt = fail;
-                FakeSystem system(files);
-                std::string error;
-                const bool installed = Install(files, system, "new saver", "new movie", error);
-                if (files.changes <= fail) break;  // no call left to fail
-                if (installed) {
-                    ExpectFound(files.files, kSaver, {"new saver"}, context);
-                    ExpectFound(files.files, kMovie, {"new movie"}, context);
-                } else {
-                    EXPECT_NE(error.find(" could not be "), std::string::npos) << context << ": " << error;
-                    ExpectFound(files.files, kSaver, start.reads, context);
-                    ExpectFound(files.files, kMovie, {""}, context);
-                }
-                ExpectTheNextInstallTidies(files, context);
-            }
+    testsupport::ForEveryStop(StartingStates(), testsupport::Stop::Fail,
+                              [](testsupport::KillableFiles& files, const Start& start, const std::string& context) {
+        FakeSystem system(files);
+        std::string error;
+        const bool installed = Install(files, system, "new saver", "new movie", error);
+        if (!files.Stopped()) return;
+        if (installed) {
+            ExpectFound(files.files, kSaver, {"new saver"}, context);
+            ExpectFound(files.files, kMovie, {"new movie"}, context);
+        } else {
+            EXPECT_NE(error.find(" could not be "), std::string::npos) << context << ": " << error;
+            ExpectFound(files.files, kSaver, start.reads, context);
+            ExpectFound(files.files, kMovie, {""}, context);
         }
-    }
-    std::printf("[ states ] %d cases: every starting state, on NT's calls and 95's, stopped at each call\n", cases);
+        ExpectTheNextInstallTidies(files, context);
+    });
 }
 
 // The saver running: its new copy waits beside it, whole, for Windows' next

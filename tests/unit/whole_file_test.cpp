@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-
 #include "tests/support/killable_files.h"
 
 #include <map>
@@ -191,65 +189,43 @@ void ExpectWholeAndTidied(const testsupport::KillableFiles& left, const Start& s
 }
 
 TEST(WholeFile, AKillAfterAnyCallFromAnyStateLeavesTheOldOrTheNewContent) {
-    int cases = 0;
-    for (bool windows95 : {false, true}) {
-        for (const Start& start : StartingStates()) {
-            for (int kill = 0;; ++kill, ++cases) {
-                const std::string context = std::string(windows95 ? "Windows 95" : "Windows NT") + ", from " +
-                                            start.name + ", killed after " + std::to_string(kill) + " calls";
-                testsupport::KillableFiles calls;
-                calls.files = start.files;
-                calls.windows95 = windows95;
-                calls.killAfter = kill;
-                std::string error;
-                const bool wrote = ReplaceWhole(calls, kPath, "new content", error);
-                if (!calls.killed) {
-                    EXPECT_TRUE(wrote) << context << ": " << error;
-                    EXPECT_EQ(calls.files, (testsupport::KillableFiles::Files{{kPath, "new content"}}))
-                        << context << ": a finished write leaves" << Listing(calls.files);
-                    break;
-                }
-                ExpectWholeAndTidied(calls, start, context);
-            }
+    testsupport::ForEveryStop(StartingStates(), testsupport::Stop::Kill,
+                              [](testsupport::KillableFiles& calls, const Start& start, const std::string& context) {
+        std::string error;
+        const bool wrote = ReplaceWhole(calls, kPath, "new content", error);
+        if (!calls.Stopped()) {
+            EXPECT_TRUE(wrote) << context << ": " << error;
+            EXPECT_EQ(calls.files, (testsupport::KillableFiles::Files{{kPath, "new content"}}))
+                << context << ": a finished write leaves" << Listing(calls.files);
+            return;
         }
-    }
-    std::printf("[ states ] %d cases: every starting state, on NT's calls and 95's, stopped at each call\n", cases);
+        ExpectWholeAndTidied(calls, start, context);
+    });
 }
 
 // The same from every state, where one call fails instead (a full disk, a
 // file held open): the write says so unless what it made stands, and a
 // reader finds the old content or the new.
 TEST(WholeFile, AFailingCallFromAnyStateLeavesTheOldOrTheNewContent) {
-    int cases = 0;
-    for (bool windows95 : {false, true}) {
-        for (const Start& start : StartingStates()) {
-            for (int fail = 0;; ++fail, ++cases) {
-                const std::string context = std::string(windows95 ? "Windows 95" : "Windows NT") + ", from " +
-                                            start.name + ", call " + std::to_string(fail) + " failing";
-                testsupport::KillableFiles calls;
-                calls.files = start.files;
-                calls.windows95 = windows95;
-                calls.failAt = fail;
-                std::string error;
-                const bool wrote = ReplaceWhole(calls, kPath, "new content", error);
-                if (calls.changes <= fail) break;  // no call left to fail
-                std::string bytes;
-                testsupport::KillableFiles reader = calls.Restarted();
-                if (wrote) {
-                    EXPECT_TRUE(ReadWhole(reader, kPath, bytes, error) && bytes == "new content")
-                        << context << ": reported written, but" << Listing(calls.files);
-                } else {
-                    EXPECT_FALSE(error.empty()) << context;
-                }
-                // Only a partial copy from before, where the failing call came first.
-                const std::string partial = std::string(kPath) + ".tmp";
-                EXPECT_TRUE(calls.files.count(partial) == 0 || calls.files[partial] == "pa")
-                    << context << ": this write's partial copy is left in" << Listing(calls.files);
-                ExpectWholeAndTidied(calls, start, context);
-            }
+    testsupport::ForEveryStop(StartingStates(), testsupport::Stop::Fail,
+                              [](testsupport::KillableFiles& calls, const Start& start, const std::string& context) {
+        std::string error;
+        const bool wrote = ReplaceWhole(calls, kPath, "new content", error);
+        if (!calls.Stopped()) return;
+        std::string bytes;
+        testsupport::KillableFiles reader = calls.Restarted();
+        if (wrote) {
+            EXPECT_TRUE(ReadWhole(reader, kPath, bytes, error) && bytes == "new content")
+                << context << ": reported written, but" << Listing(calls.files);
+        } else {
+            EXPECT_FALSE(error.empty()) << context;
         }
-    }
-    std::printf("[ states ] %d cases: every starting state, on NT's calls and 95's, stopped at each call\n", cases);
+        // Only a partial copy from before, where the failing call came first.
+        const std::string partial = std::string(kPath) + ".tmp";
+        EXPECT_TRUE(calls.files.count(partial) == 0 || calls.files[partial] == "pa")
+            << context << ": this write's partial copy is left in" << Listing(calls.files);
+        ExpectWholeAndTidied(calls, start, context);
+    });
 }
 
 }  // namespace
