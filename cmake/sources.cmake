@@ -10,6 +10,7 @@ set(CORE_SOURCES
     common/whole_file.cpp
     common/packed_picture.cpp
     common/text_stream.cpp
+    common/windows_version.cpp
     vorsaver/startup/mode_table.cpp
     vorsaver/movie/movie_variables.cpp
     vorsaver/movie/movie_layout.cpp
@@ -21,7 +22,6 @@ set(CORE_SOURCES
     vorsaver/dialogs/sound_setting.cpp
     vorsaver/dialogs/about_text.cpp
     forms/form_table.cpp
-    menu/windows_version.cpp
     menu/menu_commands.cpp
     menu/hover_rules.cpp
     menu/theme_procedure.cpp
@@ -84,6 +84,7 @@ set(WINDOWS_LIBRARY_SOURCES
     common/open_document_win.cpp
     common/picture_win.cpp
     common/system_text_win.cpp
+    common/windows_version_win.cpp
     vorsaver/movie/date_services_win.cpp
     vorsaver/movie/monitors_win.cpp
 )

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "common/system_text_win.h"
+#include "common/windows_version_win.h"
 #include "setup/placement_win.h"
 #include "setup/saver_rules.h"
 #include "setup/system_win.h"
@@ -30,20 +31,16 @@ const char kMemory[] = "vorsaver-uninstall.ini";
 // (HKCU), so the saver lives in the user's application data, and Display
 // Properties shows the current saver wherever it lies.
 struct Place {
-    WindowsKind windows;
+    WindowsVersion windows;
     std::string folder;
     bool system = false;
 };
 
 Place SaverPlace() {
     Place place;
-    place.windows = CurrentWindows();
-    if (place.windows.nt) {
-        place.folder = Join(AppDataFolder(), "Tarrowick Vorlaks Saver");
-    } else {
-        place.folder = SystemFolder();
-        place.system = true;
-    }
+    place.windows = common::CurrentWindowsVersion();
+    place.system = place.windows.SaverInSystemFolder();
+    place.folder = place.system ? SystemFolder() : Join(AppDataFolder(), "Tarrowick Vorlaks Saver");
     return place;
 }
 
@@ -55,9 +52,9 @@ struct SaverSetting {
 
 std::string SystemIni() { return Join(WindowsFolder(), "system.ini"); }
 
-SaverSetting CurrentSaver(const WindowsKind& windows) {
+SaverSetting CurrentSaver(const WindowsVersion& windows) {
     SaverSetting setting;
-    setting.saver = windows.nt ? RegRead(HKEY_CURRENT_USER, kDesktopKey, "SCRNSAVE.EXE")
+    setting.saver = windows.Nt() ? RegRead(HKEY_CURRENT_USER, kDesktopKey, "SCRNSAVE.EXE")
                                : IniRead(SystemIni(), "boot", "SCRNSAVE.EXE");
     std::string active = RegRead(HKEY_CURRENT_USER, kDesktopKey, "ScreenSaveActive");
     if (!active.empty()) setting.active = active;
@@ -66,8 +63,8 @@ SaverSetting CurrentSaver(const WindowsKind& windows) {
 
 // Makes a saver current ("" for none) and tells Windows, which reads the
 // setting again at once.
-void SetSaver(const WindowsKind& windows, const SaverSetting& setting) {
-    if (windows.nt) {
+void SetSaver(const WindowsVersion& windows, const SaverSetting& setting) {
+    if (windows.Nt()) {
         if (setting.saver.empty()) {
             RegRemoveValue(HKEY_CURRENT_USER, kDesktopKey, "SCRNSAVE.EXE");
         } else {
@@ -262,7 +259,7 @@ private:
 
         // Add/Remove Programs: the machine's list on 95/98/Me and NT 4 (whose
         // list knows no other) where the user may write it; else the user's.
-        const bool userList = UserUninstallList(place_.windows) || !MachineListWritable();
+        const bool userList = place_.windows.UserUninstallList() || !MachineListWritable();
 
         struct Item {
             const char* name;
@@ -338,8 +335,8 @@ public:
     explicit SaverUninstall(const Options& options) : options_(options) {}
 
     int Run() {
-        windows_ = CurrentWindows();
-        system_ = !windows_.nt;
+        windows_ = common::CurrentWindowsVersion();
+        system_ = windows_.SaverInSystemFolder();
         if (!FileExists(Join(options_.folder, kMemory))) {
             if (!options_.silent) {
                 Tell(nullptr, "The Tarrowick Vorlaks screen saver is not installed in " + options_.folder + ".",
@@ -425,7 +422,7 @@ private:
     }
 
     const Options& options_;
-    WindowsKind windows_;
+    WindowsVersion windows_;
     bool system_ = false;
     Wizard* wizard_ = nullptr;
     bool done_ = false;

@@ -14,18 +14,6 @@ std::string FromBuffer(const char* buffer, UINT length, UINT capacity) {
 
 }  // namespace
 
-WindowsKind CurrentWindows() {
-    OSVERSIONINFOA info = {};
-    info.dwOSVersionInfoSize = sizeof info;
-    WindowsKind kind;
-    if (GetVersionExA(&info)) {
-        kind.nt = info.dwPlatformId == VER_PLATFORM_WIN32_NT;
-        kind.major = info.dwMajorVersion;
-        kind.minor = info.dwMinorVersion;
-    }
-    return kind;
-}
-
 std::string WindowsFolder() {
     char buffer[MAX_PATH];
     return FromBuffer(buffer, GetWindowsDirectoryA(buffer, MAX_PATH), MAX_PATH);

@@ -1,4 +1,4 @@
-// What setup asks of Windows: its folders and version, the registry and
+// What setup asks of Windows: its folders, the registry and
 // ini files, and replacing or deleting a file in use when Windows next
 // starts (MoveFileEx on NT; wininit.ini on 95/98/Me, which only stub it).
 #pragma once
@@ -7,14 +7,12 @@
 
 #include <string>
 
-#include "setup/saver_rules.h"
 
 namespace setup {
 
 // Where Windows keeps the desktop's settings: the screen saver and the wallpaper.
 inline constexpr char kDesktopKey[] = "Control Panel\\Desktop";
 
-WindowsKind CurrentWindows();
 std::string WindowsFolder();
 std::string SystemFolder();
 // The user's application data (NT 4 without the newer shell: the profile's

@@ -4,7 +4,9 @@
 
 #include "common/paths.h"
 #include "common/system_text_win.h"
+#include "common/windows_version_win.h"
 #include "setup/placement_win.h"
+#include "setup/saver_rules.h"
 #include "setup/system_win.h"
 #include "setup/wizard_win.h"
 
@@ -90,7 +92,7 @@ private:
             wizard_->Show(LastPage(std::string("The ") + (product_ == Product::Theme ? "theme" : "wallpaper") +
                                        " is installed",
                                    product_ == Product::Theme ? ThemeFinishText()
-                                                              : WallpaperFinishText(CurrentWindows().nt)));
+                                                              : WallpaperFinishText(common::CurrentWindowsVersion().Nt())));
         } else {
             result_ = kFailed;
             Tell(wizard_->Window(), error, ProductName(product_), MB_ICONERROR);
