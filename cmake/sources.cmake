@@ -12,6 +12,7 @@ set(CORE_SOURCES
     common/text_stream.cpp
     common/windows_version.cpp
     vorsaver/startup/mode_table.cpp
+    vorsaver/dates/day_serial.cpp
     vorsaver/movie/movie_variables.cpp
     vorsaver/movie/movie_layout.cpp
     vorsaver/movie/day_watch.cpp
@@ -33,7 +34,7 @@ set(CORE_SOURCES
 )
 # The date services for a native build, where Windows' own stand behind the
 # shipped programs' (date_services_win.cpp).
-set(NATIVE_CORE_SOURCES ${CORE_SOURCES} vorsaver/movie/date_services_portable.cpp)
+set(NATIVE_CORE_SOURCES ${CORE_SOURCES} vorsaver/dates/date_services_portable.cpp)
 
 # The shipped programs' own run-time: its portable routines, which the unit
 # tests also run, and the Windows side that only the shipped programs link.
@@ -80,12 +81,13 @@ set(UNIT_TEST_SOURCES
 # and monitors.
 set(WINDOWS_LIBRARY_SOURCES
     common/app_folder_win.cpp
+    common/file_exists_win.cpp
     common/file_store_win.cpp
     common/open_document_win.cpp
     common/picture_win.cpp
     common/system_text_win.cpp
     common/windows_version_win.cpp
-    vorsaver/movie/date_services_win.cpp
+    vorsaver/dates/date_services_win.cpp
     vorsaver/movie/monitors_win.cpp
 )
 # The forms layer, which the programs' windows stand on.
@@ -121,14 +123,12 @@ set(MENU_MODULE_SOURCES
     menu/module3_win.cpp
     menu/module4_win.cpp
     menu/start_program_win.cpp
-    common/open_document_win.cpp
 )
 set(MENU_SOURCES
     menu/main_win.cpp
     menu/frm_main_win.cpp
     menu/frm_theme_win.cpp
     menu/start_or_report_win.cpp
-    common/app_folder_win.cpp
     resources/menu.rc
 )
 # The CD's setup programs: one program for the three installers.
@@ -140,7 +140,6 @@ set(SETUP_SOURCES
     setup/carried_files_win.cpp
     setup/system_win.cpp
     setup/wizard_win.cpp
-    common/app_folder_win.cpp
     resources/setup.rc
 )
 set(E2E_SAVER_TEST_SOURCES

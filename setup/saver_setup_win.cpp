@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "common/file_store_win.h"
 #include "common/system_text_win.h"
 #include "common/windows_version_win.h"
 #include "setup/placement_win.h"
@@ -239,7 +240,8 @@ private:
         bool placeSaver = true;
         std::string present;
         std::string ignored;
-        if (ReadWhole(Join(folder, kSaver), present) && ReadFileVersion(present, installed) &&
+        if (common::WinFileStore().ReadAll(Join(folder, kSaver), present, ignored) &&
+            ReadFileVersion(present, installed) &&
             IsNewer(installed, ours)) {
             placeSaver = !options_.silent &&
                          AskYesNo(wizard != nullptr ? wizard->Window() : nullptr,
@@ -303,18 +305,6 @@ private:
         SetSaver(place_.windows, setting);
         if (wizard != nullptr) wizard->Progress(total, total, "Done");
         return true;
-    }
-
-    static bool ReadWhole(const std::string& path, std::string& bytes) {
-        HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file == INVALID_HANDLE_VALUE) return false;
-        const DWORD size = GetFileSize(file, nullptr);
-        bytes.assign(size, '\0');
-        DWORD got = 0;
-        const bool ok = size == 0 || (ReadFile(file, &bytes[0], size, &got, nullptr) && got == size);
-        CloseHandle(file);
-        return ok;
     }
 
     CarriedFiles& carried_;

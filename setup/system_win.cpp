@@ -55,13 +55,6 @@ std::string ShortPath(const std::string& path) {
     return shortPath.empty() ? path : shortPath;
 }
 
-std::string Join(const std::string& folder, const std::string& name) {
-    if (!folder.empty() && folder.back() == '\\') return folder + name;
-    return folder + "\\" + name;
-}
-
-bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
 std::string RegRead(HKEY root, const char* key, const char* value, bool* found) {
     if (found != nullptr) *found = false;
     HKEY opened = nullptr;

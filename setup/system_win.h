@@ -7,6 +7,9 @@
 
 #include <string>
 
+#include "common/file_exists_win.h"
+#include "common/paths.h"
+
 
 namespace setup {
 
@@ -21,8 +24,8 @@ std::string AppDataFolder();
 std::string TempFolder();
 // The 8.3 form of an existing path, or the path itself where there is none.
 std::string ShortPath(const std::string& path);
-std::string Join(const std::string& folder, const std::string& name);
-bool FileExists(const std::string& path);
+using common::FileExists;
+using common::Join;
 
 std::string RegRead(HKEY root, const char* key, const char* value, bool* found = nullptr);
 bool RegWrite(HKEY root, const char* key, const char* value, const std::string& data);

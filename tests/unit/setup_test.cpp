@@ -2,6 +2,9 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "setup/payload.h"
 #include "setup/saver_rules.h"
@@ -12,6 +15,30 @@ namespace setup {
 namespace {
 
 const std::string kProgram(1000, 'P');
+
+void PutU32(std::string& bytes, std::uint32_t value) {
+    for (int i = 0; i < 4; ++i) bytes.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+}
+
+// The bytes that tools/setup_payload.py appends to `programSize` bytes of
+// program to carry `files` (name, content), in order.
+std::string MakePayload(std::uint32_t programSize, const std::vector<std::pair<std::string, std::string>>& files) {
+    std::string data, directory;
+    std::uint32_t offset = programSize;
+    for (const auto& [name, content] : files) {
+        PutU32(directory, offset);
+        PutU32(directory, static_cast<std::uint32_t>(content.size()));
+        directory += name;
+        directory.push_back('\0');
+        data += content;
+        offset += static_cast<std::uint32_t>(content.size());
+    }
+    std::string out = data + directory;
+    PutU32(out, programSize);
+    PutU32(out, offset);
+    out.append(kPayloadMagic, 8);
+    return out;
+}
 
 PayloadRead Read(const std::string& whole, Payload& payload) {
     std::uint32_t needed = 0;
