@@ -150,55 +150,41 @@ public:
             std::string error;
             return Install(nullptr, error) ? kDone : kFailed;
         }
-        Wizard wizard(std::string(kProduct) + " Setup", {[this] { Next(); }, nullptr, [this] { Cancel(); }});
-        wizard_ = &wizard;
-        wizard.Show(AskPage("Welcome to the Tarrowick Vorlaks Screen Saver Setup",
-                            SaverWelcomeText(place_.windows, place_.folder, place_.system)));
+        Pages pages;
+        pages.push_back(AskPage(Asks("Welcome to the Tarrowick Vorlaks Screen Saver Setup",
+                                     SaverWelcomeText(place_.windows, place_.folder, place_.system)),
+                                [](Wizard& wizard) {
+                                    return AskYesNo(wizard.Window(),
+                                                    "Leave the screen saver's setup? Nothing has been installed.");
+                                }));
+        pages.push_back(WorkPage("Installing", "Copying the screen saver's files to " + place_.folder + ".",
+                                 [this](Wizard& wizard) {
+                                     result_ = Install(&wizard, error_) ? kDone : error_.empty() ? kCancelled : kFailed;
+                                 }));
+        pages.push_back(LastPage(
+            [this] {
+                if (result_ == kDone) {
+                    return Finished("The screen saver is installed",
+                                    SaverFinishText(place_.windows, waiting_, keptNewer_),
+                                    SaverOpenCheckCaption(place_.windows));
+                }
+                return Finished("The screen saver was not installed",
+                                (error_.empty() ? std::string("Setup was stopped.") : error_) +
+                                    "\r\n\r\nNothing has been changed on your computer.\r\n\r\nClick "
+                                    "Finish to close this window.");
+            },
+            [this](Wizard& wizard) {
+                std::string reason;
+                if (wizard.Checked() && !OpenSaverSettings(reason)) {
+                    Tell(wizard.Window(), SaverOpenFailedText(place_.windows, reason), MB_ICONWARNING);
+                }
+            }));
+        Wizard wizard(std::string(kProduct) + " Setup", std::move(pages));
         wizard.Run();
-        wizard_ = nullptr;
         return result_;
     }
 
 private:
-    enum class Step { Welcome, Finish, Failed };
-
-    void Next() {
-        if (step_ == Step::Welcome) {
-            wizard_->Show(WorkPage("Installing", "Copying the screen saver's files to " + place_.folder + "."));
-            std::string error;
-            if (Install(wizard_, error)) {
-                step_ = Step::Finish;
-                result_ = kDone;
-                wizard_->Show(LastPage("The screen saver is installed",
-                                       SaverFinishText(place_.windows, waiting_, keptNewer_),
-                                       SaverOpenCheckCaption(place_.windows)));
-            } else {
-                step_ = Step::Failed;
-                result_ = error.empty() ? kCancelled : kFailed;
-                wizard_->Show(LastPage("The screen saver was not installed",
-                                       (error.empty() ? std::string("Setup was stopped.") : error) +
-                                           "\r\n\r\nNothing has been changed on your computer.\r\n\r\nClick "
-                                           "Finish to close this window."));
-            }
-            return;
-        }
-        if (step_ == Step::Finish && wizard_->Checked()) {
-            std::string reason;
-            if (!OpenSaverSettings(reason)) {
-                Tell(wizard_->Window(), SaverOpenFailedText(place_.windows, reason), MB_ICONWARNING);
-            }
-        }
-        wizard_->Close();
-    }
-
-    void Cancel() {
-        if (step_ != Step::Welcome) return;
-        if (AskYesNo(wizard_->Window(), "Leave the screen saver's setup? Nothing has been installed.")) {
-            result_ = kCancelled;
-            wizard_->Close();
-        }
-    }
-
     bool Install(Wizard* wizard, std::string& error) {
         const std::string& folder = place_.folder;
         if (!place_.system && !FileExists(folder)) {
@@ -310,8 +296,7 @@ private:
     CarriedFiles& carried_;
     const Options& options_;
     Place place_;
-    Wizard* wizard_ = nullptr;
-    Step step_ = Step::Welcome;
+    std::string error_;
     int result_ = kCancelled;
     bool madeFolder_ = false;
     bool waiting_ = false;
@@ -338,35 +323,26 @@ public:
             Remove();
             return kDone;
         }
-        Wizard wizard("Remove the " + std::string(kProduct), {[this] { Next(); }, nullptr, [this] { Cancel(); }});
-        wizard_ = &wizard;
-        wizard.Show(AskPage("Remove the Tarrowick Vorlaks screen saver", SaverRemoveText(options_.folder, system_),
-                            "&Remove"));
+        Pages pages;
+        pages.push_back(AskPage(Asks("Remove the Tarrowick Vorlaks screen saver",
+                                     SaverRemoveText(options_.folder, system_), "&Remove"),
+                                [](Wizard&) { return true; }));
+        pages.push_back(WorkPage("Removing", "Removing the screen saver's files from " + options_.folder + ".",
+                                 [this](Wizard& wizard) {
+                                     wizard_ = &wizard;
+                                     Remove();
+                                     wizard_ = nullptr;
+                                     result_ = kDone;
+                                 }));
+        pages.push_back(LastPage([this] {
+            return Finished("The screen saver has been removed", SaverRemovedText(previousBack_, leftForRestart_));
+        }));
+        Wizard wizard("Remove the " + std::string(kProduct), std::move(pages));
         wizard.Run();
-        wizard_ = nullptr;
         return result_;
     }
 
 private:
-    void Next() {
-        if (!done_) {
-            wizard_->Show(WorkPage("Removing", "Removing the screen saver's files from " + options_.folder + "."));
-            Remove();
-            done_ = true;
-            result_ = kDone;
-            wizard_->Show(
-                LastPage("The screen saver has been removed", SaverRemovedText(previousBack_, leftForRestart_)));
-            return;
-        }
-        wizard_->Close();
-    }
-
-    void Cancel() {
-        if (done_) return;
-        result_ = kCancelled;
-        wizard_->Close();
-    }
-
     void Remove() {
         const std::string& folder = options_.folder;
         const std::string memory = Join(folder, kMemory);
@@ -414,8 +390,7 @@ private:
     const Options& options_;
     WindowsVersion windows_;
     bool system_ = false;
-    Wizard* wizard_ = nullptr;
-    bool done_ = false;
+    Wizard* wizard_ = nullptr;  // while Remove runs on its page
     bool previousBack_ = false;
     bool leftForRestart_ = false;
     int result_ = kCancelled;
