@@ -15,6 +15,9 @@ import math
 import os
 import sys
 
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from generated_include import write_if_changed  # noqa: E402
+
 ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), '..')
 TABLE = os.path.join(ROOT, 'menu', 'menu_items.tsv')
 FORM = os.path.join(ROOT, 'resources', 'forms', 'menu_frmMain.frm')
@@ -126,19 +129,7 @@ def main(argv):
     if len(argv) != 2:
         print('usage: menu_items.py OUT.inc', file=sys.stderr)
         return 2
-    text = cpp(ITEMS, IMAGES)
-    # Written only when it changes, so that a new configure run does not
-    # make everything that includes it build again.
-    try:
-        with open(argv[1], encoding='utf-8') as f:
-            if f.read() == text:
-                return 0
-    except OSError:
-        pass
-    os.makedirs(os.path.dirname(os.path.abspath(argv[1])), exist_ok=True)
-    with open(argv[1] + '.new', 'w', encoding='utf-8') as f:
-        f.write(text)
-    os.replace(argv[1] + '.new', argv[1])
+    write_if_changed(argv[1], cpp(ITEMS, IMAGES))
     return 0
 
 

@@ -18,7 +18,8 @@ ROOT = os.path.normpath(os.path.join(HERE, '..', '..'))
 sys.path.insert(0, os.path.join(ROOT, 'tools'))
 import board_layout  # noqa: E402
 
-TOOLS = ('board_layout.py', 'make_movie.py', 'make_pictures.py', 'make_sound.py', 'team_colours.py', 'menu_items.py')
+TOOLS = ('board_layout.py', 'make_movie.py', 'make_pictures.py', 'make_sound.py', 'team_colours.py', 'menu_items.py',
+         'generated_include.py')
 # The menu's two tables, which the pictures' generator reads as well.
 MENU_TABLES = (os.path.join('menu', 'menu_items.tsv'), os.path.join('resources', 'forms', 'menu_frmMain.frm'))
 TABLE = os.path.join('vorsaver', 'board', 'board_layout.tsv')
