@@ -17,7 +17,7 @@
 #include <utility>
 #include <vector>
 
-#include "vorsaver/movie/date_services.h"
+#include "vorsaver/dates/date_services.h"
 #include "vorsaver/movie/movie_variables.h"
 
 namespace {

@@ -10,7 +10,9 @@ set(CORE_SOURCES
     common/whole_file.cpp
     common/packed_picture.cpp
     common/text_stream.cpp
+    common/windows_version.cpp
     vorsaver/startup/mode_table.cpp
+    vorsaver/dates/day_serial.cpp
     vorsaver/movie/movie_variables.cpp
     vorsaver/movie/movie_layout.cpp
     vorsaver/movie/day_watch.cpp
@@ -21,7 +23,6 @@ set(CORE_SOURCES
     vorsaver/dialogs/sound_setting.cpp
     vorsaver/dialogs/about_text.cpp
     forms/form_table.cpp
-    menu/windows_version.cpp
     menu/menu_commands.cpp
     menu/hover_rules.cpp
     menu/theme_procedure.cpp
@@ -34,7 +35,7 @@ set(CORE_SOURCES
 )
 # The date services for a native build, where Windows' own stand behind the
 # shipped programs' (date_services_win.cpp).
-set(NATIVE_CORE_SOURCES ${CORE_SOURCES} vorsaver/movie/date_services_portable.cpp)
+set(NATIVE_CORE_SOURCES ${CORE_SOURCES} vorsaver/dates/date_services_portable.cpp)
 
 # The shipped programs' own run-time: its portable routines, which the unit
 # tests also run, and the Windows side that only the shipped programs link.
@@ -82,11 +83,13 @@ set(UNIT_TEST_SOURCES
 # and monitors.
 set(WINDOWS_LIBRARY_SOURCES
     common/app_folder_win.cpp
+    common/file_exists_win.cpp
     common/file_store_win.cpp
     common/open_document_win.cpp
     common/picture_win.cpp
     common/system_text_win.cpp
-    vorsaver/movie/date_services_win.cpp
+    common/windows_version_win.cpp
+    vorsaver/dates/date_services_win.cpp
     vorsaver/movie/monitors_win.cpp
 )
 # The forms layer, which the programs' windows stand on.
@@ -122,14 +125,12 @@ set(MENU_MODULE_SOURCES
     menu/module3_win.cpp
     menu/module4_win.cpp
     menu/start_program_win.cpp
-    common/open_document_win.cpp
 )
 set(MENU_SOURCES
     menu/main_win.cpp
     menu/frm_main_win.cpp
     menu/frm_theme_win.cpp
     menu/start_or_report_win.cpp
-    common/app_folder_win.cpp
     resources/menu.rc
 )
 # The CD's setup programs: one program for the three installers.
@@ -141,7 +142,6 @@ set(SETUP_SOURCES
     setup/carried_files_win.cpp
     setup/system_win.cpp
     setup/wizard_win.cpp
-    common/app_folder_win.cpp
     resources/setup.rc
 )
 set(E2E_SAVER_TEST_SOURCES

@@ -14,4 +14,9 @@ std::string PathInFolder(const std::string& folder, const std::string& fileName)
     return folder + "\\" + fileName;
 }
 
+std::string Join(const std::string& folder, const std::string& name) {
+    if (!folder.empty() && folder.back() == '\\') return folder + name;
+    return PathInFolder(folder, name);
+}
+
 }  // namespace common

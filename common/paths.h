@@ -13,4 +13,9 @@ std::string FolderOfPath(const std::string& programPath);
 // text (so a drive root gives a doubled backslash, which Windows accepts).
 std::string PathInFolder(const std::string& folder, const std::string& fileName);
 
+// A path that setup writes down (in the registry, in wininit.ini, in its
+// memory file) and compares again later: as PathInFolder, but a folder that
+// ends in a backslash already (a drive's root) gets no second one.
+std::string Join(const std::string& folder, const std::string& name);
+
 }  // namespace common

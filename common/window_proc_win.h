@@ -14,6 +14,13 @@
 
 namespace common {
 
+// The object tied to a window by one of the procedures below; null before
+// the window took it and after it let go.
+template <class Owner>
+Owner* ObjectOfWindow(HWND window) {
+    return reinterpret_cast<Owner*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+}
+
 // A window that owns its object. CreateWindowEx's last argument is a
 // std::unique_ptr<Owner>*: the window takes the object as it is created, and
 // deletes it after WM_NCDESTROY. If creation fails before the window took it,
@@ -25,7 +32,7 @@ LRESULT CALLBACK OwningWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
             static_cast<std::unique_ptr<Owner>*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
         if (holder != nullptr) SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(holder->release()));
     }
-    auto* owner = reinterpret_cast<Owner*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    auto* owner = ObjectOfWindow<Owner>(window);
     if (owner == nullptr) return DefWindowProcA(window, message, wParam, lParam);
     if (message != WM_NCDESTROY) return owner->HandleMessage(window, message, wParam, lParam);
     SetWindowLongPtrA(window, GWLP_USERDATA, 0);
@@ -42,7 +49,7 @@ LRESULT CALLBACK ObjectWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
         SetWindowLongPtrA(window, GWLP_USERDATA,
                           reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
     }
-    auto* owner = reinterpret_cast<Owner*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    auto* owner = ObjectOfWindow<Owner>(window);
     if (owner == nullptr) return DefWindowProcA(window, message, wParam, lParam);
     if (message == WM_NCDESTROY) SetWindowLongPtrA(window, GWLP_USERDATA, 0);
     return owner->HandleMessage(window, message, wParam, lParam);

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "tests/support/memory_files.h"
-#include "vorsaver/movie/date_services.h"
+#include "vorsaver/dates/date_services.h"
 #include "vorsaver/movie/movie_variables.h"
 
 namespace {

@@ -21,7 +21,6 @@ namespace frmMain {
 namespace {
 
 using menu::ImageControl;
-using C = menu::ImageControl;
 
 // Which images show: the rules decide, the window only mirrors it.
 menu::HoverState hover;
@@ -46,14 +45,8 @@ void Form_Load() {
 // this resets them, so an item left straight for the outside stays lit.
 void Form_MouseMove() { Apply(menu::MouseMoveOverBackground(hover)); }
 
+// The pointer over an item's normal image (picScr1_MouseMove ...).
 void Light(ImageControl image) { Apply(menu::MouseMoveOver(hover, image)); }
-void picScr1_MouseMove() { Light(C::picScr1); }
-void picThm1_MouseMove() { Light(C::picThm1); }
-void picGame1_MouseMove() { Light(C::picGame1); }
-void picFlash1_MouseMove() { Light(C::picFlash1); }
-void picWWW1_MouseMove() { Light(C::picWWW1); }
-void picHelp1_MouseMove() { Light(C::picHelp1); }
-void picExit1_MouseMove() { Light(C::picExit1); }
 
 // The Desktop Theme item: the installer that suits this Windows, or the
 // directions for adding theme support, or word that the system is not one
@@ -105,36 +98,23 @@ void Run(ImageControl image) {
     }
 }
 
-// A click on an item. The small items are clicked on their highlighted
-// image, which replaced the normal one as the pointer came over it; the
-// markers have no click of their own.
-void picScr1_Click() { Run(C::picScr1); }
-void picThm1_Click() { Run(C::picThm1); }
-void picGame1_Click() { Run(C::picGame1); }
-void picFlash1_Click() { Run(C::picFlash1); }
-void picWWW2_Click() { Run(C::picWWW2); }
-void picHelp2_Click() { Run(C::picHelp2); }
-void picExit2_Click() { Run(C::picExit2); }
+// Each item's handlers, named after its images in the window table: a move
+// over its normal image lights it (picScr1_MouseMove ...); a click reaches
+// the normal image, or on a small item its highlighted one, which replaced
+// the normal one as the pointer came over it (picScr1_Click, picWWW2_Click
+// ...). The markers have no click of their own.
+forms::Handlers Handlers() {
+    forms::Handlers handlers = {{"Form_Load", Form_Load}, {"Form_MouseMove", Form_MouseMove}};
+    for (const menu::MenuItem& item : menu::kMenuItems) {
+        const ImageControl normal = item.normal, clicked = menu::ClickImage(item);
+        handlers[std::string(menu::NameOf(normal)) + "_MouseMove"] = [normal] { Light(normal); };
+        handlers[std::string(menu::NameOf(clicked)) + "_Click"] = [clicked] { Run(clicked); };
+    }
+    return handlers;
+}
 
 forms::Form& Form() {
-    static forms::Form form("frmMain", {
-                                           {"Form_Load", Form_Load},
-                                           {"Form_MouseMove", Form_MouseMove},
-                                           {"picScr1_MouseMove", picScr1_MouseMove},
-                                           {"picThm1_MouseMove", picThm1_MouseMove},
-                                           {"picGame1_MouseMove", picGame1_MouseMove},
-                                           {"picFlash1_MouseMove", picFlash1_MouseMove},
-                                           {"picWWW1_MouseMove", picWWW1_MouseMove},
-                                           {"picHelp1_MouseMove", picHelp1_MouseMove},
-                                           {"picExit1_MouseMove", picExit1_MouseMove},
-                                           {"picScr1_Click", picScr1_Click},
-                                           {"picThm1_Click", picThm1_Click},
-                                           {"picGame1_Click", picGame1_Click},
-                                           {"picFlash1_Click", picFlash1_Click},
-                                           {"picWWW2_Click", picWWW2_Click},
-                                           {"picHelp2_Click", picHelp2_Click},
-                                           {"picExit2_Click", picExit2_Click},
-                                       });
+    static forms::Form form("frmMain", Handlers());
     return form;
 }
 

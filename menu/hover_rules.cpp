@@ -1,38 +1,41 @@
 #include "menu/hover_rules.h"
 
-#include <utility>
-
-#include "menu/menu_commands.h"
-
 namespace menu {
 
 namespace {
 
-using C = ImageControl;
-
-constexpr std::size_t Index(ImageControl control) { return static_cast<std::size_t>(control); }
-
-// Indexed by ImageControl.
-constexpr const char* kNames[kImageCount] = {
-    "picExit1", "picWWW1", "picFlash1", "picGame1", "picThm1", "picScr1", "picHelp1",
-    "picExit2", "picHelp2", "picScr2", "picWWW2", "picThm2", "picGame2", "picFlash2",
-};
-
 void SetVisible(HoverState& state, ImageControl control, bool visible, ChangedImages& changed) {
-    bool& current = state.visible[Index(control)];
+    bool& current = state.visible[control];
     if (current == visible) return;
     current = visible;
     changed.push_back(control);
 }
 
+constexpr bool ItemsNameTheirImages() {
+    for (const MenuItem& item : kMenuItems) {
+        if (item.normal >= kImageCount || item.lit >= kImageCount || item.normal == item.lit) return false;
+    }
+    return true;
+}
+static_assert(ItemsNameTheirImages(), "every item has a normal and a lit image of its own in the window table");
+
 }  // namespace
 
-const char* NameOf(ImageControl control) { return kNames[Index(control)]; }
+const char* NameOf(ImageControl control) { return kImageNames[control]; }
+
+ImageControl ImageNamed(std::string_view name) {
+    for (ImageControl i = 0; i < kImageCount; ++i) {
+        if (name == kImageNames[i]) return i;
+    }
+    return kImageCount;
+}
+
+ImageControl ClickImage(const MenuItem& item) { return item.hover == Hover::Marker ? item.normal : item.lit; }
 
 HoverState HoverStateFrom(const forms::FormTable& table) {
     HoverState state;
     for (std::size_t i = 0; i < kImageCount; ++i) {
-        const forms::Item* item = table.Find(kNames[i]);
+        const forms::Item* item = table.Find(kImageNames[i]);
         state.visible[i] = item != nullptr && item->Flag("Visible", true);
     }
     return state;
@@ -41,49 +44,29 @@ HoverState HoverStateFrom(const forms::FormTable& table) {
 ChangedImages MouseMoveOverBackground(HoverState& state) {
     // Item by item, the normal image shown before its marker or highlight is
     // hidden, so no item is ever drawn with neither.
-    static constexpr std::pair<C, C> kPairs[] = {
-        {C::picScr1, C::picScr2},   {C::picThm1, C::picThm2},   {C::picGame1, C::picGame2},
-        {C::picWWW1, C::picWWW2},   {C::picFlash1, C::picFlash2}, {C::picHelp1, C::picHelp2},
-        {C::picExit1, C::picExit2},
-    };
     ChangedImages changed;
-    for (const auto& [normal, lit] : kPairs) {
-        SetVisible(state, normal, true, changed);
-        SetVisible(state, lit, false, changed);
+    for (const MenuItem& item : kMenuItems) {
+        SetVisible(state, item.normal, true, changed);
+        SetVisible(state, item.lit, false, changed);
     }
     return changed;
 }
 
 ChangedImages MouseMoveOver(HoverState& state, ImageControl control) {
     ChangedImages changed;
-    auto swap = [&](C normal, C lit) {
-        SetVisible(state, normal, false, changed);
-        SetVisible(state, lit, true, changed);
-    };
-    switch (control) {
-    case C::picScr1: SetVisible(state, C::picScr2, true, changed); break;
-    case C::picThm1: SetVisible(state, C::picThm2, true, changed); break;
-    case C::picGame1: SetVisible(state, C::picGame2, true, changed); break;
-    case C::picFlash1: SetVisible(state, C::picFlash2, true, changed); break;
-    case C::picWWW1: swap(C::picWWW1, C::picWWW2); break;
-    case C::picHelp1: swap(C::picHelp1, C::picHelp2); break;
-    case C::picExit1: swap(C::picExit1, C::picExit2); break;
-    default: break;
+    for (const MenuItem& item : kMenuItems) {
+        if (item.normal != control) continue;
+        if (item.hover == Hover::Swap) SetVisible(state, item.normal, false, changed);
+        SetVisible(state, item.lit, true, changed);
     }
     return changed;
 }
 
 MenuClick ClickAction(ImageControl control) {
-    switch (control) {
-    case C::picScr1: return {ClickKind::StartInstaller, kScreenSaverInstaller};
-    case C::picThm1: return {ClickKind::ThemeProcedure, {}};
-    case C::picGame1: return {ClickKind::Game, kGamePage};
-    case C::picFlash1: return {ClickKind::StartInstaller, kFlashInstaller};
-    case C::picWWW2: return {ClickKind::WebSite, kWebSiteAddress};
-    case C::picHelp2: return {ClickKind::Help, kHelpFile};
-    case C::picExit2: return {ClickKind::Exit, {}};
-    default: return {ClickKind::Nothing, {}};
+    for (const MenuItem& item : kMenuItems) {
+        if (ClickImage(item) == control) return {item.click, item.target};
     }
+    return {ClickKind::Nothing, {}};
 }
 
 }  // namespace menu

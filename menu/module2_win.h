@@ -5,7 +5,7 @@
 
 namespace Module2 {
 
-// Asks Windows afresh on every call; see menu::WindowsVersionName for the
+// Asks Windows afresh on every call; see common::WindowsVersion::MenuName for the
 // names. A failed query gives "Windows 32 Bit System".
 std::string GetWindowsVersion();
 

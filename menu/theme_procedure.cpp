@@ -1,8 +1,17 @@
 #include "menu/theme_procedure.h"
 
-#include "menu/windows_version.h"
+#include "common/windows_version.h"
 
 namespace menu {
+
+using common::kWindows2000;
+using common::kWindows95;
+using common::kWindows98;
+using common::kWindowsNT4;
+
+bool NameContains(const std::string& versionName, const char* part) {
+    return versionName.find(part) != std::string::npos;
+}
 
 bool NamesWindows9x(const std::string& versionName) {
     return NameContains(versionName, kWindows95) || NameContains(versionName, kWindows98);

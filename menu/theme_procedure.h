@@ -13,6 +13,10 @@ enum class ThemeAction {
     InvalidWindowsType,  // anything else: say so and do nothing more
 };
 
+// Callers test a version name by case-sensitive substring, so "Windows 98 SE"
+// also counts as "Windows 98" and the empty name counts as nothing.
+bool NameContains(const std::string& versionName, const char* part);
+
 // True for the names of the Windows 95/98 family, the only ones for which
 // the Desktop Themes program is looked for.
 bool NamesWindows9x(const std::string& versionName);

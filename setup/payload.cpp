@@ -6,14 +6,6 @@
 
 namespace setup {
 
-namespace {
-
-void PutU32(std::string& bytes, std::uint32_t value) {
-    for (int i = 0; i < 4; ++i) bytes.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
-}
-
-}  // namespace
-
 const PayloadFile* Payload::Find(const std::string& name) const {
     for (const PayloadFile& file : files) {
         if (file.name == name) return &file;
@@ -55,24 +47,6 @@ PayloadRead ReadPayload(const std::string& tail, std::uint64_t fileSize, Payload
         payload.files.push_back(file);
     }
     return PayloadRead::Found;
-}
-
-std::string MakePayload(std::uint32_t programSize, const std::vector<std::pair<std::string, std::string>>& files) {
-    std::string data, directory;
-    std::uint32_t offset = programSize;
-    for (const auto& [name, content] : files) {
-        PutU32(directory, offset);
-        PutU32(directory, static_cast<std::uint32_t>(content.size()));
-        directory += name;
-        directory.push_back('\0');
-        data += content;
-        offset += static_cast<std::uint32_t>(content.size());
-    }
-    std::string out = data + directory;
-    PutU32(out, programSize);
-    PutU32(out, offset);
-    out.append(kPayloadMagic, 8);
-    return out;
 }
 
 }  // namespace setup

@@ -40,8 +40,4 @@ enum class PayloadRead { None, Found, Damaged };
 // directory takes when `tail` is too short for it.
 PayloadRead ReadPayload(const std::string& tail, std::uint64_t fileSize, Payload& payload, std::uint32_t& needed);
 
-// The bytes to append to `programSize` bytes of program to carry `files`
-// (name, content), in order.
-std::string MakePayload(std::uint32_t programSize, const std::vector<std::pair<std::string, std::string>>& files);
-
 }  // namespace setup

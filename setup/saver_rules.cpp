@@ -6,7 +6,7 @@ namespace setup {
 
 namespace {
 
-bool Vista(const WindowsKind& windows) { return windows.nt && windows.major >= 6; }
+bool Vista(const WindowsVersion& windows) { return windows.HasScreenSaverSettings(); }
 
 }  // namespace
 
@@ -40,13 +40,7 @@ bool NamesOurSaver(const std::string& current, const std::string& shortPath, con
     return lower == AsciiLower(shortPath) || lower == AsciiLower(longPath);
 }
 
-bool UserUninstallList(const WindowsKind& windows) { return windows.nt && windows.major >= 5; }
-
-std::string SaverSettingsName(const WindowsKind& windows) {
-    return Vista(windows) ? "Screen Saver Settings" : "Display Properties";
-}
-
-std::string SaverWelcomeText(const WindowsKind& windows, const std::string& folder, bool systemFolder) {
+std::string SaverWelcomeText(const WindowsVersion& windows, const std::string& folder, bool systemFolder) {
     std::string text =
         "This puts the Tarrowick Vorlaks screen saver on your computer and makes it your screen saver.\r\n\r\n";
     text += systemFolder ? "It goes into Windows' System folder, " + folder + ", where Windows looks for screen savers.\r\n\r\n"
@@ -58,7 +52,7 @@ std::string SaverWelcomeText(const WindowsKind& windows, const std::string& fold
     return text;
 }
 
-std::string SaverFinishText(const WindowsKind& windows, bool replacedAtRestart, bool keptNewer) {
+std::string SaverFinishText(const WindowsVersion& windows, bool replacedAtRestart, bool keptNewer) {
     std::string text = "The Tarrowick Vorlaks screen saver is installed and is now your screen saver.\r\n\r\n";
     if (keptNewer) text += "The newer version that was already installed has been kept.\r\n\r\n";
     if (replacedAtRestart) {
@@ -70,12 +64,12 @@ std::string SaverFinishText(const WindowsKind& windows, bool replacedAtRestart, 
     return text;
 }
 
-std::string SaverOpenCheckCaption(const WindowsKind& windows) {
+std::string SaverOpenCheckCaption(const WindowsVersion& windows) {
     return Vista(windows) ? "&Open Screen Saver Settings now" : "&Open Display Properties now";
 }
 
-std::string SaverOpenFailedText(const WindowsKind& windows, const std::string& reason) {
-    std::string text = SaverSettingsName(windows) + " could not be opened: " + reason + ".\r\n\r\n";
+std::string SaverOpenFailedText(const WindowsVersion& windows, const std::string& reason) {
+    std::string text = std::string(windows.SaverSettingsName()) + " could not be opened: " + reason + ".\r\n\r\n";
     text += Vista(windows) ? "Open it yourself: right-click the desktop, choose Personalize, then Screen Saver."
                            : "Open it yourself: right-click the desktop, choose Properties, then the Screen Saver tab.";
     return text;

@@ -6,14 +6,11 @@
 #include <cstdint>
 #include <string>
 
+#include "common/windows_version.h"
+
 namespace setup {
 
-// The Windows setup runs on, as GetVersionEx tells it.
-struct WindowsKind {
-    bool nt = false;
-    unsigned major = 4;
-    unsigned minor = 0;
-};
+using common::WindowsVersion;
 
 // The file version in a program's version resource (the fixed part that
 // follows VS_VERSION_INFO); false when the bytes hold none.
@@ -28,20 +25,11 @@ bool IsNewer(const FileVersion& a, const FileVersion& b);
 // `longPath` (Windows compares paths without regard to case).
 bool NamesOurSaver(const std::string& current, const std::string& shortPath, const std::string& longPath);
 
-// The Add/Remove Programs list the entry goes to: the user's own from
-// Windows 2000 on (the install is the user's own), else the machine's,
-// the only one that 95/98/Me and NT 4 show.
-bool UserUninstallList(const WindowsKind& windows);
-
-// Where Windows lets the user pick the screen saver: "Display Properties"
-// up to XP, "Screen Saver Settings" from Vista on.
-std::string SaverSettingsName(const WindowsKind& windows);
-
 // The pages' texts.
-std::string SaverWelcomeText(const WindowsKind& windows, const std::string& folder, bool systemFolder);
-std::string SaverFinishText(const WindowsKind& windows, bool replacedAtRestart, bool keptNewer);
-std::string SaverOpenCheckCaption(const WindowsKind& windows);
-std::string SaverOpenFailedText(const WindowsKind& windows, const std::string& reason);
+std::string SaverWelcomeText(const WindowsVersion& windows, const std::string& folder, bool systemFolder);
+std::string SaverFinishText(const WindowsVersion& windows, bool replacedAtRestart, bool keptNewer);
+std::string SaverOpenCheckCaption(const WindowsVersion& windows);
+std::string SaverOpenFailedText(const WindowsVersion& windows, const std::string& reason);
 std::string SaverRemoveText(const std::string& folder, bool systemFolder);
 std::string SaverRemovedText(bool previousBack, bool leftForRestart);
 

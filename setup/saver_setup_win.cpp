@@ -2,7 +2,9 @@
 
 #include <windows.h>
 
+#include "common/file_store_win.h"
 #include "common/system_text_win.h"
+#include "common/windows_version_win.h"
 #include "setup/placement_win.h"
 #include "setup/saver_rules.h"
 #include "setup/system_win.h"
@@ -30,20 +32,16 @@ const char kMemory[] = "vorsaver-uninstall.ini";
 // (HKCU), so the saver lives in the user's application data, and Display
 // Properties shows the current saver wherever it lies.
 struct Place {
-    WindowsKind windows;
+    WindowsVersion windows;
     std::string folder;
     bool system = false;
 };
 
 Place SaverPlace() {
     Place place;
-    place.windows = CurrentWindows();
-    if (place.windows.nt) {
-        place.folder = Join(AppDataFolder(), "Tarrowick Vorlaks Saver");
-    } else {
-        place.folder = SystemFolder();
-        place.system = true;
-    }
+    place.windows = common::CurrentWindowsVersion();
+    place.system = place.windows.SaverInSystemFolder();
+    place.folder = place.system ? SystemFolder() : Join(AppDataFolder(), "Tarrowick Vorlaks Saver");
     return place;
 }
 
@@ -55,9 +53,9 @@ struct SaverSetting {
 
 std::string SystemIni() { return Join(WindowsFolder(), "system.ini"); }
 
-SaverSetting CurrentSaver(const WindowsKind& windows) {
+SaverSetting CurrentSaver(const WindowsVersion& windows) {
     SaverSetting setting;
-    setting.saver = windows.nt ? RegRead(HKEY_CURRENT_USER, kDesktopKey, "SCRNSAVE.EXE")
+    setting.saver = windows.Nt() ? RegRead(HKEY_CURRENT_USER, kDesktopKey, "SCRNSAVE.EXE")
                                : IniRead(SystemIni(), "boot", "SCRNSAVE.EXE");
     std::string active = RegRead(HKEY_CURRENT_USER, kDesktopKey, "ScreenSaveActive");
     if (!active.empty()) setting.active = active;
@@ -66,8 +64,8 @@ SaverSetting CurrentSaver(const WindowsKind& windows) {
 
 // Makes a saver current ("" for none) and tells Windows, which reads the
 // setting again at once.
-void SetSaver(const WindowsKind& windows, const SaverSetting& setting) {
-    if (windows.nt) {
+void SetSaver(const WindowsVersion& windows, const SaverSetting& setting) {
+    if (windows.Nt()) {
         if (setting.saver.empty()) {
             RegRemoveValue(HKEY_CURRENT_USER, kDesktopKey, "SCRNSAVE.EXE");
         } else {
@@ -152,55 +150,41 @@ public:
             std::string error;
             return Install(nullptr, error) ? kDone : kFailed;
         }
-        Wizard wizard(std::string(kProduct) + " Setup", {[this] { Next(); }, nullptr, [this] { Cancel(); }});
-        wizard_ = &wizard;
-        wizard.Show(AskPage("Welcome to the Tarrowick Vorlaks Screen Saver Setup",
-                            SaverWelcomeText(place_.windows, place_.folder, place_.system)));
+        Pages pages;
+        pages.push_back(AskPage(Asks("Welcome to the Tarrowick Vorlaks Screen Saver Setup",
+                                     SaverWelcomeText(place_.windows, place_.folder, place_.system)),
+                                [](Wizard& wizard) {
+                                    return AskYesNo(wizard.Window(),
+                                                    "Leave the screen saver's setup? Nothing has been installed.");
+                                }));
+        pages.push_back(WorkPage("Installing", "Copying the screen saver's files to " + place_.folder + ".",
+                                 [this](Wizard& wizard) {
+                                     result_ = Install(&wizard, error_) ? kDone : error_.empty() ? kCancelled : kFailed;
+                                 }));
+        pages.push_back(LastPage(
+            [this] {
+                if (result_ == kDone) {
+                    return Finished("The screen saver is installed",
+                                    SaverFinishText(place_.windows, waiting_, keptNewer_),
+                                    SaverOpenCheckCaption(place_.windows));
+                }
+                return Finished("The screen saver was not installed",
+                                (error_.empty() ? std::string("Setup was stopped.") : error_) +
+                                    "\r\n\r\nNothing has been changed on your computer.\r\n\r\nClick "
+                                    "Finish to close this window.");
+            },
+            [this](Wizard& wizard) {
+                std::string reason;
+                if (wizard.Checked() && !OpenSaverSettings(reason)) {
+                    Tell(wizard.Window(), SaverOpenFailedText(place_.windows, reason), MB_ICONWARNING);
+                }
+            }));
+        Wizard wizard(std::string(kProduct) + " Setup", std::move(pages));
         wizard.Run();
-        wizard_ = nullptr;
         return result_;
     }
 
 private:
-    enum class Step { Welcome, Finish, Failed };
-
-    void Next() {
-        if (step_ == Step::Welcome) {
-            wizard_->Show(WorkPage("Installing", "Copying the screen saver's files to " + place_.folder + "."));
-            std::string error;
-            if (Install(wizard_, error)) {
-                step_ = Step::Finish;
-                result_ = kDone;
-                wizard_->Show(LastPage("The screen saver is installed",
-                                       SaverFinishText(place_.windows, waiting_, keptNewer_),
-                                       SaverOpenCheckCaption(place_.windows)));
-            } else {
-                step_ = Step::Failed;
-                result_ = error.empty() ? kCancelled : kFailed;
-                wizard_->Show(LastPage("The screen saver was not installed",
-                                       (error.empty() ? std::string("Setup was stopped.") : error) +
-                                           "\r\n\r\nNothing has been changed on your computer.\r\n\r\nClick "
-                                           "Finish to close this window."));
-            }
-            return;
-        }
-        if (step_ == Step::Finish && wizard_->Checked()) {
-            std::string reason;
-            if (!OpenSaverSettings(reason)) {
-                Tell(wizard_->Window(), SaverOpenFailedText(place_.windows, reason), MB_ICONWARNING);
-            }
-        }
-        wizard_->Close();
-    }
-
-    void Cancel() {
-        if (step_ != Step::Welcome) return;
-        if (AskYesNo(wizard_->Window(), "Leave the screen saver's setup? Nothing has been installed.")) {
-            result_ = kCancelled;
-            wizard_->Close();
-        }
-    }
-
     bool Install(Wizard* wizard, std::string& error) {
         const std::string& folder = place_.folder;
         if (!place_.system && !FileExists(folder)) {
@@ -242,7 +226,8 @@ private:
         bool placeSaver = true;
         std::string present;
         std::string ignored;
-        if (ReadWhole(Join(folder, kSaver), present) && ReadFileVersion(present, installed) &&
+        if (common::WinFileStore().ReadAll(Join(folder, kSaver), present, ignored) &&
+            ReadFileVersion(present, installed) &&
             IsNewer(installed, ours)) {
             placeSaver = !options_.silent &&
                          AskYesNo(wizard != nullptr ? wizard->Window() : nullptr,
@@ -262,7 +247,7 @@ private:
 
         // Add/Remove Programs: the machine's list on 95/98/Me and NT 4 (whose
         // list knows no other) where the user may write it; else the user's.
-        const bool userList = UserUninstallList(place_.windows) || !MachineListWritable();
+        const bool userList = place_.windows.UserUninstallList() || !MachineListWritable();
 
         struct Item {
             const char* name;
@@ -308,23 +293,10 @@ private:
         return true;
     }
 
-    static bool ReadWhole(const std::string& path, std::string& bytes) {
-        HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file == INVALID_HANDLE_VALUE) return false;
-        const DWORD size = GetFileSize(file, nullptr);
-        bytes.assign(size, '\0');
-        DWORD got = 0;
-        const bool ok = size == 0 || (ReadFile(file, &bytes[0], size, &got, nullptr) && got == size);
-        CloseHandle(file);
-        return ok;
-    }
-
     CarriedFiles& carried_;
     const Options& options_;
     Place place_;
-    Wizard* wizard_ = nullptr;
-    Step step_ = Step::Welcome;
+    std::string error_;
     int result_ = kCancelled;
     bool madeFolder_ = false;
     bool waiting_ = false;
@@ -338,8 +310,8 @@ public:
     explicit SaverUninstall(const Options& options) : options_(options) {}
 
     int Run() {
-        windows_ = CurrentWindows();
-        system_ = !windows_.nt;
+        windows_ = common::CurrentWindowsVersion();
+        system_ = windows_.SaverInSystemFolder();
         if (!FileExists(Join(options_.folder, kMemory))) {
             if (!options_.silent) {
                 Tell(nullptr, "The Tarrowick Vorlaks screen saver is not installed in " + options_.folder + ".",
@@ -351,35 +323,26 @@ public:
             Remove();
             return kDone;
         }
-        Wizard wizard("Remove the " + std::string(kProduct), {[this] { Next(); }, nullptr, [this] { Cancel(); }});
-        wizard_ = &wizard;
-        wizard.Show(AskPage("Remove the Tarrowick Vorlaks screen saver", SaverRemoveText(options_.folder, system_),
-                            "&Remove"));
+        Pages pages;
+        pages.push_back(AskPage(Asks("Remove the Tarrowick Vorlaks screen saver",
+                                     SaverRemoveText(options_.folder, system_), "&Remove"),
+                                [](Wizard&) { return true; }));
+        pages.push_back(WorkPage("Removing", "Removing the screen saver's files from " + options_.folder + ".",
+                                 [this](Wizard& wizard) {
+                                     wizard_ = &wizard;
+                                     Remove();
+                                     wizard_ = nullptr;
+                                     result_ = kDone;
+                                 }));
+        pages.push_back(LastPage([this] {
+            return Finished("The screen saver has been removed", SaverRemovedText(previousBack_, leftForRestart_));
+        }));
+        Wizard wizard("Remove the " + std::string(kProduct), std::move(pages));
         wizard.Run();
-        wizard_ = nullptr;
         return result_;
     }
 
 private:
-    void Next() {
-        if (!done_) {
-            wizard_->Show(WorkPage("Removing", "Removing the screen saver's files from " + options_.folder + "."));
-            Remove();
-            done_ = true;
-            result_ = kDone;
-            wizard_->Show(
-                LastPage("The screen saver has been removed", SaverRemovedText(previousBack_, leftForRestart_)));
-            return;
-        }
-        wizard_->Close();
-    }
-
-    void Cancel() {
-        if (done_) return;
-        result_ = kCancelled;
-        wizard_->Close();
-    }
-
     void Remove() {
         const std::string& folder = options_.folder;
         const std::string memory = Join(folder, kMemory);
@@ -427,10 +390,9 @@ private:
     }
 
     const Options& options_;
-    WindowsKind windows_;
+    WindowsVersion windows_;
     bool system_ = false;
-    Wizard* wizard_ = nullptr;
-    bool done_ = false;
+    Wizard* wizard_ = nullptr;  // while Remove runs on its page
     bool previousBack_ = false;
     bool leftForRestart_ = false;
     int result_ = kCancelled;

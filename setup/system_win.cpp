@@ -14,18 +14,6 @@ std::string FromBuffer(const char* buffer, UINT length, UINT capacity) {
 
 }  // namespace
 
-WindowsKind CurrentWindows() {
-    OSVERSIONINFOA info = {};
-    info.dwOSVersionInfoSize = sizeof info;
-    WindowsKind kind;
-    if (GetVersionExA(&info)) {
-        kind.nt = info.dwPlatformId == VER_PLATFORM_WIN32_NT;
-        kind.major = info.dwMajorVersion;
-        kind.minor = info.dwMinorVersion;
-    }
-    return kind;
-}
-
 std::string WindowsFolder() {
     char buffer[MAX_PATH];
     return FromBuffer(buffer, GetWindowsDirectoryA(buffer, MAX_PATH), MAX_PATH);
@@ -66,13 +54,6 @@ std::string ShortPath(const std::string& path) {
     std::string shortPath = FromBuffer(buffer, GetShortPathNameA(path.c_str(), buffer, MAX_PATH), MAX_PATH);
     return shortPath.empty() ? path : shortPath;
 }
-
-std::string Join(const std::string& folder, const std::string& name) {
-    if (!folder.empty() && folder.back() == '\\') return folder + name;
-    return folder + "\\" + name;
-}
-
-bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 std::string RegRead(HKEY root, const char* key, const char* value, bool* found) {
     if (found != nullptr) *found = false;

@@ -1,4 +1,4 @@
-// What setup asks of Windows: its folders and version, the registry and
+// What setup asks of Windows: its folders, the registry and
 // ini files, and replacing or deleting a file in use when Windows next
 // starts (MoveFileEx on NT; wininit.ini on 95/98/Me, which only stub it).
 #pragma once
@@ -7,14 +7,15 @@
 
 #include <string>
 
-#include "setup/saver_rules.h"
+#include "common/file_exists_win.h"
+#include "common/paths.h"
+
 
 namespace setup {
 
 // Where Windows keeps the desktop's settings: the screen saver and the wallpaper.
 inline constexpr char kDesktopKey[] = "Control Panel\\Desktop";
 
-WindowsKind CurrentWindows();
 std::string WindowsFolder();
 std::string SystemFolder();
 // The user's application data (NT 4 without the newer shell: the profile's
@@ -23,8 +24,8 @@ std::string AppDataFolder();
 std::string TempFolder();
 // The 8.3 form of an existing path, or the path itself where there is none.
 std::string ShortPath(const std::string& path);
-std::string Join(const std::string& folder, const std::string& name);
-bool FileExists(const std::string& path);
+using common::FileExists;
+using common::Join;
 
 std::string RegRead(HKEY root, const char* key, const char* value, bool* found = nullptr);
 bool RegWrite(HKEY root, const char* key, const char* value, const std::string& data);

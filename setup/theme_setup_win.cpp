@@ -4,7 +4,9 @@
 
 #include "common/paths.h"
 #include "common/system_text_win.h"
+#include "common/windows_version_win.h"
 #include "setup/placement_win.h"
+#include "setup/saver_rules.h"
 #include "setup/system_win.h"
 #include "setup/wizard_win.h"
 
@@ -66,49 +68,38 @@ public:
             std::string error;
             return Install(nullptr, error) ? kDone : kFailed;
         }
-        Wizard wizard(std::string(ProductName(product_)) + " Setup", {[this] { Next(); }, nullptr, [this] { Cancel(); }});
-        wizard_ = &wizard;
-        wizard.Show(AskPage(std::string("Welcome to the ") + ProductName(product_) + " Setup",
-                            product_ == Product::Theme ? ThemeWelcomeText(folder_, width_)
-                                                       : WallpaperWelcomeText(folder_, width_)));
+        Pages pages;
+        pages.push_back(AskPage(Asks(std::string("Welcome to the ") + ProductName(product_) + " Setup",
+                                     product_ == Product::Theme ? ThemeWelcomeText(folder_, width_)
+                                                                : WallpaperWelcomeText(folder_, width_)),
+                                [this](Wizard& wizard) {
+                                    return MessageBoxA(wizard.Window(), "Leave setup? Nothing has been installed.",
+                                                       ProductName(product_), MB_YESNO | MB_ICONQUESTION) == IDYES;
+                                }));
+        pages.push_back(WorkPage("Installing", "Copying the files to " + folder_ + ".", [this](Wizard& wizard) {
+            if (Install(&wizard, error_)) {
+                result_ = kDone;
+            } else {
+                result_ = kFailed;
+                Tell(wizard.Window(), error_, ProductName(product_), MB_ICONERROR);
+            }
+        }));
+        pages.push_back(LastPage([this] {
+            if (result_ != kDone) {
+                return Finished("Nothing was installed", error_ +
+                                                             "\r\n\r\nNothing has been changed on your computer."
+                                                             "\r\n\r\nClick Finish to close this window.");
+            }
+            return Finished(std::string("The ") + (product_ == Product::Theme ? "theme" : "wallpaper") + " is installed",
+                            product_ == Product::Theme ? ThemeFinishText()
+                                                       : WallpaperFinishText(common::CurrentWindowsVersion().Nt()));
+        }));
+        Wizard wizard(std::string(ProductName(product_)) + " Setup", std::move(pages));
         wizard.Run();
-        wizard_ = nullptr;
         return result_;
     }
 
 private:
-    void Next() {
-        if (finished_) {
-            wizard_->Close();
-            return;
-        }
-        finished_ = true;
-        wizard_->Show(WorkPage("Installing", "Copying the files to " + folder_ + "."));
-        std::string error;
-        if (Install(wizard_, error)) {
-            result_ = kDone;
-            wizard_->Show(LastPage(std::string("The ") + (product_ == Product::Theme ? "theme" : "wallpaper") +
-                                       " is installed",
-                                   product_ == Product::Theme ? ThemeFinishText()
-                                                              : WallpaperFinishText(CurrentWindows().nt)));
-        } else {
-            result_ = kFailed;
-            Tell(wizard_->Window(), error, ProductName(product_), MB_ICONERROR);
-            wizard_->Show(LastPage("Nothing was installed", error +
-                                                                "\r\n\r\nNothing has been changed on your computer."
-                                                                "\r\n\r\nClick Finish to close this window."));
-        }
-    }
-
-    void Cancel() {
-        if (finished_) return;
-        if (MessageBoxA(wizard_->Window(), "Leave setup? Nothing has been installed.", ProductName(product_),
-                        MB_YESNO | MB_ICONQUESTION) == IDYES) {
-            result_ = kCancelled;
-            wizard_->Close();
-        }
-    }
-
     bool Install(Wizard* wizard, std::string& error) {
         std::string packed, wallpaper, theme, program, readError;
         if (!carried_.Read(WallpaperFor(width_), packed, readError) || !BitmapFileOf(packed, wallpaper, readError) ||
@@ -192,8 +183,7 @@ private:
     const Options& options_;
     std::string folder_;
     int width_ = 800;
-    Wizard* wizard_ = nullptr;
-    bool finished_ = false;
+    std::string error_;
     int result_ = kCancelled;
 };
 
@@ -208,41 +198,30 @@ public:
             Remove();
             return kDone;
         }
-        Wizard wizard(std::string("Remove the ") + ProductName(product_), {[this] { Next(); }, nullptr, [this] { Cancel(); }});
-        wizard_ = &wizard;
-        wizard.Show(AskPage(std::string("Remove the ") + ProductName(product_),
-                            product_ == Product::Theme ? ThemeRemoveText(folder_) : WallpaperRemoveText(folder_),
-                            "&Remove"));
+        Pages pages;
+        pages.push_back(AskPage(Asks(std::string("Remove the ") + ProductName(product_),
+                                     product_ == Product::Theme ? ThemeRemoveText(folder_) : WallpaperRemoveText(folder_),
+                                     "&Remove"),
+                                [](Wizard&) { return true; }));
+        pages.push_back(WorkPage("Removing", "Removing the files from " + folder_ + ".", [this](Wizard&) {
+            Remove();
+            result_ = kDone;
+        }));
+        pages.push_back(LastPage([this] {
+            return Finished(std::string("The ") + (product_ == Product::Theme ? "theme" : "wallpaper") +
+                                " has been removed",
+                            std::string(product_ == Product::Theme
+                                            ? "The Tarrowick Vorlaks Desktop Theme has been removed."
+                                            : "The Tarrowick Vorlaks wallpaper has been removed.") +
+                                (restored_ ? " The wallpaper you had before is back on your desktop." : "") +
+                                "\r\n\r\nClick Finish to close this window.");
+        }));
+        Wizard wizard(std::string("Remove the ") + ProductName(product_), std::move(pages));
         wizard.Run();
-        wizard_ = nullptr;
         return result_;
     }
 
 private:
-    void Next() {
-        if (done_) {
-            wizard_->Close();
-            return;
-        }
-        done_ = true;
-        wizard_->Show(WorkPage("Removing", "Removing the files from " + folder_ + "."));
-        Remove();
-        result_ = kDone;
-        wizard_->Show(LastPage(std::string("The ") + (product_ == Product::Theme ? "theme" : "wallpaper") +
-                                   " has been removed",
-                               std::string(product_ == Product::Theme
-                                               ? "The Tarrowick Vorlaks Desktop Theme has been removed."
-                                               : "The Tarrowick Vorlaks wallpaper has been removed.") +
-                                   (restored_ ? " The wallpaper you had before is back on your desktop." : "") +
-                                   "\r\n\r\nClick Finish to close this window."));
-    }
-
-    void Cancel() {
-        if (done_) return;
-        result_ = kCancelled;
-        wizard_->Close();
-    }
-
     void Remove() {
         if (product_ == Product::Theme) {
             DeleteFileA(Join(folder_, kTheme).c_str());
@@ -289,8 +268,6 @@ private:
     Product product_;
     const Options& options_;
     std::string folder_;
-    Wizard* wizard_ = nullptr;
-    bool done_ = false;
     bool restored_ = false;
     int result_ = kCancelled;
 };

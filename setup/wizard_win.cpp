@@ -1,7 +1,5 @@
 #include "setup/wizard_win.h"
 
-#include <memory>
-
 #include "forms/form_win.h"
 #include "setup/system_win.h"
 
@@ -9,76 +7,133 @@ namespace setup {
 
 namespace {
 
-std::string windowCaption;
-Wizard::Events events;
-std::unique_ptr<forms::Form> form;
-bool closing = false;
+class Asking : public WizardPage {
+public:
+    Asking(Page look, std::function<bool(Wizard&)> cancel) : look_(std::move(look)), cancel_(std::move(cancel)) {}
+    Page Look() override { return look_; }
+    bool OnCancel(Wizard& wizard) override { return cancel_ && cancel_(wizard); }
 
-// One event at a time: a page's work and its message boxes run inside the
-// click, and a second press (a key held down, a program sending clicks) must
-// not start it again from within.
-bool handling = false;
+private:
+    Page look_;
+    std::function<bool(Wizard&)> cancel_;
+};
 
-void Run(const std::function<void()>& handler) {
-    if (handling || !handler) return;
-    handling = true;
-    handler();
-    handling = false;
-}
+class Working : public WizardPage {
+public:
+    Working(std::string title, std::string body, std::function<void(Wizard&)> work)
+        : look_(Asks(std::move(title), std::move(body))), work_(std::move(work)) {
+        look_.cancel = false;
+        look_.progress = true;
+    }
+    Page Look() override { return look_; }
+    bool OnShown(Wizard& wizard) override {
+        work_(wizard);
+        return true;
+    }
 
-void Form_Load() { form->SetCaption(windowCaption); }
-void cmdNext_Click() { Run(events.next); }
-void cmdBack_Click() { Run(events.back); }
-void cmdCancel_Click() { Run(events.cancel); }
-// The close box asks as Cancel does; the layer unloads the window after.
-void Form_QueryUnload() {
-    if (!closing) Run(events.cancel);
-}
+private:
+    Page look_;
+    std::function<void(Wizard&)> work_;
+};
 
-void Enable(const char* name, bool enabled) { EnableWindow((*form)[name].Window(), enabled ? TRUE : FALSE); }
+class Last : public WizardPage {
+public:
+    Last(std::function<Page()> look, std::function<void(Wizard&)> finish)
+        : look_(std::move(look)), finish_(std::move(finish)) {}
+    Page Look() override { return look_(); }
+    bool OnNext(Wizard& wizard) override {
+        if (finish_) finish_(wizard);
+        return true;
+    }
+
+private:
+    std::function<Page()> look_;
+    std::function<void(Wizard&)> finish_;
+};
 
 }  // namespace
 
-Page AskPage(std::string title, std::string body, std::string next, bool back) {
+std::unique_ptr<WizardPage> AskPage(Page look, std::function<bool(Wizard&)> cancel) {
+    return std::make_unique<Asking>(std::move(look), std::move(cancel));
+}
+
+std::unique_ptr<WizardPage> WorkPage(std::string title, std::string body, std::function<void(Wizard&)> work) {
+    return std::make_unique<Working>(std::move(title), std::move(body), std::move(work));
+}
+
+std::unique_ptr<WizardPage> LastPage(std::function<Page()> look, std::function<void(Wizard&)> finish) {
+    return std::make_unique<Last>(std::move(look), std::move(finish));
+}
+
+Page Asks(std::string title, std::string body, std::string next) {
     Page page;
     page.title = std::move(title);
     page.body = std::move(body);
     page.next = std::move(next);
-    page.back = back;
     return page;
 }
 
-Page WorkPage(std::string title, std::string body) {
-    Page page = AskPage(std::move(title), std::move(body));
-    page.cancel = false;
-    page.progress = true;
-    return page;
-}
-
-Page LastPage(std::string title, std::string body, std::string check) {
-    Page page = AskPage(std::move(title), std::move(body), "&Finish");
+Page Finished(std::string title, std::string body, std::string check) {
+    Page page = Asks(std::move(title), std::move(body), "&Finish");
     page.cancel = false;
     page.check = std::move(check);
     return page;
 }
 
-Wizard::Wizard(const std::string& caption, Events handlers) {
-    windowCaption = caption;
-    events = std::move(handlers);
-    form = std::make_unique<forms::Form>("frmWizard", forms::Handlers{
-                                                          {"Form_Load", Form_Load},
-                                                          {"Form_QueryUnload", Form_QueryUnload},
-                                                          {"cmdNext_Click", cmdNext_Click},
-                                                          {"cmdBack_Click", cmdBack_Click},
-                                                          {"cmdCancel_Click", cmdCancel_Click},
-                                                      });
+Wizard::Wizard(const std::string& caption, Pages pages) : caption_(caption), pages_(std::move(pages)) {
+    form_ = std::make_unique<forms::Form>(
+        "frmWizard", forms::Handlers{
+                         {"Form_Load", [this] { form_->SetCaption(caption_); }},
+                         // The close box asks as Cancel does; the layer unloads the window after.
+                         {"Form_QueryUnload", [this] { if (!closing_) Handle(&Wizard::Cancel); }},
+                         {"cmdNext_Click", [this] { Handle(&Wizard::Next); }},
+                         {"cmdBack_Click", [this] { Handle(&Wizard::Back); }},
+                         {"cmdCancel_Click", [this] { Handle(&Wizard::Cancel); }},
+                     });
 }
 
-Wizard::~Wizard() { form.reset(); }
+Wizard::~Wizard() { form_.reset(); }
 
-void Wizard::Show(const Page& page) {
-    if (form->Window() == nullptr) form->Show();
-    forms::Form& f = *form;
+void Wizard::Run() {
+    if (pages_.empty()) return;
+    ShowPage(0);
+    forms::RunMessageLoop();
+}
+
+void Wizard::Handle(void (Wizard::*handler)()) {
+    if (handling_) return;
+    handling_ = true;
+    (this->*handler)();
+    handling_ = false;
+}
+
+void Wizard::Next() {
+    if (!pages_[current_]->OnNext(*this)) return;
+    if (current_ + 1 < pages_.size()) {
+        ShowPage(current_ + 1);
+    } else {
+        Close();
+    }
+}
+
+void Wizard::Back() {
+    for (std::size_t i = current_; i-- > 0;) {
+        if (pages_[i]->HoldsChoice()) {
+            ShowPage(i);
+            return;
+        }
+    }
+}
+
+void Wizard::Cancel() {
+    if (pages_[current_]->OnCancel(*this)) Close();
+}
+
+void Wizard::ShowPage(std::size_t index) {
+    current_ = index;
+    const Page page = pages_[index]->Look();
+    if (form_->Window() == nullptr) form_->Show();
+    forms::Form& f = *form_;
     f["lblTitle"].SetCaption(page.title);
     f["lblBody"].SetCaption(page.body);
     f["lblStatus"].SetVisible(page.progress);
@@ -90,33 +145,39 @@ void Wizard::Show(const Page& page) {
         f["chkOpen"].SetValue(1);
     }
     f["cmdNext"].SetCaption(page.next);
-    Enable("cmdBack", page.back);
+    bool back = false;
+    for (std::size_t i = 0; i < index; ++i) back = back || pages_[i]->HoldsChoice();
+    f["cmdBack"].SetVisible(back);
+    Enable("cmdBack", back && !page.progress);
     Enable("cmdNext", !page.progress);
     Enable("cmdCancel", page.cancel);
     // Focus on Next (Enter goes on), or on Cancel where Next is not yet open.
     HWND focus = f[page.progress ? "cmdCancel" : "cmdNext"].Window();
     if (IsWindowEnabled(focus)) SendMessageA(f.Window(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(focus), TRUE);
     PaintNow(f.Window());
+    if (pages_[index]->OnShown(*this) && !closing_ && index + 1 < pages_.size()) ShowPage(index + 1);
 }
 
 void Wizard::Progress(unsigned long done, unsigned long total, const std::string& status) {
-    forms::Control& track = (*form)["picTrack"];
-    forms::Control& bar = (*form)["picBar"];
+    forms::Control& track = (*form_)["picTrack"];
+    forms::Control& bar = (*form_)["picBar"];
     const double fraction = total == 0 ? 1.0 : static_cast<double>(done) / static_cast<double>(total);
     bar.Move(0, 0, track.Width() * (fraction > 1 ? 1 : fraction), track.Height());
-    (*form)["lblStatus"].SetCaption(status);
-    PaintNow(form->Window());
+    (*form_)["lblStatus"].SetCaption(status);
+    PaintNow(form_->Window());
 }
 
-bool Wizard::Checked() { return (*form)["chkOpen"].Visible() && (*form)["chkOpen"].Value() == 1; }
+bool Wizard::Checked() { return (*form_)["chkOpen"].Visible() && (*form_)["chkOpen"].Value() == 1; }
 
-HWND Wizard::Window() { return form->Window(); }
+HWND Wizard::Window() { return form_->Window(); }
 
 void Wizard::Close() {
-    closing = true;
-    form->Unload();
+    closing_ = true;
+    form_->Unload();
 }
 
-void Wizard::Run() { forms::RunMessageLoop(); }
+void Wizard::Enable(const char* name, bool enabled) {
+    EnableWindow((*form_)[name].Window(), enabled ? TRUE : FALSE);
+}
 
 }  // namespace setup

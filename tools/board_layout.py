@@ -15,6 +15,9 @@ stops with its line number.
 import os
 import sys
 
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from generated_include import write_if_changed  # noqa: E402
+
 TABLE = os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'vorsaver', 'board', 'board_layout.tsv')
 
 KINDS = {'number', 'numbers', 'point', 'points', 'colour'}
@@ -97,19 +100,7 @@ def main(argv):
     if len(argv) != 2:
         print('usage: board_layout.py OUT.inc', file=sys.stderr)
         return 2
-    text = cpp(ENTRIES, 'vorsaver/board/board_layout.tsv')
-    # Written only when it changes, so that a new configure run does not
-    # make everything that includes it build again.
-    try:
-        with open(argv[1], encoding='utf-8') as f:
-            if f.read() == text:
-                return 0
-    except OSError:
-        pass
-    os.makedirs(os.path.dirname(os.path.abspath(argv[1])), exist_ok=True)
-    with open(argv[1] + '.new', 'w', encoding='utf-8') as f:
-        f.write(text)
-    os.replace(argv[1] + '.new', argv[1])
+    write_if_changed(argv[1], cpp(ENTRIES, 'vorsaver/board/board_layout.tsv'))
     return 0
 
 

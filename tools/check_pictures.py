@@ -11,22 +11,21 @@ import sys
 ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'resources')
 KEY = (255, 0, 255)
 
-# file: (width, height, bits per pixel)
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from menu_items import IMAGES as MENU_IMAGES, ITEMS as MENU_ITEMS  # noqa: E402
+
+# file: (width, height, bits per pixel); each menu item's images are the
+# size the window table gives them.
 BITMAPS = {
     'about_flash.bmp': (127, 38, 24), 'about_shockwave.bmp': (127, 38, 24),
     'about_producer.bmp': (100, 62, 24), 'preview_still.bmp': (177, 161, 24),
-    'menu/backdrop.bmp': (480, 360, 8), 'menu/marker.bmp': (22, 24, 24),
-    'menu/scr1.bmp': (211, 24, 24), 'menu/thm1.bmp': (232, 24, 24),
-    'menu/game1.bmp': (133, 24, 24), 'menu/flash1.bmp': (208, 24, 24),
-    'menu/www1.bmp': (131, 10, 24), 'menu/www2.bmp': (131, 10, 24),
-    'menu/help1.bmp': (53, 10, 24), 'menu/help2.bmp': (53, 10, 24),
-    'menu/exit1.bmp': (38, 10, 24), 'menu/exit2.bmp': (38, 10, 24),
+    'menu/backdrop.bmp': (480, 360, 8),
     'wallpaper/vorlaks800.bmp': (800, 600, 24), 'wallpaper/vorlaks1024.bmp': (1024, 768, 24),
 }
-# Where the menu window shows each item: big item, its left and top, and the
-# left of its hover marker, which must find the item transparent under it.
-BIG = {'scr1': (216, 120, 401), 'thm1': (216, 160, 417), 'game1': (320, 200, 425), 'flash1': (248, 240, 431)}
-BIG_HEIGHT = 24
+BITMAPS.update({image.file + '.bmp': (image.width, image.height, 24) for image in MENU_IMAGES})
+# Where the menu window shows each big item: its picture, left and top, and
+# its hover marker, which must find the item transparent under it.
+BIG = [(os.path.basename(i.normal.file), i.normal, i.lit) for i in MENU_ITEMS if i.hover == 'marker']
 # The backdrop's plain colour right of the title panel, whose gold edge
 # leans one pixel left for every six down from x = 219 at the top.
 PLAIN = (0, 0, 51)
@@ -34,7 +33,7 @@ PLAIN = (0, 0, 51)
 
 def panel_right(y):
     return int(219 - y / 6.0) + 1
-TWINS = (('www1', 'www2'), ('help1', 'help2'), ('exit1', 'exit2'))
+TWINS = [(i.normal.file, i.lit.file) for i in MENU_ITEMS if i.hover == 'swap']
 # file: [(width, height, bits per pixel)] in the order of the icon directory
 ICONS = {'vorsaver.ico': [(48, 48, 32), (32, 32, 32), (16, 16, 32), (48, 48, 24)],
          'menu/menu.ico': [(32, 32, 4), (16, 16, 4)]}
@@ -113,31 +112,33 @@ def main():
         # A drawn pixel close to the key would be taken for it, or show as a pink fringe.
         if any(p != KEY and sum((a - b) ** 2 for a, b in zip(p, KEY)) < 90 ** 2 for p in pixels):
             fault(name, 'has a drawn pixel too close to the transparent colour')
-    for name, (left, top, marker) in BIG.items():
-        rows = pictures['menu/%s.bmp' % name][4]
-        if any(p != KEY for row in rows for p in row[marker - left:marker - left + 22]):
+    for name, item, lit in BIG:
+        left, top, height, marker, mw = item.left, item.top, item.height, lit.left, lit.width
+        rows = pictures[item.file + '.bmp'][4]
+        if any(p != KEY for row in rows for p in row[marker - left:marker - left + mw]):
             fault(name, 'draws under its hover marker')
         # The whole rectangle answers the mouse, so all of it is drawn: by
         # the item, or under its marker by the backdrop.
         width = len(rows[0])
-        gaps = [x for row in rows for x, p in enumerate(row) if p == KEY and not marker - left <= x < marker - left + 22]
+        gaps = [x for row in rows for x, p in enumerate(row) if p == KEY and not marker - left <= x < marker - left + mw]
         if gaps:
             fault(name, 'leaves %d pixels of its rectangle undrawn (first at x=%d)' % (len(gaps), left + gaps[0]))
-        if any(backdrop[y][x] == PLAIN for y in range(top, top + BIG_HEIGHT) for x in range(marker, marker + 22)):
+        if any(backdrop[y][x] == PLAIN for y in range(top, top + height) for x in range(marker, marker + mw)):
             fault('menu/backdrop.bmp', 'shows no plate under the %s marker' % name)
         # Beside the rectangle, in the item's row, the backdrop is plain:
         # nothing there looks like part of the item and does not answer.
-        beside = [(x, y) for y in range(top, top + BIG_HEIGHT)
+        beside = [(x, y) for y in range(top, top + height)
                   for x in list(range(panel_right(y), left)) + list(range(left + width, 480))
                   if backdrop[y][x] != PLAIN]
         if beside:
             fault('menu/backdrop.bmp', 'draws %d pixels beside %s in its row (first at %s)' % (len(beside), name, beside[0]))
-    # One marker image serves all four items, so it must sit on the same backdrop at each.
-    under = [[row[m:m + 22] for row in backdrop[t:t + 24]] for _, t, m in BIG.values()]
+    # One marker image serves every big item, so it must sit on the same backdrop at each.
+    under = [[row[lit.left:lit.left + lit.width] for row in backdrop[lit.top:lit.top + lit.height]]
+             for _, _, lit in BIG]
     if any(u != under[0] for u in under):
         fault('menu/backdrop.bmp', 'differs under the hover markers')
     for normal, lit in TWINS:
-        if pictures['menu/%s.bmp' % normal][4] == pictures['menu/%s.bmp' % lit][4]:
+        if pictures[normal + '.bmp'][4] == pictures[lit + '.bmp'][4]:
             fault(lit, 'looks the same as %s' % normal)
 
     for name, expected in ICONS.items():

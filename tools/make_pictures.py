@@ -40,6 +40,7 @@ MENU = os.path.join(RESOURCES, 'menu')
 FONTS = '/usr/share/fonts/truetype/dejavu'
 
 from board_layout import LAYOUT as BOARD  # noqa: E402
+from menu_items import ITEMS as MENU_ITEMS  # noqa: E402
 from team_colours import DEEP_NAVY as DEEP, GOLD, ICE, NAVY, SHADOW, WHITE  # noqa: E402
 
 BLACK = (0, 0, 0)
@@ -611,24 +612,14 @@ def preview_still():
 
 # --- Menu ------------------------------------------------------------------
 #
-# Where the menu window puts each item image on the backdrop, in pixels. The
-# items are pre-mixed with the backdrop under them, so their edges are smooth
-# although the transparent colour makes them all-or-nothing.
+# The items, and where the menu window puts each image on the backdrop, come
+# from the item table and the window table (tools/menu_items.py). The items
+# are pre-mixed with the backdrop under them, so their edges are smooth
+# although the transparent colour makes them all-or-nothing. A marker item
+# is a big item on a plate; a swap item is a small one, words in a strip.
 
-BIG_ITEMS = (  # file, text, left, top, width
-    ('scr1', 'SCREEN SAVER', 216, 120, 211),
-    ('thm1', 'DESKTOP THEME', 216, 160, 232),
-    ('game1', 'GAME', 320, 200, 133),
-    ('flash1', 'FLASH PLAYER', 248, 240, 208),
-)
-MARKER_LEFTS = (401, 417, 425, 431)  # one per big item, same order
-MARKER_SIZE = (22, 24)
-SMALL_ITEMS = (  # files, text, left, top, width
-    (('www1', 'www2'), 'VORLAKS WEB SITE', 184, 304, 131),
-    (('help1', 'help2'), 'HELP', 320, 304, 53),
-    (('exit1', 'exit2'), 'EXIT', 384, 304, 38),
-)
-BIG_HEIGHT, SMALL_HEIGHT = 24, 10
+BIG_ITEMS = [item for item in MENU_ITEMS if item.hover == 'marker']
+SMALL_ITEMS = [item for item in MENU_ITEMS if item.hover == 'swap']
 # Each big item is a plate that fills its own image, so what lights up and
 # answers the mouse is exactly what is drawn: a gold slanted cap on the left,
 # navy with a light top edge, the words in the middle of what the hover
@@ -682,11 +673,13 @@ def draw_backdrop():
     pic.fill(box(hx + heading.width + 10, 93, 468, 94), CUBE_NAVY)
     # The items draw their own plates; under each hover marker the plate
     # shows through the item, so the backdrop draws it there, alike for all.
-    for (_, _, _, top, _), marker in zip(BIG_ITEMS, MARKER_LEFTS):
-        draw_plate(pic, marker, marker + MARKER_SIZE[0], top, BIG_HEIGHT, cap=False)
+    for item in BIG_ITEMS:
+        draw_plate(pic, item.lit.left, item.lit.left + item.lit.width, item.normal.top, item.normal.height, cap=False)
     # The strip of small items, with a rule above it and dividers between them.
     pic.fill(box(panel_edge(290) + 14, 289, 468, 290), CUBE_NAVY)
-    for x in (317, 378):
+    strip = sorted(SMALL_ITEMS, key=lambda i: i.normal.left)
+    for before, after in zip(strip, strip[1:]):
+        x = (before.normal.left + before.normal.width + after.normal.left) // 2
         pic.fill(box(x, 303, x + 1, 315), CUBE_NAVY)
     pic.text(Words('\u00a9 2000 TARROWICK VORLAKS', CONDENSED, 8, 1), 468, 346, (51, 102, 153), align='right')
     return pic
@@ -742,43 +735,52 @@ def label_span(left, width, marker):
     return CAP_WIDTH + 6, marker - left - 6
 
 
+def picture(image):
+    """The picture file's name in resources/menu/, without .bmp."""
+    return os.path.basename(image.file)
+
+
 def big_size():
     """One size for all big items: the largest at which each fits its span."""
-    return min(fit_size(text, CONDENSED, 18, 1, (lambda a, b: b - a)(*label_span(left, width, marker)), 12)
-               for (_, text, left, _, width), marker in zip(BIG_ITEMS, MARKER_LEFTS))
+    return min(fit_size(i.text, CONDENSED, 18, 1,
+                        (lambda a, b: b - a)(*label_span(i.normal.left, i.normal.width, i.lit.left)), 12)
+               for i in BIG_ITEMS)
 
 
 def menu_items(backdrop):
     out = {}
     size = big_size()
-    for (name, text, left, top, width), marker in zip(BIG_ITEMS, MARKER_LEFTS):
-        words = Words(text, CONDENSED, size, 1)
-        baseline = (BIG_HEIGHT + round(size * 0.73)) // 2 + 1
+    for i in BIG_ITEMS:
+        left, width, height, marker = i.normal.left, i.normal.width, i.normal.height, i.lit.left
+        words = Words(i.text, CONDENSED, size, 1)
+        baseline = (height + round(size * 0.73)) // 2 + 1
         x0, x1 = label_span(left, width, marker)
         centre = (x0 + x1) / 2.0
-        m0, m1 = marker - left, marker - left + MARKER_SIZE[0]
+        m0, m1 = marker - left, marker - left + i.lit.width
 
-        def draw(pic, words=words, baseline=baseline, centre=centre, m0=m0, m1=m1, width=width):
-            draw_plate(pic, 0, m0, 0, BIG_HEIGHT)
-            draw_plate(pic, m1, width, 0, BIG_HEIGHT, cap=False)
+        def draw(pic, words=words, baseline=baseline, centre=centre, m0=m0, m1=m1, width=width, height=height):
+            draw_plate(pic, 0, m0, 0, height)
+            draw_plate(pic, m1, width, 0, height, cap=False)
             pic.text(words, centre + 1, baseline + 1, SHADOW, align='centre', opacity=0.6)
             pic.text(words, centre, baseline, WHITE, align='centre')
-        out[name] = item(backdrop, left, top, width, BIG_HEIGHT, draw)
+        out[picture(i.normal)] = item(backdrop, left, i.normal.top, width, height, draw)
 
+    # One marker picture serves every big item; it is mixed with the
+    # backdrop under the first, which draws the same plate under each.
     def marker(pic):
         speed_stripes(pic, 1, 2, 22, 4, 2, 4.5, (0.7, 0.85, 1.0))
-    x, y = MARKER_LEFTS[0], BIG_ITEMS[0][3]
-    out['marker'] = item(backdrop, x, y, MARKER_SIZE[0], MARKER_SIZE[1], marker)
+    first = BIG_ITEMS[0].lit
+    out[picture(first)] = item(backdrop, first.left, first.top, first.width, first.height, marker)
 
-    for names, text, left, top, width in SMALL_ITEMS:
-        words = Words(text, CONDENSED, 9, 1)
-        for name, lit in zip(names, (False, True)):
-            def draw(pic, words=words, width=width, lit=lit):
+    for i in SMALL_ITEMS:
+        words = Words(i.text, CONDENSED, 9, 1)
+        for image, lit in ((i.normal, False), (i.lit, True)):
+            def draw(pic, words=words, width=image.width, lit=lit):
                 pic.text(words, width / 2.0, 8, GOLD if lit else ICE, align='centre')
                 if lit:
                     start = int(round(width / 2.0 - words.width / 2.0))
                     pic.fill(box(start, 9, start + words.width, 10), GOLD)
-            out[name] = item(backdrop, left, top, width, SMALL_HEIGHT, draw)
+            out[picture(image)] = item(backdrop, image.left, image.top, image.width, image.height, draw)
     return out
 
 
@@ -793,12 +795,13 @@ def paste(image, item_image, x, y):
 def menu_states(backdrop, items, lit):
     """The menu as the window shows it: every item normal, or every item lit."""
     image = backdrop.copy()
-    for (name, _, left, top, _), marker_left in zip(BIG_ITEMS, MARKER_LEFTS):
-        paste(image, items[name], left, top)
+    for i in BIG_ITEMS:
+        paste(image, items[picture(i.normal)], i.normal.left, i.normal.top)
         if lit:
-            paste(image, items['marker'], marker_left, top)
-    for names, _, left, top, _ in SMALL_ITEMS:
-        paste(image, items[names[1] if lit else names[0]], left, top)
+            paste(image, items[picture(i.lit)], i.lit.left, i.lit.top)
+    for i in SMALL_ITEMS:
+        shown = i.lit if lit else i.normal
+        paste(image, items[picture(shown)], shown.left, shown.top)
     return image
 
 

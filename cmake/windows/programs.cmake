@@ -35,7 +35,7 @@ add_custom_target(movie ALL DEPENDS ${VORLAKS_BIN_DIR}/vorlaks.swf)
 
 # --- the CD's start-up menu --------------------------------------------------------
 add_library(menu_modules STATIC ${MENU_MODULE_SOURCES})
-target_link_libraries(menu_modules PUBLIC vorlaks_core shell32 user32 kernel32)
+target_link_libraries(menu_modules PUBLIC vorlaks_win shell32 user32 kernel32)
 add_executable(menu WIN32 ${MENU_SOURCES})
 target_include_directories(menu PRIVATE ${CMAKE_BINARY_DIR}/pictures)
 target_link_libraries(menu PRIVATE menu_modules vorlaks_forms)

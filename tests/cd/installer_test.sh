@@ -340,7 +340,8 @@ folder=$(unix_path "$(wine_ cmd /c echo %APPDATA%)\\Tarrowick Vorlaks Saver")
 "$WINELOADER" "$installer" >/dev/null 2>&1 &
 setup_pid=$!
 check "pages: welcome, finish" pages "$title" "text:Display Properties opens" "no:Screen Saver Settings" \
-    "text:Tarrowick Vorlaks Saver" key:RETURN "text:is now your screen saver" "check:Open Display Properties now=1" \
+    "text:Tarrowick Vorlaks Saver" "no:< &Back" key:RETURN "text:is now your screen saver" "no:< &Back" \
+    "check:Open Display Properties now=1" \
     key:ALT+O "check:Open Display Properties now=0" key:RETURN gone
 wait $setup_pid
 check "pages: the installer exits 0" equals $? 0

@@ -36,12 +36,9 @@ TEST_F(MenuClicks, EachItemStartsItsCommandLineInTheCdFolder) {
     EXPECT_TRUE(MenuRunning()) << "the menu waits for none of them";
 }
 
-// A big item's image, as the window table places it, and the hover marker's
-// left edge; all in client pixels.
+// A big item, which the window table places, and what it starts.
 struct BigItem {
     MenuItemSpot item;
-    RECT image;
-    int markerLeft;
     const char* commandLine;  // "" for the CD folder's exec lines below
 };
 
@@ -58,14 +55,14 @@ TEST_F(MenuClicks, EveryPartOfADrawnItemStartsItAndNothingBesideIt) {
     // As Windows 2000: the theme item starts its installer at once.
     SetWineVersion("win2k");
     const BigItem items[] = {
-        {kScreenSaver, {216, 120, 427, 144}, 401, "install\\instscr.exe"},
-        {kDesktopTheme, {216, 160, 448, 184}, 417, "install\\insttmNT.exe"},
-        {kGame, {320, 200, 453, 224}, 425, ""},
-        {kFlashPlayer, {248, 240, 456, 264}, 431, "install\\macromed\\axflash.exe"},
+        {kScreenSaver, "install\\instscr.exe"},
+        {kDesktopTheme, "install\\insttmNT.exe"},
+        {kGame, ""},
+        {kFlashPlayer, "install\\macromed\\axflash.exe"},
     };
     for (const BigItem& big : items) {
         SCOPED_TRACE(big.item.name);
-        const RECT& r = big.image;
+        const RECT r = pictures.Place(big.item.name);
         for (int y = r.top; y < r.bottom; ++y) {
             // From just right of the title panel's gold edge to the window's edge.
             for (int x = 220 - y / 6; x < drawn.width; ++x) {
@@ -83,15 +80,16 @@ TEST_F(MenuClicks, EveryPartOfADrawnItemStartsItAndNothingBesideIt) {
     std::string expected;
     for (const BigItem& big : items) {
         SCOPED_TRACE(big.item.name);
-        const RECT& r = big.image;
+        const RECT r = pictures.Place(big.item.name);
+        const int markerLeft = pictures.Place(LitImageOf(big.item.name)).left;
         const std::string commandLine =
             *big.commandLine ? std::string(big.commandLine) : "exec " + cd_ + "\\games\\index.html";
         // Near the corners, the middle of the words, both sides of the
         // marker; a pixel in from the edges, as the system may round an
         // absolute pointer position by one.
         const POINT points[] = {{r.left + 1, r.top + 1},          {r.left + 1, r.bottom - 2},
-                                {(r.left + big.markerLeft) / 2, r.top + 12}, {big.markerLeft - 2, r.top + 1},
-                                {big.markerLeft - 2, r.bottom - 2},          {r.right - 2, r.top + 1},
+                                {(r.left + markerLeft) / 2, r.top + 12}, {markerLeft - 2, r.top + 1},
+                                {markerLeft - 2, r.bottom - 2},          {r.right - 2, r.top + 1},
                                 {r.right - 2, r.bottom - 2}};
         for (const POINT& point : points) {
             MoveTo(kBackdropPoint);

@@ -3,6 +3,9 @@
 #include <sstream>
 
 #include "common/picture_win.h"
+#include "common/twips.h"
+#include "forms/form_table.h"
+#include "menu/hover_rules.h"
 
 namespace e2e {
 
@@ -201,23 +204,6 @@ std::string MenuTest::Urls() const { return ReadWholeFile(urlLog_); }
 
 namespace {
 
-// Where the window table puts each picture, bottom to top, in pixels at 96
-// dots per inch; the markers' 400.7 and the like round to whole pixels.
-struct Placed {
-    const char* control;
-    const char* resource;
-    int left;
-    int top;
-};
-const Placed kPlaced[] = {
-    {"picExit1", "MENU_EXIT1", 384, 304},  {"picWWW1", "MENU_WWW1", 184, 304},
-    {"picFlash1", "MENU_FLASH1", 248, 240}, {"picGame1", "MENU_GAME1", 320, 200},
-    {"picThm1", "MENU_THM1", 216, 160},    {"picScr1", "MENU_SCR1", 216, 120},
-    {"picHelp1", "MENU_HELP1", 320, 304},  {"picExit2", "MENU_EXIT2", 384, 304},
-    {"picHelp2", "MENU_HELP2", 320, 304},  {"picScr2", "MENU_MARKER", 401, 120},
-    {"picWWW2", "MENU_WWW2", 184, 304},    {"picThm2", "MENU_MARKER", 417, 160},
-    {"picGame2", "MENU_MARKER", 425, 200}, {"picFlash2", "MENU_MARKER", 431, 240},
-};
 const unsigned kTransparent = 0xFF00FF;
 
 bool Lit(const std::string& lit, const std::string& item) {
@@ -229,13 +215,24 @@ bool Lit(const std::string& lit, const std::string& item) {
     return false;
 }
 
-// Whether a control shows when the named items are lit.
+// Whether a control shows when the named items are lit: a marker item
+// shows its marker as well, a swap item its highlighted image instead.
 bool Shows(const std::string& control, const std::string& lit) {
-    std::string item = control.substr(0, control.size() - 1) + "1";
-    bool small = item == "picWWW1" || item == "picHelp1" || item == "picExit1";
-    bool normal = control.back() == '1';
-    if (!Lit(lit, item)) return normal;
-    return small ? !normal : true;
+    for (const menu::MenuItem& item : menu::kMenuItems) {
+        const bool normal = control == menu::NameOf(item.normal);
+        if (!normal && control != menu::NameOf(item.lit)) continue;
+        if (!Lit(lit, menu::NameOf(item.normal))) return normal;
+        return item.hover == menu::Hover::Marker || !normal;
+    }
+    return false;
+}
+
+// The window table as menu.exe carries it.
+std::string TableText(HMODULE module) {
+    HRSRC found = FindResourceA(module, "frmMain", MAKEINTRESOURCEA(10) /* RT_RCDATA */);
+    HGLOBAL loaded = found != nullptr ? LoadResource(module, found) : nullptr;
+    const void* bytes = loaded != nullptr ? LockResource(loaded) : nullptr;
+    return bytes != nullptr ? std::string(static_cast<const char*>(bytes), SizeofResource(module, found)) : "";
 }
 
 }  // namespace
@@ -247,7 +244,23 @@ MenuPictures::MenuPictures(const std::string& menuPath) {
         return;
     }
     backdrop_ = Load(module, "MENU_BACKDROP");
-    for (const Placed& placed : kPlaced) images_.emplace_back(placed.resource, Load(module, placed.resource));
+    // Every image where the window table puts it, bottom to top, in pixels
+    // at 96 dots per inch; the markers' 400.7 and the like round to whole
+    // pixels.
+    const forms::TableParse parsed = forms::ParseFormTable(TableText(module));
+    if (!parsed.table) ADD_FAILURE() << "menu.exe's window table: " << parsed.error;
+    for (const forms::Item& control : parsed.table ? parsed.table->controls : std::vector<forms::Item>()) {
+        if (control.kind != forms::Kind::Image) continue;
+        Placed placed;
+        placed.control = control.name;
+        auto pixels = [&](const char* key) { return common::TwipsToPixels(control.Number(key), 96); };
+        placed.rect.left = pixels("Left");
+        placed.rect.top = pixels("Top");
+        placed.rect.right = placed.rect.left + pixels("Width");
+        placed.rect.bottom = placed.rect.top + pixels("Height");
+        placed.picture = Load(module, control.Text("Picture").c_str());
+        placed_.push_back(placed);
+    }
     FreeLibrary(module);
 }
 
@@ -284,19 +297,35 @@ Screenshot MenuPictures::Expected(const std::string& lit) const {
     shot.width = backdrop_.width;
     shot.height = backdrop_.height;
     shot.pixels = backdrop_.pixels;
-    for (std::size_t i = 0; i < images_.size(); ++i) {
-        if (!Shows(kPlaced[i].control, lit)) continue;
-        const Picture& image = images_[i].second;
+    for (const Placed& placed : placed_) {
+        if (!Shows(placed.control, lit)) continue;
+        const Picture& image = placed.picture;
         for (int y = 0; y < image.height; ++y) {
             for (int x = 0; x < image.width; ++x) {
                 unsigned pixel = image.pixels[static_cast<std::size_t>(y) * image.width + x];
-                int tx = kPlaced[i].left + x, ty = kPlaced[i].top + y;
+                int tx = placed.rect.left + x, ty = placed.rect.top + y;
                 if (pixel == kTransparent || tx >= shot.width || ty >= shot.height) continue;
                 shot.pixels[static_cast<std::size_t>(ty) * shot.width + tx] = pixel;
             }
         }
     }
     return shot;
+}
+
+RECT MenuPictures::Place(const std::string& control) const {
+    for (const Placed& placed : placed_) {
+        if (placed.control == control) return placed.rect;
+    }
+    ADD_FAILURE() << "the window table places no " << control;
+    return RECT{};
+}
+
+std::string LitImageOf(const std::string& normal) {
+    for (const menu::MenuItem& item : menu::kMenuItems) {
+        if (normal == menu::NameOf(item.normal)) return menu::NameOf(item.lit);
+    }
+    ADD_FAILURE() << "no item has the normal image " << normal;
+    return "";
 }
 
 std::string CompareClientArea(const Screenshot& screen, POINT origin, const Screenshot& expected) {

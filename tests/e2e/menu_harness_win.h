@@ -119,6 +119,8 @@ public:
     // item shows its marker as well, a small item its highlighted image
     // instead.
     Screenshot Expected(const std::string& lit) const;
+    // Where the window table puts a control, in client pixels.
+    RECT Place(const std::string& control) const;
 
 private:
     struct Picture {
@@ -126,10 +128,18 @@ private:
         int height = 0;
         std::vector<unsigned> pixels;  // 0x00RRGGBB, top row first
     };
+    struct Placed {
+        std::string control;
+        RECT rect = {};
+        Picture picture;
+    };
     Picture Load(HMODULE module, const char* name) const;
     Picture backdrop_;
-    std::vector<std::pair<std::string, Picture>> images_;  // by resource name
+    std::vector<Placed> placed_;  // bottom to top
 };
+
+// The marker or highlighted image of the item whose normal image this is.
+std::string LitImageOf(const std::string& normal);
 
 // Pixels of the screen's client area that differ from `expected`, with the
 // first few named; empty when they agree.

@@ -18,7 +18,10 @@ ROOT = os.path.normpath(os.path.join(HERE, '..', '..'))
 sys.path.insert(0, os.path.join(ROOT, 'tools'))
 import board_layout  # noqa: E402
 
-TOOLS = ('board_layout.py', 'make_movie.py', 'make_pictures.py', 'make_sound.py', 'team_colours.py')
+TOOLS = ('board_layout.py', 'make_movie.py', 'make_pictures.py', 'make_sound.py', 'team_colours.py', 'menu_items.py',
+         'generated_include.py')
+# The menu's two tables, which the pictures' generator reads as well.
+MENU_TABLES = (os.path.join('menu', 'menu_items.tsv'), os.path.join('resources', 'forms', 'menu_frmMain.frm'))
 TABLE = os.path.join('vorsaver', 'board', 'board_layout.tsv')
 
 # What each generator must take from the table: a copy of one of these
@@ -55,6 +58,9 @@ def copy_of_tools(work):
     for name in TOOLS:
         shutil.copy(os.path.join(ROOT, 'tools', name), os.path.join(work, 'tools', name))
     shutil.copy(os.path.join(ROOT, TABLE), os.path.join(work, TABLE))
+    for table in MENU_TABLES:
+        os.makedirs(os.path.join(work, os.path.dirname(table)), exist_ok=True)
+        shutil.copy(os.path.join(ROOT, table), os.path.join(work, table))
 
 
 def nudged(value):

@@ -1,5 +1,5 @@
 #include "vorsaver/board/day_board.h"
-#include "vorsaver/movie/date_services.h"
+#include "vorsaver/dates/date_services.h"
 
 #include <gtest/gtest.h>
 

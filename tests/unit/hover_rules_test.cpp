@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "menu/menu_commands.h"
@@ -10,7 +11,19 @@
 namespace menu {
 namespace {
 
-using C = ImageControl;
+// An image by its name in the window table.
+ImageControl I(const char* name) {
+    const ImageControl image = ImageNamed(name);
+    EXPECT_LT(image, kImageCount) << name;
+    return image;
+}
+
+bool IsLitImage(ImageControl image) {
+    for (const MenuItem& item : kMenuItems) {
+        if (item.lit == image) return true;
+    }
+    return false;
+}
 
 std::string Names(const ChangedImages& images) {
     std::string text;
@@ -21,16 +34,17 @@ std::string Names(const ChangedImages& images) {
 // The markers and highlighted images that show, bottom to top.
 std::string Lit(const HoverState& state) {
     ChangedImages lit;
-    for (std::size_t i = static_cast<std::size_t>(C::picExit2); i < kImageCount; ++i) {
-        if (state.visible[i]) lit.push_back(static_cast<ImageControl>(i));
+    for (ImageControl i = 0; i < kImageCount; ++i) {
+        if (IsLitImage(i) && state.visible[i]) lit.push_back(i);
     }
     return Names(lit);
 }
 
+// The normal images that do not show, bottom to top.
 std::string Hidden(const HoverState& state) {
     ChangedImages hidden;
-    for (std::size_t i = 0; i < static_cast<std::size_t>(C::picExit2); ++i) {
-        if (!state.visible[i]) hidden.push_back(static_cast<ImageControl>(i));
+    for (ImageControl i = 0; i < kImageCount; ++i) {
+        if (!IsLitImage(i) && !state.visible[i]) hidden.push_back(i);
     }
     return Names(hidden);
 }
@@ -38,20 +52,23 @@ std::string Hidden(const HoverState& state) {
 // Every item normal: the normal images show, no marker or highlight.
 HoverState NormalItems() {
     HoverState state;
-    for (std::size_t i = 0; i < static_cast<std::size_t>(C::picExit2); ++i) state.visible[i] = true;
+    for (ImageControl i = 0; i < kImageCount; ++i) state.visible[i] = !IsLitImage(i);
     return state;
 }
 
 TEST(HoverRules, StartFromTheTablesVisibleFlags) {
     // One image in the table at a time; every one it lacks counts as hidden.
-    const char* kAllNormalHidden = "picExit1 picWWW1 picFlash1 picGame1 picThm1 picScr1 picHelp1";
-    struct Case { ImageControl image; const char* visible; const char* lit; const char* hidden; };
+    const std::string allNormalHidden = Hidden(HoverState{});
+    std::string allButGame = " " + allNormalHidden + " ";
+    allButGame.replace(allButGame.find(" picGame1 "), 10, " ");
+    allButGame = allButGame.substr(1, allButGame.size() - 2);
+    struct Case { ImageControl image; const char* visible; const char* lit; std::string hidden; };
     const Case cases[] = {
-        {C::picScr2, "True", "picScr2", kAllNormalHidden},
-        {C::picScr2, "False", "", kAllNormalHidden},
-        {C::picFlash2, nullptr, "picFlash2", kAllNormalHidden},  // no flag: shown
-        {C::picGame1, nullptr, "", "picExit1 picWWW1 picFlash1 picThm1 picScr1 picHelp1"},
-        {C::picGame1, "False", "", kAllNormalHidden},
+        {I("picScr2"), "True", "picScr2", allNormalHidden},
+        {I("picScr2"), "False", "", allNormalHidden},
+        {I("picFlash2"), nullptr, "picFlash2", allNormalHidden},  // no flag: shown
+        {I("picGame1"), nullptr, "", allButGame},
+        {I("picGame1"), "False", "", allNormalHidden},
     };
     for (const Case& c : cases) {
         forms::Item image;
@@ -84,45 +101,66 @@ TEST(HoverRules, TheShippedTableHoldsTheImagesAndStartsNormal) {
     HoverState state = HoverStateFrom(table);
     EXPECT_EQ(state.visible, NormalItems().visible) << "lit: " << Lit(state) << "; hidden: " << Hidden(state);
 }
+
+// The mouse goes to the topmost image that shows, so a lit image below a
+// normal one would never be reached; a highlighted twin must cover its
+// normal image exactly, or the pointer could fall between them.
+TEST(HoverRules, TheShippedItemsLitImagesLieAboveAndTwinsCoverTheirItem) {
+    forms::TableParse parsed = forms::ReadShippedTable("menu_frmMain.frm");
+    ASSERT_TRUE(parsed.table) << parsed.error;
+    ImageControl highestNormal = 0, lowestLit = kImageCount;
+    for (const MenuItem& item : kMenuItems) {
+        highestNormal = std::max(highestNormal, item.normal);
+        lowestLit = std::min(lowestLit, item.lit);
+        if (item.hover != Hover::Swap) continue;
+        const forms::Item* normal = parsed.table->Find(NameOf(item.normal));
+        const forms::Item* lit = parsed.table->Find(NameOf(item.lit));
+        ASSERT_TRUE(normal != nullptr && lit != nullptr) << item.item;
+        for (const char* property : {"Left", "Top", "Width", "Height"}) {
+            EXPECT_EQ(normal->properties.at(property), lit->properties.at(property)) << item.item << " " << property;
+        }
+    }
+    EXPECT_LT(highestNormal, lowestLit);
+}
 #endif
 
 TEST(HoverRules, SequencesOfMouseMoves) {
-    const ImageControl kBackground = static_cast<ImageControl>(-1);
+    const ImageControl kBackground = kImageCount;
     struct Step { ImageControl over; const char* changed; const char* lit; const char* hidden; };
     struct Scenario { const char* what; std::vector<Step> steps; };
     const Scenario scenarios[] = {
         {"a large item shows its marker and stays visible",
-         {{C::picScr1, "picScr2", "picScr2", ""},
-          {C::picScr1, "", "picScr2", ""}}},
+         {{I("picScr1"), "picScr2", "picScr2", ""},
+          {I("picScr1"), "", "picScr2", ""}}},
         {"a small item swaps to its highlight, hiding first",
-         {{C::picWWW1, "picWWW1 picWWW2", "picWWW2", "picWWW1"},
-          {C::picHelp1, "picHelp1 picHelp2", "picHelp2 picWWW2", "picWWW1 picHelp1"},
-          {C::picExit1, "picExit1 picExit2", "picExit2 picHelp2 picWWW2", "picExit1 picWWW1 picHelp1"}}},
+         {{I("picWWW1"), "picWWW1 picWWW2", "picWWW2", "picWWW1"},
+          {I("picHelp1"), "picHelp1 picHelp2", "picHelp2 picWWW2", "picWWW1 picHelp1"},
+          {I("picExit1"), "picExit1 picExit2", "picExit2 picHelp2 picWWW2", "picExit1 picWWW1 picHelp1"}}},
         {"item to item without the background between: both stay lit",
-         {{C::picScr1, "picScr2", "picScr2", ""},
-          {C::picThm1, "picThm2", "picScr2 picThm2", ""},
-          {C::picGame1, "picGame2", "picScr2 picThm2 picGame2", ""},
-          {C::picFlash1, "picFlash2", "picScr2 picThm2 picGame2 picFlash2", ""},
-          {C::picWWW1, "picWWW1 picWWW2", "picScr2 picWWW2 picThm2 picGame2 picFlash2", "picWWW1"}}},
+         {{I("picScr1"), "picScr2", "picScr2", ""},
+          {I("picThm1"), "picThm2", "picScr2 picThm2", ""},
+          {I("picGame1"), "picGame2", "picScr2 picThm2 picGame2", ""},
+          {I("picFlash1"), "picFlash2", "picScr2 picThm2 picGame2 picFlash2", ""},
+          {I("picWWW1"), "picWWW1 picWWW2", "picScr2 picWWW2 picThm2 picGame2 picFlash2", "picWWW1"}}},
         {"the background resets every item in its order",
-         {{C::picFlash1, "picFlash2", "picFlash2", ""},
-          {C::picExit1, "picExit1 picExit2", "picExit2 picFlash2", "picExit1"},
-          {C::picScr1, "picScr2", "picExit2 picScr2 picFlash2", "picExit1"},
-          {C::picWWW1, "picWWW1 picWWW2", "picExit2 picScr2 picWWW2 picFlash2", "picExit1 picWWW1"},
+         {{I("picFlash1"), "picFlash2", "picFlash2", ""},
+          {I("picExit1"), "picExit1 picExit2", "picExit2 picFlash2", "picExit1"},
+          {I("picScr1"), "picScr2", "picExit2 picScr2 picFlash2", "picExit1"},
+          {I("picWWW1"), "picWWW1 picWWW2", "picExit2 picScr2 picWWW2 picFlash2", "picExit1 picWWW1"},
           {kBackground, "picScr2 picWWW1 picWWW2 picFlash2 picExit1 picExit2", "", ""},
           {kBackground, "", "", ""}}},
         {"the background at start changes nothing",
          {{kBackground, "", "", ""}}},
         {"markers and highlighted images have no mouse-move rule",
-         {{C::picScr1, "picScr2", "picScr2", ""},
-          {C::picScr2, "", "picScr2", ""},
-          {C::picHelp1, "picHelp1 picHelp2", "picHelp2 picScr2", "picHelp1"},
-          {C::picHelp2, "", "picHelp2 picScr2", "picHelp1"},
-          {C::picThm2, "", "picHelp2 picScr2", "picHelp1"},
-          {C::picExit2, "", "picHelp2 picScr2", "picHelp1"}}},
+         {{I("picScr1"), "picScr2", "picScr2", ""},
+          {I("picScr2"), "", "picScr2", ""},
+          {I("picHelp1"), "picHelp1 picHelp2", "picHelp2 picScr2", "picHelp1"},
+          {I("picHelp2"), "", "picHelp2 picScr2", "picHelp1"},
+          {I("picThm2"), "", "picHelp2 picScr2", "picHelp1"},
+          {I("picExit2"), "", "picHelp2 picScr2", "picHelp1"}}},
         {"the pointer leaving from an item leaves it lit until the background",
-         {{C::picGame1, "picGame2", "picGame2", ""},
-          {C::picGame2, "", "picGame2", ""},
+         {{I("picGame1"), "picGame2", "picGame2", ""},
+          {I("picGame2"), "", "picGame2", ""},
           {kBackground, "picGame2", "", ""}}},
     };
     for (const Scenario& scenario : scenarios) {
@@ -142,18 +180,18 @@ TEST(HoverRules, SequencesOfMouseMoves) {
 TEST(HoverRules, WhatAClickDoes) {
     struct Case { ImageControl image; ClickKind kind; std::string_view target; };
     const Case cases[] = {
-        {C::picScr1, ClickKind::StartInstaller, kScreenSaverInstaller},
-        {C::picThm1, ClickKind::ThemeProcedure, ""},
-        {C::picGame1, ClickKind::Game, kGamePage},
-        {C::picFlash1, ClickKind::StartInstaller, kFlashInstaller},
-        {C::picWWW2, ClickKind::WebSite, kWebSiteAddress},
-        {C::picHelp2, ClickKind::Help, kHelpFile},
-        {C::picExit2, ClickKind::Exit, ""},
+        {I("picScr1"), ClickKind::StartInstaller, kScreenSaverInstaller},
+        {I("picThm1"), ClickKind::ThemeProcedure, ""},
+        {I("picGame1"), ClickKind::Game, kGamePage},
+        {I("picFlash1"), ClickKind::StartInstaller, kFlashInstaller},
+        {I("picWWW2"), ClickKind::WebSite, kWebSiteAddress},
+        {I("picHelp2"), ClickKind::Help, kHelpFile},
+        {I("picExit2"), ClickKind::Exit, ""},
         // Markers and the normal small images: a click there does nothing.
-        {C::picScr2, ClickKind::Nothing, ""},   {C::picThm2, ClickKind::Nothing, ""},
-        {C::picGame2, ClickKind::Nothing, ""},  {C::picFlash2, ClickKind::Nothing, ""},
-        {C::picWWW1, ClickKind::Nothing, ""},   {C::picHelp1, ClickKind::Nothing, ""},
-        {C::picExit1, ClickKind::Nothing, ""},
+        {I("picScr2"), ClickKind::Nothing, ""},   {I("picThm2"), ClickKind::Nothing, ""},
+        {I("picGame2"), ClickKind::Nothing, ""},  {I("picFlash2"), ClickKind::Nothing, ""},
+        {I("picWWW1"), ClickKind::Nothing, ""},   {I("picHelp1"), ClickKind::Nothing, ""},
+        {I("picExit1"), ClickKind::Nothing, ""},
     };
     for (const Case& c : cases) {
         MenuClick click = ClickAction(c.image);

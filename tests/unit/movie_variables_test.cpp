@@ -10,7 +10,7 @@
 
 #include "tests/support/memory_files.h"
 #ifndef _WIN32
-#include "vorsaver/movie/date_services.h"
+#include "vorsaver/dates/date_services.h"
 #endif
 
 namespace vorsaver {

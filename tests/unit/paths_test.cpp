@@ -19,5 +19,18 @@ TEST(FolderOfPath, NoTrailingBackslashButARootKeepsIt) {
     EXPECT_EQ(PathInFolder("C:\\Saver", "schedule.pvz"), "C:\\Saver\\schedule.pvz");
 }
 
+// Setup's joined paths are written down and compared again, so a root never
+// gets a doubled backslash there, unlike the programs' plain-text joining.
+TEST(Join, ARootGetsNoSecondBackslash) {
+    struct Case { const char* folder; const char* path; };
+    const Case cases[] = {
+        {"C:\\", "C:\\vorsaver.scr"},
+        {"C:\\WINDOWS\\SYSTEM", "C:\\WINDOWS\\SYSTEM\\vorsaver.scr"},
+        {"C:\\Users\\fan\\", "C:\\Users\\fan\\vorsaver.scr"},
+        {"", "\\vorsaver.scr"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(Join(c.folder, "vorsaver.scr"), c.path) << c.folder;
+}
+
 }  // namespace
 }  // namespace common

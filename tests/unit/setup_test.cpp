@@ -2,6 +2,9 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "setup/payload.h"
 #include "setup/saver_rules.h"
@@ -12,6 +15,30 @@ namespace setup {
 namespace {
 
 const std::string kProgram(1000, 'P');
+
+void PutU32(std::string& bytes, std::uint32_t value) {
+    for (int i = 0; i < 4; ++i) bytes.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+}
+
+// The bytes that tools/setup_payload.py appends to `programSize` bytes of
+// program to carry `files` (name, content), in order.
+std::string MakePayload(std::uint32_t programSize, const std::vector<std::pair<std::string, std::string>>& files) {
+    std::string data, directory;
+    std::uint32_t offset = programSize;
+    for (const auto& [name, content] : files) {
+        PutU32(directory, offset);
+        PutU32(directory, static_cast<std::uint32_t>(content.size()));
+        directory += name;
+        directory.push_back('\0');
+        data += content;
+        offset += static_cast<std::uint32_t>(content.size());
+    }
+    std::string out = data + directory;
+    PutU32(out, programSize);
+    PutU32(out, offset);
+    out.append(kPayloadMagic, 8);
+    return out;
+}
 
 PayloadRead Read(const std::string& whole, Payload& payload) {
     std::uint32_t needed = 0;
@@ -122,36 +149,31 @@ TEST(SaverRules, OurSaverIsKnownByEitherPathInAnyCase) {
 
 // The pages speak of what this Windows calls the place to pick a saver.
 TEST(SaverRules, PagesNameTheScreenSaverPageAsThisWindowsDoes) {
-    struct Case {
-        WindowsKind windows;
-        const char* name;
-        bool userList;
-    } cases[] = {
-        {{false, 4, 0}, "Display Properties", false},   {{false, 4, 10}, "Display Properties", false},
-        {{true, 4, 0}, "Display Properties", false},    {{true, 5, 0}, "Display Properties", true},
-        {{true, 5, 1}, "Display Properties", true},     {{true, 6, 0}, "Screen Saver Settings", true},
-        {{true, 10, 0}, "Screen Saver Settings", true},
-    };
-    for (const Case& c : cases) {
-        const std::string other = std::string(c.name) == "Display Properties" ? "Screen Saver Settings" : "Display Properties";
-        EXPECT_EQ(SaverSettingsName(c.windows), c.name);
-        EXPECT_EQ(UserUninstallList(c.windows), c.userList) << c.windows.major;
-        for (const std::string& text : {SaverWelcomeText(c.windows, "C:\\X", false),
-                                        SaverFinishText(c.windows, false, false), SaverOpenCheckCaption(c.windows),
-                                        SaverOpenFailedText(c.windows, "The system cannot find the file specified")}) {
-            EXPECT_NE(text.find(c.name), std::string::npos) << text;
+    using K = common::WindowsKind;
+    const K kinds[] = {K::NotWin32, K::Windows95, K::Windows98, K::WindowsMe, K::WindowsNT4,
+                       K::Windows2000, K::WindowsXP, K::WindowsVista};
+    for (K kind : kinds) {
+        const WindowsVersion windows(kind);
+        const std::string name = windows.SaverSettingsName();
+        const std::string other = name == "Display Properties" ? "Screen Saver Settings" : "Display Properties";
+        for (const std::string& text : {SaverWelcomeText(windows, "C:\\X", false), SaverFinishText(windows, false, false),
+                                        SaverOpenCheckCaption(windows),
+                                        SaverOpenFailedText(windows, "The system cannot find the file specified")}) {
+            EXPECT_NE(text.find(name), std::string::npos) << text;
             EXPECT_EQ(text.find(other), std::string::npos) << text;
         }
     }
-    EXPECT_NE(SaverOpenFailedText({true, 6, 0}, "Access is denied").find("Access is denied"), std::string::npos);
+    EXPECT_NE(SaverOpenFailedText(WindowsVersion(K::WindowsVista), "Access is denied").find("Access is denied"),
+              std::string::npos);
 }
 
 TEST(SaverRules, TheSystemFolderIsNeverPromisedAway) {
     const std::string system = SaverRemoveText("C:\\WINDOWS\\SYSTEM", true);
     EXPECT_NE(system.find("folder itself belongs to Windows and stays"), std::string::npos);
     EXPECT_EQ(SaverRemoveText("C:\\X\\Tarrowick Vorlaks Saver", false).find("stays"), std::string::npos);
-    EXPECT_NE(SaverFinishText({false, 4, 10}, true, false).find("when Windows next starts"), std::string::npos);
-    EXPECT_NE(SaverFinishText({false, 4, 10}, false, true).find("newer version"), std::string::npos);
+    const WindowsVersion windows98(common::WindowsKind::Windows98);
+    EXPECT_NE(SaverFinishText(windows98, true, false).find("when Windows next starts"), std::string::npos);
+    EXPECT_NE(SaverFinishText(windows98, false, true).find("newer version"), std::string::npos);
 }
 
 TEST(SetupArguments, SilentFolderAndWaitRoundTrip) {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "menu/windows_version.h"
+#include "common/windows_version.h"
 
 namespace menu {
 namespace {
@@ -39,7 +39,7 @@ TEST(ThemeProcedure, DecidesByVersionNameAndThemesProgram) {
 
 // From the version record to the action, as the theme procedure runs it.
 TEST(ThemeProcedure, FromVersionRecord) {
-    struct Case { VersionRecord record; ThemeAction withoutThemes; };
+    struct Case { common::VersionRecord record; ThemeAction withoutThemes; };
     const Case cases[] = {
         {{1, 4, 0, 950}, ThemeAction::ShowThemeDialog},
         {{1, 4, 10, 2222}, ThemeAction::ShowThemeDialog},
@@ -51,7 +51,7 @@ TEST(ThemeProcedure, FromVersionRecord) {
         {{}, ThemeAction::InvalidWindowsType},
     };
     for (const Case& c : cases) {
-        const std::string name = WindowsVersionName(c.record);
+        const std::string name = common::WindowsVersion(c.record).MenuName();
         EXPECT_EQ(DecideThemeAction(name, false), c.withoutThemes) << '"' << name << '"';
         EXPECT_EQ(NamesWindows9x(name), c.withoutThemes == ThemeAction::ShowThemeDialog) << '"' << name << '"';
     }

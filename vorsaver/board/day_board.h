@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "common/text_stream.h"
-#include "vorsaver/movie/movie_variables.h"
+#include "vorsaver/dates/day_serial.h"
 
 namespace vorsaver {
 

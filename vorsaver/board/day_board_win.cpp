@@ -10,7 +10,7 @@
 #include "vorsaver/board/board_renderer_win.h"
 #include "vorsaver/board/board_text_win.h"
 #include "vorsaver/board/team_sound_win.h"
-#include "vorsaver/movie/date_services.h"
+#include "vorsaver/dates/date_services.h"
 
 namespace vorsaver {
 namespace {
@@ -50,15 +50,13 @@ std::string ReadVariablesFile(const std::string& path) {
     return bytes;
 }
 
-// The schedule beside the variables file, for what the board says about the
-// season; read after the data step has judged it, so it never fails here.
-vorsaver::ScheduleSpan ReadScheduleBeside(const std::string& variablesPath) {
-    const std::string::size_type slash = variablesPath.find_last_of("\\/");
-    const std::string folder = slash == std::string::npos ? std::string(".") : variablesPath.substr(0, slash);
+// The schedule, for what the board says about the season; read after the
+// data step has judged it, so it never fails here.
+vorsaver::ScheduleSpan ReadScheduleSpanOf(const std::string& schedulePath) {
     common::WinFileStore files;
     std::string bytes;
     std::string error;
-    if (!files.ReadAll(folder + "\\" + vorsaver::kScheduleFileName, bytes, error)) return {};
+    if (!files.ReadAll(schedulePath, bytes, error)) return {};
     common::TextStream schedule(std::move(bytes));
     return vorsaver::ReadScheduleSpan(schedule, *vorsaver::MakeDateServices());
 }
@@ -66,15 +64,11 @@ vorsaver::ScheduleSpan ReadScheduleBeside(const std::string& variablesPath) {
 // What the board shows: the variables file as the movie would read it, and
 // from the clock and the schedule what the file cannot say (an empty file
 // carries not even the date).
-DayBoardContent ReadBoardContent(const std::string& variablesPath) {
-    DayBoardContent content = vorsaver::ReadDayBoard(ReadVariablesFile(variablesPath));
-    vorsaver::AddSeasonNote(content, vorsaver::LocalToday(), ReadScheduleBeside(variablesPath),
+DayBoardContent ReadBoardContent(const BoardFiles& files) {
+    DayBoardContent content = vorsaver::ReadDayBoard(ReadVariablesFile(files.variables));
+    vorsaver::AddSeasonNote(content, vorsaver::LocalToday(), ReadScheduleSpanOf(files.schedule),
                             *vorsaver::MakeDateServices());
     return content;
-}
-
-Board* BoardOf(HWND hwnd) {
-    return reinterpret_cast<Board*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
 }
 
 // Brings the surface to the window's size and to the frame to be shown.
@@ -198,11 +192,11 @@ bool RegisterBoardClass(HINSTANCE instance) {
 
 }  // namespace
 
-HWND CreateDayBoard(HWND parent, const RECT& rect, const std::string& variablesPath, bool sound) {
+HWND CreateDayBoard(HWND parent, const RECT& rect, const BoardFiles& files, bool sound) {
     HINSTANCE instance = GetModuleHandleA(nullptr);
     if (!RegisterBoardClass(instance)) return nullptr;
     auto board = std::make_unique<Board>();
-    board->content = ReadBoardContent(variablesPath);
+    board->content = ReadBoardContent(files);
     board->sound = sound;
     // The window's text says what the board shows, for screen readers.
     const std::string text = vorsaver::DescribeDayBoard(board->content);
@@ -211,10 +205,10 @@ HWND CreateDayBoard(HWND parent, const RECT& rect, const std::string& variablesP
                            rect.bottom - rect.top, parent, nullptr, instance, &board);
 }
 
-void ReloadDayBoard(HWND board, const std::string& variablesPath) {
-    Board* state = BoardOf(board);
+void ReloadDayBoard(HWND board, const BoardFiles& files) {
+    Board* state = common::ObjectOfWindow<Board>(board);
     if (state == nullptr) return;
-    state->content = ReadBoardContent(variablesPath);
+    state->content = ReadBoardContent(files);
     SetWindowTextA(board, vorsaver::DescribeDayBoard(state->content).c_str());
     // The still is drawn again, for the new content, at the next paint.
     state->surface.Free();

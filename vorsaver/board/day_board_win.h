@@ -11,16 +11,23 @@ namespace vorsaver {
 
 inline constexpr char kDayBoardClassName[] = "VorlaksDayBoard";
 
+// The files the board reads: the variables file the movie would read, and
+// the schedule it was written from, for what it says about the season.
+struct BoardFiles {
+    std::string variables;
+    std::string schedule;
+};
+
 // Creates the board as a visible child of `parent` at `rect` (the parent's
-// client coordinates), reading `variablesPath` once, now. A missing or
+// client coordinates), reading its files once, now. A missing or
 // unreadable file shows as an empty one. The board never takes the focus or
 // the mouse: clicks and keys reach the parent. With `sound`, each burst of
 // motion plays the team's sound, which stops when the board goes. Null if
 // the window cannot be created.
-HWND CreateDayBoard(HWND parent, const RECT& rect, const std::string& variablesPath, bool sound);
+HWND CreateDayBoard(HWND parent, const RECT& rect, const BoardFiles& files, bool sound);
 
-// Reads `variablesPath` again and repaints the board with what it holds now
+// Reads the files again and repaints the board with what it holds now
 // (a new day); a missing or unreadable file shows as an empty one.
-void ReloadDayBoard(HWND board, const std::string& variablesPath);
+void ReloadDayBoard(HWND board, const BoardFiles& files);
 
 }  // namespace vorsaver

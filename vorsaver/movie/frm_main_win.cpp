@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "common/app_folder_win.h"
+#include "common/file_exists_win.h"
 #include "common/file_store_win.h"
 #include "common/open_document_win.h"
 #include "common/paths.h"
@@ -14,7 +15,7 @@
 #include "forms/form_win.h"
 #include "vorsaver/board/day_board_win.h"
 #include "vorsaver/dialogs/sound_setting.h"
-#include "vorsaver/movie/date_services.h"
+#include "vorsaver/dates/date_services.h"
 #include "vorsaver/movie/day_watch.h"
 #include "vorsaver/movie/input_counter.h"
 #include "vorsaver/movie/monitors_win.h"
@@ -162,9 +163,14 @@ void SaverWindow::WriteMovie(const std::string& path) {
 // Whether the movie is there for the player to play: a player pointed at a
 // file that does not exist shows nothing at all.
 bool MovieIsThere() {
-    const std::string path = common::PathInFolder(common::ApplicationFolder(), kMovieFileName);
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+    return common::FileExists(common::PathInFolder(common::ApplicationFolder(), kMovieFileName),
+                              common::Entry::FileOnly);
+}
+
+// What the board reads where the movie is not played: the data step's files.
+vorsaver::BoardFiles BoardFilesIn(const std::string& folder) {
+    return {common::PathInFolder(folder, vorsaver::kVariablesFileName),
+            common::PathInFolder(folder, vorsaver::kScheduleFileName)};
 }
 
 // Creates the window's one control before its load handler runs, at the
@@ -208,9 +214,7 @@ void SaverWindow::Form_Load() {
     } else {
         // The board plays the team's sound when the setting says so; the
         // movie reads the setting itself.
-        dayBoard_ = vorsaver::CreateDayBoard(window_, movie,
-                                             common::PathInFolder(folder, vorsaver::kVariablesFileName),
-                                             SoundsOn(folder));
+        dayBoard_ = vorsaver::CreateDayBoard(window_, movie, BoardFilesIn(folder), SoundsOn(folder));
     }
 }
 
@@ -248,7 +252,7 @@ void SaverWindow::Form_Timer(UINT_PTR id) {
     const bool changed = id == kChangeTimer;
     if (changed || vorsaver::LocalToday() != shownDay_) {
         if (WriteToday() && dayBoard_ != nullptr) {
-            vorsaver::ReloadDayBoard(dayBoard_, common::PathInFolder(common::ApplicationFolder(), vorsaver::kVariablesFileName));
+            vorsaver::ReloadDayBoard(dayBoard_, BoardFilesIn(common::ApplicationFolder()));
         }
     }
     WatchTheDay();

@@ -9,33 +9,9 @@
 
 #include "common/file_store.h"
 #include "common/text_stream.h"
+#include "vorsaver/dates/day_serial.h"
 
 namespace vorsaver {
-
-// A calendar day counted from 30 December 1899, the epoch of Windows' DATE
-// type, so that a day and a converted schedule date compare directly.
-using DaySerial = std::int32_t;
-
-struct CivilDate {
-    int year;
-    int month;  // 1..12
-    int day;    // 1..31
-};
-
-CivilDate CivilFromSerial(DaySerial day);
-DaySerial SerialFromCivil(int year, int month, int day);
-
-// The user's date services: in the program Windows' own locale-aware
-// conversion, in tests a fixed fake.
-class DateServices {
-public:
-    virtual ~DateServices() = default;
-    // Reads a schedule date. A time of day shows as a fraction, so such a
-    // value never equals a whole day. Empty when the text is not a date.
-    virtual std::optional<double> ParseDate(const std::string& text) const = 0;
-    // The long date text "mmmm d, yyyy" in the user's language.
-    virtual std::string FormatDate(DaySerial day) const = 0;
-};
 
 using common::FileStore;
 

@@ -4,7 +4,7 @@
 #include <ctime>
 #include <string>
 
-#include "vorsaver/movie/date_services.h"
+#include "vorsaver/dates/date_services.h"
 
 namespace vorsaver {
 

@@ -3,7 +3,7 @@
 #include <oleauto.h>
 
 #include "common/system_text_win.h"
-#include "vorsaver/movie/date_services.h"
+#include "vorsaver/dates/date_services.h"
 
 namespace vorsaver {
 

@@ -3,7 +3,7 @@
 
 #include <memory>
 
-#include "vorsaver/movie/movie_variables.h"
+#include "vorsaver/dates/day_serial.h"
 
 namespace vorsaver {
 
