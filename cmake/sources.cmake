@@ -38,6 +38,7 @@ set(NATIVE_CORE_SOURCES ${CORE_SOURCES} vorsaver/movie/date_services_portable.cp
 # The shipped programs' own run-time: its portable routines, which the unit
 # tests also run, and the Windows side that only the shipped programs link.
 set(RUNTIME_PORTABLE_SOURCES
+    common/runtime/bytes.cpp
     common/runtime/numbers.cpp
     common/runtime/tree.cpp
 )

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <string>
 #include <vector>
 
 namespace vorsaver {
@@ -140,6 +141,56 @@ TEST(Motion, StaysInItsRowsAndStartsAndEndsOnTheStill) {
             }
             if (size.width >= 100) {
                 EXPECT_TRUE(anyChange) << label << ": nothing moves";
+            }
+        }
+    }
+}
+
+bool Inside(const board::PixelRect& rect, int x, int y) {
+    return x >= rect.left && x < rect.right && y >= rect.top && y < rect.bottom;
+}
+
+// A burst shown frame by frame on one surface, each frame putting back only
+// what the last one changed, must show exactly what a fresh copy of the
+// still with that frame laid on it shows; and what it says it changed must
+// hold every pixel that changed.
+TEST(Motion, FrameByFrameShowsWhatTheStillWithThatFrameShows) {
+    const DayBoardContent contents[] = {
+        ReadDayBoard(kGameDay),
+        ReadDayBoard("currentdate=December 8, 2026&team=&gameinfo=No Game&small1=9&small2=10&small3=11"),
+        ReadDayBoard(""),
+    };
+    struct Size { int width, height; };
+    for (const DayBoardContent& content : contents) {
+        for (const Size size : {Size{400, 300}, Size{300, 90}}) {
+            Picture still(size.width, size.height);
+            for (std::size_t i = 0; i < still.bits.size(); ++i) still.bits[i] = RgbColour(i % 251, i % 241, 90);
+            Picture shown = still;
+            board::BoardMotion motion;
+            motion.Keep(shown.View(), content);
+            const std::string label = content.team + " " + std::to_string(size.width);
+            // Two bursts with a rest between, as the window shows them.
+            std::vector<int> frames = {-1};
+            for (int burst = 0; burst < 2; ++burst) {
+                for (int frame = 0; frame < kDayBoardMotionFrames; ++frame) frames.push_back(frame);
+                frames.push_back(-1);
+            }
+            for (int frame : frames) {
+                const Picture before = shown;
+                const board::PixelRect changed = motion.Show(shown.View(), content, frame);
+                Picture expected = still;
+                const board::PixelRect applied = board::ApplyMotion(expected.View(), content, frame);
+                int wrong = 0, unannounced = 0, outsideApplied = 0;
+                for (int y = 0; y < size.height; ++y) {
+                    for (int x = 0; x < size.width; ++x) {
+                        wrong += shown.At(x, y) != expected.At(x, y);
+                        unannounced += shown.At(x, y) != before.At(x, y) && !Inside(changed, x, y);
+                        outsideApplied += expected.At(x, y) != still.At(x, y) && !Inside(applied, x, y);
+                    }
+                }
+                ASSERT_EQ(wrong, 0) << label << " frame " << frame;
+                ASSERT_EQ(unannounced, 0) << label << " frame " << frame;
+                ASSERT_EQ(outsideApplied, 0) << label << " frame " << frame;
             }
         }
     }

@@ -22,6 +22,24 @@ std::uint32_t Blend(std::uint32_t pixel, Colour colour, double alpha) {
                      channel(Blue(pixel), Blue(colour)));
 }
 
+// The pixels that a shape's outline may touch, cut to the picture. Clamped
+// as doubles first: a shape far off the pixels must not overflow an int.
+PixelRect BoundsOf(Pixels pixels, const std::vector<Contour>& contours) {
+    double minX = 1e9, minY = 1e9, maxX = -1e9, maxY = -1e9;
+    for (const Contour& contour : contours) {
+        for (const Point& p : contour) {
+            minX = std::min(minX, p.x);
+            maxX = std::max(maxX, p.x);
+            minY = std::min(minY, p.y);
+            maxY = std::max(maxY, p.y);
+        }
+    }
+    return {static_cast<int>(std::clamp(std::floor(minX), 0.0, double(pixels.width))),
+            static_cast<int>(std::clamp(std::floor(minY), 0.0, double(pixels.height))),
+            static_cast<int>(std::clamp(std::ceil(maxX) + 1, 0.0, double(pixels.width))),
+            static_cast<int>(std::clamp(std::ceil(maxY) + 1, 0.0, double(pixels.height)))};
+}
+
 Contour Scaled(const Point* outline, std::size_t count, double x, double y, double width) {
     Contour points;
     for (std::size_t i = 0; i < count; ++i) {
@@ -55,7 +73,7 @@ MotionArea MotionAreaOf(const DayBoardContent& content) {
 
 // A soft slanted band of light crossing from left to right, easing in and
 // out, leaning like the header's speed stripes.
-void Sweep(Pixels pixels, const Placement& place, const MotionArea& area, int frame) {
+PixelRect Sweep(Pixels pixels, const Placement& place, const MotionArea& area, int frame) {
     double t = static_cast<double>(frame) / (kSweepFrames - 1);
     t = t * t * (3 - 2 * t);
     const double halfWidth = place.Size(46);
@@ -65,6 +83,7 @@ void Sweep(Pixels pixels, const Placement& place, const MotionArea& area, int fr
     const double centre = -halfWidth + t * (pixels.width + rise + 2 * halfWidth);
     const int firstRow = std::max(0, static_cast<int>(top));
     const int endRow = std::min(pixels.height, static_cast<int>(std::ceil(bottom)));
+    PixelRect changed = {pixels.width, firstRow, 0, endRow};
     for (int y = firstRow; y < endRow; ++y) {
         const double rowCentre = centre - (y - top) * slant;
         double strength = 0.28;
@@ -74,6 +93,10 @@ void Sweep(Pixels pixels, const Placement& place, const MotionArea& area, int fr
         }
         const int from = std::max(0, static_cast<int>(rowCentre - halfWidth));
         const int to = std::min(pixels.width, static_cast<int>(rowCentre + halfWidth) + 1);
+        if (from < to) {
+            changed.left = std::min(changed.left, from);
+            changed.right = std::max(changed.right, to);
+        }
         std::uint32_t* line = pixels.bits + static_cast<std::size_t>(y) * pixels.width;
         for (int x = from; x < to; ++x) {
             const double d = (x + 0.5 - rowCentre) / halfWidth;
@@ -81,18 +104,21 @@ void Sweep(Pixels pixels, const Placement& place, const MotionArea& area, int fr
             line[x] = Blend(line[x], kWhite, strength * (1 - d * d) * (1 - d * d));
         }
     }
+    return changed;
 }
 
 // Rings spreading from the marker beside "Today", fading in so that a burst
 // starts without a jump.
-void Pulse(Pixels pixels, const Placement& place, int frame) {
+PixelRect Pulse(Pixels pixels, const Placement& place, int frame) {
     const double phase = static_cast<double>(frame % kPulseFrames) / kPulseFrames;
     const double opacity = 0.8 * (1 - phase) * std::min(1.0, phase * 5);
-    if (opacity <= 0) return;
+    if (opacity <= 0) return {};
     const double radius = place.Size(layout::kPulseRadius * (1 + 1.3 * phase));
     const double ring = std::max(1.0, place.Size(1.6));
     const double cx = place.X(layout::kPulseCentre.x), cy = place.Y(layout::kPulseCentre.y);
-    FillShape(pixels, {Circle(cx, cy, radius + ring), Circle(cx, cy, radius)}, Solid(kGold, opacity));
+    const std::vector<Contour> rings = {Circle(cx, cy, radius + ring), Circle(cx, cy, radius)};
+    FillShape(pixels, rings, Solid(kGold, opacity));
+    return BoundsOf(pixels, rings);
 }
 
 }  // namespace
@@ -110,22 +136,9 @@ Colour Paint::At(double y) const {
 // GDI draws no smooth edges, and a broadcast graphic is all slanted edges:
 // each pixel row is sampled on 4 sub-rows, with exact coverage across.
 void FillShape(Pixels pixels, const std::vector<Contour>& contours, const Paint& paint) {
-    double minX = 1e9, minY = 1e9, maxX = -1e9, maxY = -1e9;
-    for (const Contour& contour : contours) {
-        for (const Point& p : contour) {
-            minX = std::min(minX, p.x);
-            maxX = std::max(maxX, p.x);
-            minY = std::min(minY, p.y);
-            maxY = std::max(maxY, p.y);
-        }
-    }
-    // Clamped as doubles first: a shape far off the pixels must not
-    // overflow an int.
-    const int left = static_cast<int>(std::clamp(std::floor(minX), 0.0, double(pixels.width)));
-    const int right = static_cast<int>(std::clamp(std::ceil(maxX) + 1, 0.0, double(pixels.width)));
-    const int top = static_cast<int>(std::clamp(std::floor(minY), 0.0, double(pixels.height)));
-    const int bottom = static_cast<int>(std::clamp(std::ceil(maxY) + 1, 0.0, double(pixels.height)));
-    if (left >= right || top >= bottom) return;
+    const PixelRect bounds = BoundsOf(pixels, contours);
+    if (bounds.Empty()) return;
+    const int left = bounds.left, right = bounds.right, top = bounds.top, bottom = bounds.bottom;
 
     const int kSubRows = 4;
     const double kWeight = 1.0 / kSubRows;
@@ -252,11 +265,43 @@ MotionRows MotionRowsOf(int width, int height, const DayBoardContent& content) {
     return {std::clamp(top, 0, height), std::clamp(bottom, 0, height)};
 }
 
-void ApplyMotion(Pixels pixels, const DayBoardContent& content, int frame) {
-    if (frame < 0 || frame >= kDayBoardMotionFrames || pixels.width <= 0 || pixels.height <= 0) return;
+PixelRect Union(const PixelRect& a, const PixelRect& b) {
+    if (a.Empty()) return b;
+    if (b.Empty()) return a;
+    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right), std::max(a.bottom, b.bottom)};
+}
+
+PixelRect ApplyMotion(Pixels pixels, const DayBoardContent& content, int frame) {
+    if (frame < 0 || frame >= kDayBoardMotionFrames || pixels.width <= 0 || pixels.height <= 0) return {};
     const Placement place(pixels.width, pixels.height);
-    if (frame < kSweepFrames) Sweep(pixels, place, MotionAreaOf(content), frame);
-    if (content.hasGame && !content.empty) Pulse(pixels, place, frame);
+    PixelRect changed;
+    if (frame < kSweepFrames) changed = Sweep(pixels, place, MotionAreaOf(content), frame);
+    if (content.hasGame && !content.empty) changed = Union(changed, Pulse(pixels, place, frame));
+    return changed;
+}
+
+void BoardMotion::Keep(Pixels pixels, const DayBoardContent& content) {
+    rows_ = MotionRowsOf(pixels.width, pixels.height, content);
+    width_ = pixels.width;
+    const std::size_t first = static_cast<std::size_t>(rows_.top) * pixels.width;
+    band_.assign(pixels.bits + first, pixels.bits + static_cast<std::size_t>(rows_.bottom) * pixels.width);
+    shown_ = {};
+}
+
+PixelRect BoardMotion::Show(Pixels pixels, const DayBoardContent& content, int frame) {
+    // Only what the last frame changed differs from the still, and all of it
+    // lies in the motion rows.
+    const PixelRect last = shown_;
+    if (pixels.width == width_) {
+        const int top = std::max(last.top, rows_.top), bottom = std::min(last.bottom, rows_.bottom);
+        const std::size_t span = static_cast<std::size_t>(std::max(0, last.right - last.left));
+        for (int y = top; y < bottom; ++y) {
+            std::copy_n(band_.data() + static_cast<std::size_t>(y - rows_.top) * width_ + last.left, span,
+                        pixels.bits + static_cast<std::size_t>(y) * width_ + last.left);
+        }
+    }
+    shown_ = ApplyMotion(pixels, content, frame);
+    return Union(last, shown_);
 }
 
 }  // namespace board
