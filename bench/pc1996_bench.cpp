@@ -150,9 +150,20 @@ int main(int argc, char** argv) {
     // (GDI's work) is what each frame says it changed.
     long long blitPixels = 0;
     std::vector<board::PixelRect> changed;
+    // PC1996_PIXELS names a file for the pixels drawn (the stills, every
+    // frame of the burst), so that a change in the drawing can be held
+    // against the pictures before it.
+    std::ofstream pixels;
+    if (const char* path = std::getenv("PC1996_PIXELS")) pixels.open(path, std::ios::binary);
+    auto keep = [&pixels](const board::Surface& surface) {
+        if (pixels) pixels.write(reinterpret_cast<const char*>(surface.bits), surface.memory.size() * 4);
+    };
+    keep(still);
+    keep(large);
     Count("burst", [&] {
         for (int frame = 0; frame <= kDayBoardMotionFrames; ++frame) {
             changed.push_back(motion.Show(still.View(), content, frame < kDayBoardMotionFrames ? frame : -1));
+            keep(still);  // not while counting: bench/pc1996.py sets no file
         }
     });
     for (const board::PixelRect& rect : changed) {
