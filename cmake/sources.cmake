@@ -155,6 +155,7 @@ set(E2E_SAVER_TEST_SOURCES
     tests/e2e/hard_kill_test.cpp
     tests/e2e/sound_test.cpp
     tests/e2e/stand_in_loader_win.cpp
+    tests/e2e/load_before_entry_win.cpp
     tests/e2e/setup_9x_test.cpp
 )
 set(E2E_MENU_TEST_SOURCES
@@ -166,6 +167,8 @@ set(E2E_MENU_TEST_SOURCES
     tests/e2e/menu_theme_test.cpp
     tests/e2e/cd_programs_test.cpp
     tests/e2e/cd_drive_test.cpp
+    tests/e2e/stand_in_loader_win.cpp
+    tests/e2e/load_before_entry_win.cpp
 )
 
 set(WARNING_FLAGS -Wall -Wextra)

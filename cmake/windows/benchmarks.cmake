@@ -13,7 +13,7 @@ target_link_libraries(saver_bench PRIVATE vorlaks_core)
 test_program(saver_bench)
 
 # The saver left running: memory, objects and motion over minutes.
-add_executable(soak bench/soak_win.cpp)
+add_executable(soak bench/soak_win.cpp tests/e2e/load_before_entry_win.cpp)
 target_link_libraries(soak PRIVATE psapi user32 gdi32)
 test_program(soak)
 
