@@ -111,8 +111,8 @@ struct Placement {
 };
 
 
-// The rows, in pixels, that a frame of motion may change: a window repaints
-// only these while the motion runs, and puts back the still there after it.
+// The rows, in pixels, that a frame of motion may change: the part of the
+// still that a burst keeps to put back.
 struct MotionRows {
     int top;
     int bottom;  // one past the last
