@@ -7,9 +7,10 @@
 // is counted on its own (callgrind's client requests); what the program
 // prints beside them is what the count leaves to Windows.
 //
-// Linked with the shipped run-time's own memory, number and text routines
-// (common/runtime/), which stand in for the host's C library here, so the
-// count is the shipped program's.
+// Linked with the shipped run-time's own C library routines
+// (common/runtime/c_library_win.cpp: memcpy, memset, floor, sin, strtod and
+// the rest), which take the host's place here, so the count is the shipped
+// program's.
 #include <valgrind/callgrind.h>
 
 #include <algorithm>
@@ -23,43 +24,9 @@
 #include <vector>
 
 #include "common/packed_picture.h"
-#include "common/runtime/bytes.h"
-#include "common/runtime/numbers.h"
 #include "vorsaver/board/board_renderer_win.h"
 #include "vorsaver/movie/date_services.h"
 #include "vorsaver/movie/movie_variables.h"
-
-// The shipped programs' routines in the host's place (c_library_win.cpp
-// does the same for Windows).
-extern "C" {
-void* memcpy(void* to, const void* from, std::size_t count) {
-    runtime::CopyBytes(to, from, count);
-    return to;
-}
-void* memmove(void* to, const void* from, std::size_t count) {
-    runtime::MoveBytes(to, from, count);
-    return to;
-}
-void* memset(void* to, int value, std::size_t count) {
-    runtime::FillBytes(to, value, count);
-    return to;
-}
-double floor(double x) { return runtime::Floor(x); }
-double ceil(double x) { return runtime::Ceil(x); }
-long lround(double x) { return runtime::RoundToLong(x); }
-void sincos(double x, double* sine, double* cosine) { runtime::SineCosine(x, sine, cosine); }
-double sin(double x) {
-    double sine, cosine;
-    runtime::SineCosine(x, &sine, &cosine);
-    return sine;
-}
-double cos(double x) {
-    double sine, cosine;
-    runtime::SineCosine(x, &sine, &cosine);
-    return cosine;
-}
-double strtod(const char* text, char** end) { return runtime::ParseDouble(text, end); }
-}
 
 namespace {
 

@@ -32,11 +32,11 @@ target_compile_options(data_step_bench PRIVATE -O2 ${WARNING_FLAGS})
 # like the 486's, at fixed addresses so each instruction can be told.
 find_program(VALGRIND valgrind)
 add_executable(pc1996_bench bench/pc1996_bench.cpp vorsaver/board/board_renderer_win.cpp ${NATIVE_CORE_SOURCES}
-                            ${RUNTIME_PORTABLE_SOURCES})
+                            ${RUNTIME_PORTABLE_SOURCES} common/runtime/c_library_win.cpp)
 target_include_directories(pc1996_bench BEFORE PRIVATE ${CMAKE_SOURCE_DIR}/bench/pc1996 ${CMAKE_SOURCE_DIR})
 target_compile_options(pc1996_bench PRIVATE -O2 -g -fno-tree-vectorize -fno-pie ${WARNING_FLAGS})
 target_link_options(pc1996_bench PRIVATE -no-pie)
-set_source_files_properties(common/runtime/bytes.cpp TARGET_DIRECTORY pc1996_bench PROPERTIES
+set_source_files_properties(common/runtime/bytes.cpp common/runtime/c_library_win.cpp TARGET_DIRECTORY pc1996_bench PROPERTIES
     COMPILE_OPTIONS "-fno-builtin;-fno-tree-loop-distribute-patterns")
 add_dependencies(pc1996_bench packed_pictures)
 if(VALGRIND)
