@@ -123,6 +123,18 @@ PixelRect Sweep(Pixels pixels, const Placement& place, const MotionArea& area, i
     const int firstRow = std::max(0, static_cast<int>(top));
     const int endRow = std::min(pixels.height, static_cast<int>(std::ceil(bottom)));
     PixelRect changed = {pixels.width, firstRow, 0, endRow};
+    // The light's profile across the band, (1 - d^2)^2 for d from -1 to 1,
+    // worked out once a frame in floating point by sixteenths of a pixel
+    // from the band's middle (as 1/32768ths), so that a pixel costs a
+    // look-up and whole-number sums: on the 32-bit build a division and a
+    // conversion from floating point each take a 486 some 40 to 70 cycles.
+    const int kSteps = 16;
+    const int reach = static_cast<int>(std::ceil(halfWidth * kSteps));
+    std::vector<int> profile(static_cast<std::size_t>(2 * reach + 1));
+    for (int i = 0; i <= 2 * reach; ++i) {
+        const double d = (i - reach) / (kSteps * halfWidth);
+        if (d > -1 && d < 1) profile[i] = static_cast<int>((1 - d * d) * (1 - d * d) * 32768 + 0.5);
+    }
     for (int y = firstRow; y < endRow; ++y) {
         const double rowCentre = centre - (y - top) * slant;
         double strength = 0.28;
@@ -132,15 +144,18 @@ PixelRect Sweep(Pixels pixels, const Placement& place, const MotionArea& area, i
         }
         const int from = std::max(0, static_cast<int>(rowCentre - halfWidth));
         const int to = std::min(pixels.width, static_cast<int>(rowCentre + halfWidth) + 1);
-        if (from < to) {
-            changed.left = std::min(changed.left, from);
-            changed.right = std::max(changed.right, to);
-        }
+        if (from >= to) continue;
+        changed.left = std::min(changed.left, from);
+        changed.right = std::max(changed.right, to);
+        // The blend's weight (0..256) in 1/256ths, and where the first
+        // pixel's centre falls in the profile.
+        const int strengthQ = static_cast<int>(strength * 256 * 256 + 0.5);
+        int at = static_cast<int>(std::floor((from + 0.5 - rowCentre) * kSteps + 0.5)) + reach;
         std::uint32_t* line = pixels.bits + static_cast<std::size_t>(y) * pixels.width;
-        for (int x = from; x < to; ++x) {
-            const double d = (x + 0.5 - rowCentre) / halfWidth;
-            if (d <= -1 || d >= 1) continue;
-            line[x] = Blend(line[x], kWhite, strength * (1 - d * d) * (1 - d * d));
+        for (int x = from; x < to; ++x, at += kSteps) {
+            if (at < 0 || at > 2 * reach) continue;
+            const int weight = (profile[at] * strengthQ) >> 23;  // at most 32768 * 18350
+            if (weight > 0) line[x] = BlendWeighted(line[x], kWhite, weight);
         }
     }
     return changed;
