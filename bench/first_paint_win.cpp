@@ -1,6 +1,7 @@
 #include "bench/first_paint_win.h"
 
 #include <windows.h>
+#include <psapi.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -64,6 +65,16 @@ double TimeToFirstPaint(const std::string& commandLine, const std::string& folde
     return Seconds(start, end);
 }
 
+// The working set once the first picture has settled, before the saver's
+// first burst of motion (1.2 s after its start).
+double SettledWorkingSet(HANDLE process) {
+    Sleep(500);
+    PROCESS_MEMORY_COUNTERS memory = {};
+    memory.cb = sizeof memory;
+    if (!GetProcessMemoryInfo(process, &memory, sizeof memory)) return 0;
+    return static_cast<double>(memory.WorkingSetSize);
+}
+
 // Closes the window as its close box does and waits for the program's end,
 // so that the next start is not taken for a second copy.
 void Stop(PROCESS_INFORMATION& info) {
@@ -90,15 +101,26 @@ std::string Folder() {
 
 FirstPaint CompareFirstPaint(const std::string& program, const std::string& baseline, const std::string& folder,
                              int rounds) {
-    std::vector<double> programTimes, baselineTimes;
+    std::vector<double> programTimes, baselineTimes, programMemory, baselineMemory;
     for (int round = 0; round < rounds; ++round) {
         PROCESS_INFORMATION info;
         baselineTimes.push_back(TimeToFirstPaint(baseline, folder, info));
+        baselineMemory.push_back(SettledWorkingSet(info.hProcess));
         Stop(info);
         programTimes.push_back(TimeToFirstPaint(program, folder, info));
+        programMemory.push_back(SettledWorkingSet(info.hProcess));
         Stop(info);
     }
-    return {Median(programTimes), Median(baselineTimes)};
+    return {Median(programTimes), Median(baselineTimes), Median(programMemory), Median(baselineMemory)};
+}
+
+void PrintMemory(const char* program, const char* baseline, const FirstPaint& figures, double goalMegabytes) {
+    const double megabyte = 1024.0 * 1024.0;
+    const double above = (figures.programMemory - figures.baselineMemory) / megabyte;
+    std::printf("working set: %s %.1f MB, %s %.1f MB, %+.2f MB above it, ratio %.2f (goal <= %+.2f MB%s)\n", program,
+                figures.programMemory / megabyte, baseline, figures.baselineMemory / megabyte, above,
+                figures.programMemory / figures.baselineMemory, goalMegabytes,
+                above <= goalMegabytes ? "" : ", MISSED");
 }
 
 }  // namespace bench

@@ -43,5 +43,6 @@ int main(int argc, char** argv) {
                                                        "\"" + folder + "\\black-window.exe\"", folder, rounds);
     std::printf("first paint: saver %.1f ms, black window %.1f ms, ratio %.2f (median of %d)\n", times.program * 1000,
                 times.baseline * 1000, times.program / times.baseline, rounds);
+    bench::PrintMemory("saver", "black window", times, 1.5);
     return 0;
 }

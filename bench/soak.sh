@@ -2,7 +2,8 @@
 # The saver left running: its day board's bursts of motion for MINUTES
 # (default 10), with its working set and, where the system reports them,
 # its GDI and USER objects compared at the start and the end
-# (bench/soak_win.cpp), and the CPU share it used meanwhile, read from /proc
+# (bench/soak_win.cpp; GDI objects and DCs counted by gdi-count.dll in the
+# saver where the system reports none), and the CPU share it used meanwhile, read from /proc
 # (Wine does not report another process's times to a Windows program).
 # Runs in a Wine environment of its own below BUILD, with the programs in
 # BIN (default: the build that this machine's Wine runs, as the tests do).
@@ -32,10 +33,10 @@ trap '"$env_script" stop "$build"' EXIT
 
 work=$build/soak
 rm -rf "$work" && mkdir -p "$work"
-cp "$bin/vorsaver.scr" "$bin/soak.exe" "$work/"
+cp "$bin/vorsaver.scr" "$bin/soak.exe" "$bin/gdi-count.dll" "$work/"
 python3 "$root/tools/make_schedule.py" "$work/schedule.pvz" >/dev/null
 
-"$env_script" run "$build" "$work/soak.exe" "$minutes" > "$work/soak.log" 2>&1 &
+"$env_script" run "$build" "$work/soak.exe" "$minutes" gdi-count.dll > "$work/soak.log" 2>&1 &
 soak=$!
 # The saver of this environment (not another build's): its command line
 # names this folder's copy.

@@ -3,8 +3,11 @@
 // given minutes (the product is not shortened: the bursts come at its own
 // pace, and the frames are counted as they show), and compares the saver's
 // working set and, where the system reports them, its GDI and USER objects
-// and handles at the start and the end.
-//   soak.exe MINUTES
+// and handles at the start and the end. Where those read 0 (Windows 95/98
+// have no such call; Wine answers 0), a stand-in DLL put into the saver
+// before its first instruction counts its GDI objects and device contexts
+// itself (tests/stand-ins/gdi_count_win.cpp), and names any left live.
+//   soak.exe MINUTES [gdi-count.dll]
 // Exit code 0 when memory and objects stayed flat and the board kept moving.
 #include <windows.h>
 #include <psapi.h>
@@ -12,8 +15,12 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <string>
 #include <vector>
+
+#include "tests/e2e/load_before_entry_win.h"
+#include "tests/stand-ins/gdi_counts_win.h"
 
 namespace {
 
@@ -123,20 +130,32 @@ std::string Objects(DWORD start, DWORD end) {
 int main(int argc, char** argv) {
     const double minutes = argc > 1 ? std::atof(argv[1]) : 10.0;
     if (minutes <= 0) {
-        std::fprintf(stderr, "usage: soak.exe MINUTES\n");
+        std::fprintf(stderr, "usage: soak.exe MINUTES [gdi-count.dll]\n");
         return 2;
     }
+    std::string counter = argc > 2 ? argv[2] : "";
     char self[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, self, MAX_PATH);
     std::string folder(self);
     folder = folder.substr(0, folder.find_last_of('\\'));
+    // The stand-in beside this program unless a path names it.
+    if (!counter.empty() && counter.find_first_of("\\/") == std::string::npos) counter = folder + "\\" + counter;
     std::string commandLine = "\"" + folder + "\\vorsaver.scr\" /s";
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION saver = {};
-    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
-                        &saver)) {
+    const std::string gdiLog = folder + "\\gdi-count.log";
+    DeleteFileA(gdiLog.c_str());
+    SetEnvironmentVariableA("VORLAKS_GDI_LOG", gdiLog.c_str());
+    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, counter.empty() ? 0 : CREATE_SUSPENDED,
+                        nullptr, folder.c_str(), &startup, &saver)) {
         std::fprintf(stderr, "cannot start the saver (%lu)\n", GetLastError());
+        return 1;
+    }
+    std::string error;
+    if (!counter.empty() && !e2e::LoadBeforeEntry(saver.hProcess, saver.hThread, counter, error)) {
+        std::fprintf(stderr, "cannot count the saver's GDI objects: %s\n", error.c_str());
+        TerminateProcess(saver.hProcess, 1);
         return 1;
     }
     HWND window = WaitForWindow(saver.dwProcessId, "VorsaverMain", 20000);
@@ -169,6 +188,7 @@ int main(int argc, char** argv) {
         if (sawMotion && GetTickCount() - lastChange > kQuietMs) break;
     }
     const Usage first = Measure(saver.hProcess);
+    const standin::GdiCounts firstGdi = standin::QuietGdiCounts(saver.dwProcessId);
 
     long bursts = 0;
     long frames = 0;
@@ -191,6 +211,7 @@ int main(int argc, char** argv) {
         lastChange = GetTickCount();
     }
     const Usage end = Measure(saver.hProcess);
+    const standin::GdiCounts endGdi = standin::QuietGdiCounts(saver.dwProcessId);
     const double soaked = (GetTickCount() - soakStart) / 60000.0;
 
     PostMessageA(window, WM_CLOSE, 0, 0);
@@ -208,6 +229,26 @@ int main(int argc, char** argv) {
                 Objects(first.userObjects, end.userObjects).c_str(), Objects(first.handles, end.handles).c_str());
 
     bool flat = true;
+    if (!counter.empty()) {
+        std::printf("GDI, counted in the saver: %ld -> %ld live objects (peak %ld), %ld -> %ld window DCs (peak %ld); "
+                    "%ld made and %ld freed during the run\n",
+                    firstGdi.objects, endGdi.objects, endGdi.peakObjects, firstGdi.dcs, endGdi.dcs, endGdi.peakDcs,
+                    endGdi.made - firstGdi.made, endGdi.freed - firstGdi.freed);
+        if (firstGdi.objects == 0 || endGdi.objects > firstGdi.objects || endGdi.dcs > firstGdi.dcs) {
+            std::printf("FAIL: live GDI objects grew (or were not counted)\n");
+            flat = false;
+        }
+        if (endGdi.deletedSelected != 0) {
+            std::printf("FAIL: %ld objects deleted while selected (Windows 95 keeps them)\n", endGdi.deletedSelected);
+            flat = false;
+        }
+        // What the stand-in found live as the saver ended, with the call that made it.
+        std::ifstream log(gdiLog);
+        for (std::string line; std::getline(log, line);) {
+            if (!line.empty() && line.back() == '\r') line.pop_back();
+            if (line.rfind("left ", 0) == 0 || line.rfind("peak ", 0) == 0) std::printf("  at the end: %s\n", line.c_str());
+        }
+    }
     // Flat: within a megabyte or 5 %, whichever is more (the system's own
     // caches move a little); objects where counted, within two.
     const long allowed = std::max<long>(1024 * 1024, static_cast<long>(first.workingSet / 20));

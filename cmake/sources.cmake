@@ -40,6 +40,7 @@ set(NATIVE_CORE_SOURCES ${CORE_SOURCES} vorsaver/dates/date_services_portable.cp
 # The shipped programs' own run-time: its portable routines, which the unit
 # tests also run, and the Windows side that only the shipped programs link.
 set(RUNTIME_PORTABLE_SOURCES
+    common/runtime/bytes.cpp
     common/runtime/numbers.cpp
     common/runtime/tree.cpp
 )
@@ -156,6 +157,7 @@ set(E2E_SAVER_TEST_SOURCES
     tests/e2e/hard_kill_test.cpp
     tests/e2e/sound_test.cpp
     tests/e2e/stand_in_loader_win.cpp
+    tests/e2e/load_before_entry_win.cpp
     tests/e2e/setup_9x_test.cpp
 )
 set(E2E_MENU_TEST_SOURCES
@@ -167,6 +169,8 @@ set(E2E_MENU_TEST_SOURCES
     tests/e2e/menu_theme_test.cpp
     tests/e2e/cd_programs_test.cpp
     tests/e2e/cd_drive_test.cpp
+    tests/e2e/stand_in_loader_win.cpp
+    tests/e2e/load_before_entry_win.cpp
 )
 
 set(WARNING_FLAGS -Wall -Wextra)

@@ -7,7 +7,7 @@
 add_library(vorlaks_runtime OBJECT ${RUNTIME_WINDOWS_SOURCES} ${RUNTIME_PORTABLE_SOURCES})
 target_include_directories(vorlaks_runtime PRIVATE ${CMAKE_SOURCE_DIR})
 # Its loops must not become calls to the routines they are.
-set_source_files_properties(common/runtime/c_library_win.cpp PROPERTIES
+set_source_files_properties(common/runtime/c_library_win.cpp common/runtime/bytes.cpp PROPERTIES
     COMPILE_OPTIONS "-fno-builtin;-fno-tree-loop-distribute-patterns")
 
 add_library(vorlaks_forms STATIC ${FORMS_SOURCES})

@@ -28,6 +28,12 @@ add_library(movefile-9x SHARED tests/stand-ins/movefile_9x_win.cpp)
 set_target_properties(movefile-9x PROPERTIES PREFIX "")
 test_program(movefile-9x)
 
+# A count of a program's GDI objects and DCs, loaded into it the same way.
+add_library(gdi-count SHARED tests/stand-ins/gdi_count_win.cpp)
+set_target_properties(gdi-count PROPERTIES PREFIX "")
+target_link_libraries(gdi-count PRIVATE gdi32 user32)
+test_program(gdi-count)
+
 # The installers and exec on the test CD: one program under every name.
 add_executable(program-standin WIN32 tests/stand-ins/program_standin_win.cpp)
 test_program(program-standin)

@@ -11,7 +11,8 @@ endforeach()
 
 # The run-time's portable routines, not its tree steps: the C++ library
 # linked here has its own.
-add_executable(unit_tests ${UNIT_TEST_SOURCES} vorsaver/dates/date_services_win.cpp common/runtime/numbers.cpp)
+add_executable(unit_tests ${UNIT_TEST_SOURCES} vorsaver/dates/date_services_win.cpp common/runtime/numbers.cpp
+                          common/runtime/bytes.cpp)
 target_link_libraries(unit_tests PRIVATE vorlaks_win gtest gtest_main)
 test_program(unit_tests)
 

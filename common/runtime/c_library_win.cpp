@@ -8,33 +8,23 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "common/runtime/bytes.h"
 #include "common/runtime/numbers.h"
 
 extern "C" {
 
 void* memcpy(void* to, const void* from, std::size_t count) {
-    auto* t = static_cast<unsigned char*>(to);
-    const auto* f = static_cast<const unsigned char*>(from);
-    while (count--) *t++ = *f++;
+    runtime::CopyBytes(to, from, count);
     return to;
 }
 
 void* memmove(void* to, const void* from, std::size_t count) {
-    auto* t = static_cast<unsigned char*>(to);
-    const auto* f = static_cast<const unsigned char*>(from);
-    if (t < f) {
-        while (count--) *t++ = *f++;
-    } else if (t > f) {
-        t += count;
-        f += count;
-        while (count--) *--t = *--f;
-    }
+    runtime::MoveBytes(to, from, count);
     return to;
 }
 
 void* memset(void* to, int value, std::size_t count) {
-    auto* t = static_cast<unsigned char*>(to);
-    while (count--) *t++ = static_cast<unsigned char>(value);
+    runtime::FillBytes(to, value, count);
     return to;
 }
 

@@ -4,11 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <functional>
 #include <optional>
 
 #include "tests/e2e/harness_win.h"
+#include "tests/e2e/stand_in_loader_win.h"
+#include "tests/stand-ins/gdi_counts_win.h"
 
 namespace e2e {
 namespace {
@@ -68,9 +71,15 @@ protected:
         process_.Kill();
     }
 
-    // Starts "/c" and waits for the dialog to be shown with its focus set.
-    HWND Open() {
-        EXPECT_TRUE(process_.Start(saver_, "/c", folder_));
+    // Starts "/c" and waits for the dialog to be shown with its focus set;
+    // with a stand-in DLL loaded into the saver first where one is named.
+    HWND Open(const std::string& standIn = "") {
+        std::string error;
+        if (standIn.empty()) {
+            EXPECT_TRUE(process_.Start(saver_, "/c", folder_));
+        } else {
+            EXPECT_TRUE(StartWithStandIn(process_, saver_, "/c", folder_, standIn, error)) << error;
+        }
         HWND dialog = nullptr;
         WaitUntil(
             [&] {
@@ -314,6 +323,36 @@ TEST_F(Settings, ToggleSurvivesTheAboutRoundTrip) {
     ClickOn(Control("&Ok"));
     EXPECT_TRUE(Ended());
     EXPECT_EQ(ReadWholeFile(sound_), "sound=1");
+}
+
+// Windows 95 and 98 keep every program's GDI objects in one small heap: the
+// saver's live objects, counted inside it by gdi-count.dll, stay as they
+// were over 50 About dialogs opened from the settings.
+TEST_F(Settings, FiftyAboutDialogsLeaveNoGdiObjectBehind) {
+    WriteWholeFile(sound_, "sound=0");
+    ASSERT_NE(Open(BinFolder() + "\\gdi-count.dll"), nullptr);
+    const standin::GdiCounts start = standin::QuietGdiCounts(process_.Id());
+    ASSERT_GT(start.objects, 0) << "gdi-count.dll counts nothing in the saver";
+    standin::GdiCounts afterFirst = {};
+    for (int round = 0; round < 50; ++round) {
+        ClickOn(Control("&About"));
+        HWND about = WaitForAbout();
+        ASSERT_NE(about, nullptr) << "round " << round;
+        Press(VK_ESCAPE);
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(about); }, 3000)) << "round " << round;
+        ASSERT_TRUE(Becomes([&] { return IsWindowEnabled(dialog_) != FALSE; }));
+        const standin::GdiCounts now = standin::QuietGdiCounts(process_.Id());
+        if (round == 0) afterFirst = now;
+        EXPECT_EQ(now.objects, afterFirst.objects) << "after About " << round + 1;
+        EXPECT_EQ(now.dcs, start.dcs) << "after About " << round + 1;
+    }
+    const standin::GdiCounts end = standin::QuietGdiCounts(process_.Id());
+    EXPECT_EQ(end.deletedSelected, 0);
+    std::printf("settings GDI: %ld live objects with the dialog, %ld after 50 About dialogs; peak %ld objects, "
+                "%ld window DCs\n",
+                start.objects, end.objects, end.peakObjects, end.peakDcs);
+    ClickOn(Control("&Ok"));
+    EXPECT_TRUE(Ended());
 }
 
 TEST_F(Settings, ReadOnlyFileGivesAnErrorAndLosesNothing) {

@@ -6,6 +6,7 @@
 #include "common/twips.h"
 #include "forms/form_table.h"
 #include "menu/hover_rules.h"
+#include "tests/e2e/stand_in_loader_win.h"
 
 namespace e2e {
 
@@ -139,10 +140,15 @@ void MenuTest::MakeCd(const std::string& folder) {
     SetEnv("VORLAKS_URL_LOG", urlLog_);
 }
 
-HWND MenuTest::StartMenu() {
+HWND MenuTest::StartMenu(const std::string& standIn) {
     window_ = nullptr;
     menu_.Kill();
-    EXPECT_TRUE(menu_.Start(InCd("menu.exe"), "", cd_));
+    std::string error;
+    if (standIn.empty()) {
+        EXPECT_TRUE(menu_.Start(InCd("menu.exe"), "", cd_));
+    } else {
+        EXPECT_TRUE(StartWithStandIn(menu_, InCd("menu.exe"), "", cd_, standIn, error)) << error;
+    }
     window_ = WaitForShownWindow(menu_.Id(), kMenuCaption, kWindowTimeout);
     EXPECT_NE(window_, nullptr) << "the menu shows its window";
     if (window_ != nullptr) Sync(window_);

@@ -73,8 +73,9 @@ protected:
     // not the default CD folder).
     void MakeCd(const std::string& folder);
     // Starts the menu from the CD folder, with it as the working folder, and
-    // waits for its window.
-    HWND StartMenu();
+    // waits for its window; with a stand-in DLL loaded into it first where
+    // one is named.
+    HWND StartMenu(const std::string& standIn = "");
     // Asks the menu to close as its close box does and waits for its end.
     void CloseMenu();
     bool MenuRunning() { return !menu_.WaitForExit(0).has_value(); }

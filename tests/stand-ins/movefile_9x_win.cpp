@@ -19,6 +19,8 @@
 #include <cstring>
 #include <string>
 
+#include "tests/stand-ins/import_slots_win.h"
+
 namespace {
 
 char logPath[MAX_PATH] = {};
@@ -68,33 +70,8 @@ BOOL WINAPI WatchedDeleteFileA(LPCSTR path) {
     return realDeleteFileA(path);
 }
 
-// Points the module's import of `name` from kernel32 at `replacement` and
-// returns what it pointed at, or null where the module does not import it.
 void* PointImportAt(HMODULE module, const char* name, void* replacement) {
-    auto* base = reinterpret_cast<BYTE*>(module);
-    auto* dos = reinterpret_cast<IMAGE_DOS_HEADER*>(base);
-    auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
-    const IMAGE_DATA_DIRECTORY& directory = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-    if (directory.VirtualAddress == 0) return nullptr;
-    for (auto* import = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + directory.VirtualAddress); import->Name;
-         ++import) {
-        if (lstrcmpiA(reinterpret_cast<char*>(base + import->Name), "kernel32.dll") != 0) continue;
-        auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(
-            base + (import->OriginalFirstThunk ? import->OriginalFirstThunk : import->FirstThunk));
-        auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + import->FirstThunk);
-        for (; names->u1.AddressOfData != 0; ++names, ++slots) {
-            if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) continue;
-            auto* byName = reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
-            if (std::strcmp(reinterpret_cast<char*>(byName->Name), name) != 0) continue;
-            DWORD protection = 0;
-            VirtualProtect(&slots->u1.Function, sizeof slots->u1.Function, PAGE_READWRITE, &protection);
-            void* original = reinterpret_cast<void*>(slots->u1.Function);
-            slots->u1.Function = reinterpret_cast<ULONG_PTR>(replacement);
-            VirtualProtect(&slots->u1.Function, sizeof slots->u1.Function, protection, &protection);
-            return original;
-        }
-    }
-    return nullptr;
+    return standin::PointImportAt(module, "kernel32.dll", name, replacement);
 }
 
 void Attach() {

@@ -4,7 +4,10 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cmath>
 #include <cstdlib>
+#include <random>
+#include <string>
 #include <vector>
 
 namespace vorsaver {
@@ -63,6 +66,85 @@ TEST(FillShape, CoversWhatIsInsideWithSmoothEdgesAndNeverWritesOutside) {
             EXPECT_NEAR(board::Red(pixel), probe.red, 2) << c.name << " at " << probe.x << "," << probe.y;
             EXPECT_EQ(board::Red(pixel), board::Blue(pixel)) << c.name;
         }
+    }
+}
+
+// The plain way to fill a shape: every pixel's coverage summed sub-row by
+// sub-row, then blended. The board's own fill, which works on runs and
+// marks, must give exactly these pixels.
+void ReferenceFill(Picture& picture, const std::vector<Contour>& contours, Colour colour, double opacity) {
+    for (int row = 0; row < picture.height; ++row) {
+        std::vector<double> coverage(picture.width, 0.0);
+        for (int sub = 0; sub < 4; ++sub) {
+            const double y = row + (sub + 0.5) / 4;
+            std::vector<double> crossings;
+            for (const Contour& contour : contours) {
+                for (std::size_t i = 0; i < contour.size(); ++i) {
+                    const board::Point& a = contour[i];
+                    const board::Point& b = contour[(i + 1) % contour.size()];
+                    if ((a.y <= y) != (b.y <= y)) crossings.push_back(a.x + (y - a.y) * (b.x - a.x) / (b.y - a.y));
+                }
+            }
+            std::sort(crossings.begin(), crossings.end());
+            for (std::size_t i = 0; i + 1 < crossings.size(); i += 2) {
+                const double from = std::clamp(crossings[i], 0.0, double(picture.width));
+                const double to = std::clamp(crossings[i + 1], 0.0, double(picture.width));
+                if (to <= from) continue;
+                const int first = static_cast<int>(from), last = static_cast<int>(to);
+                if (first == last) {
+                    coverage[first] += (to - from) / 4;
+                    continue;
+                }
+                coverage[first] += (first + 1 - from) / 4;
+                for (int x = first + 1; x < last; ++x) coverage[x] += 0.25;
+                if (last < picture.width) coverage[last] += (to - last) / 4;
+            }
+        }
+        for (int x = 0; x < picture.width; ++x) {
+            const double alpha = std::min(1.0, coverage[x]) * opacity;
+            Colour& pixel = picture.bits[static_cast<std::size_t>(row) * picture.width + x];
+            if (alpha >= 1.0) {
+                pixel = colour;
+            } else if (alpha > 0.002) {
+                const int weight = static_cast<int>(alpha * 256);
+                auto mix = [weight](int from, int to) { return from + (to - from) * weight / 256; };
+                pixel = RgbColour(mix(board::Red(pixel), board::Red(colour)), mix(board::Green(pixel), board::Green(colour)),
+                                  mix(board::Blue(pixel), board::Blue(colour)));
+            }
+        }
+    }
+}
+
+TEST(FillShape, GivesThePixelsOfThePlainWayForAnyShape) {
+    std::mt19937 random(11);
+    std::uniform_real_distribution<double> coordinate(-20, 220), unit(0, 1);
+    for (int shape = 0; shape < 300; ++shape) {
+        std::vector<Contour> contours;
+        const int count = 1 + shape % 3;  // one, two (a ring where nested) or three outlines
+        for (int c = 0; c < count; ++c) {
+            if (shape % 4 == 0) {
+                contours.push_back(board::Circle(coordinate(random), coordinate(random) / 2, 5 + unit(random) * 80));
+                continue;
+            }
+            Contour contour;
+            const int corners = 3 + static_cast<int>(unit(random) * 7);
+            for (int i = 0; i < corners; ++i) {
+                // Some corners on whole pixels and shared rows, as boxes have.
+                double x = coordinate(random), y = coordinate(random) / 2;
+                if (i % 2 == 0) x = std::floor(x);
+                if (i % 3 == 0 && !contour.empty()) y = contour.back().y;
+                contour.push_back({x, y});
+            }
+            contours.push_back(contour);
+        }
+        const double opacity = shape % 5 == 0 ? 1 : unit(random);
+        Picture ours(200, 100), plain(200, 100);
+        for (std::size_t i = 0; i < ours.bits.size(); ++i) ours.bits[i] = plain.bits[i] = RgbColour(i % 256, (i / 7) % 256, 200);
+        board::FillShape(ours.View(), contours, board::Solid(board::kGold, opacity));
+        ReferenceFill(plain, contours, board::kGold, opacity);
+        int differing = 0;
+        for (std::size_t i = 0; i < ours.bits.size(); ++i) differing += ours.bits[i] != plain.bits[i];
+        ASSERT_EQ(differing, 0) << "shape " << shape;
     }
 }
 
@@ -140,6 +222,56 @@ TEST(Motion, StaysInItsRowsAndStartsAndEndsOnTheStill) {
             }
             if (size.width >= 100) {
                 EXPECT_TRUE(anyChange) << label << ": nothing moves";
+            }
+        }
+    }
+}
+
+bool Inside(const board::PixelRect& rect, int x, int y) {
+    return x >= rect.left && x < rect.right && y >= rect.top && y < rect.bottom;
+}
+
+// A burst shown frame by frame on one surface, each frame putting back only
+// what the last one changed, must show exactly what a fresh copy of the
+// still with that frame laid on it shows; and what it says it changed must
+// hold every pixel that changed.
+TEST(Motion, FrameByFrameShowsWhatTheStillWithThatFrameShows) {
+    const DayBoardContent contents[] = {
+        ReadDayBoard(kGameDay),
+        ReadDayBoard("currentdate=December 8, 2026&team=&gameinfo=No Game&small1=9&small2=10&small3=11"),
+        ReadDayBoard(""),
+    };
+    struct Size { int width, height; };
+    for (const DayBoardContent& content : contents) {
+        for (const Size size : {Size{400, 300}, Size{300, 90}}) {
+            Picture still(size.width, size.height);
+            for (std::size_t i = 0; i < still.bits.size(); ++i) still.bits[i] = RgbColour(i % 251, i % 241, 90);
+            Picture shown = still;
+            board::BoardMotion motion;
+            motion.Keep(shown.View(), content);
+            const std::string label = content.team + " " + std::to_string(size.width);
+            // Two bursts with a rest between, as the window shows them.
+            std::vector<int> frames = {-1};
+            for (int burst = 0; burst < 2; ++burst) {
+                for (int frame = 0; frame < kDayBoardMotionFrames; ++frame) frames.push_back(frame);
+                frames.push_back(-1);
+            }
+            for (int frame : frames) {
+                const Picture before = shown;
+                const board::PixelRect changed = motion.Show(shown.View(), content, frame);
+                Picture expected = still;
+                const board::PixelRect applied = board::ApplyMotion(expected.View(), content, frame);
+                int wrong = 0, unannounced = 0, outsideApplied = 0;
+                for (int y = 0; y < size.height; ++y) {
+                    for (int x = 0; x < size.width; ++x) {
+                        wrong += shown.At(x, y) != expected.At(x, y);
+                        unannounced += shown.At(x, y) != before.At(x, y) && !Inside(changed, x, y);
+                        outsideApplied += expected.At(x, y) != still.At(x, y) && !Inside(applied, x, y);
+                    }
+                }
+                ASSERT_EQ(wrong, 0) << label << " frame " << frame;
+                ASSERT_EQ(unannounced, 0) << label << " frame " << frame;
+                ASSERT_EQ(outsideApplied, 0) << label << " frame " << frame;
             }
         }
     }

@@ -1,4 +1,5 @@
 // The shipped programs' own run-time routines against the C library's.
+#include "common/runtime/bytes.h"
 #include "common/runtime/numbers.h"
 
 #include <gtest/gtest.h>
@@ -6,9 +7,11 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <map>
 #include <random>
 #include <string>
+#include <vector>
 
 namespace runtime {
 namespace {
@@ -166,6 +169,54 @@ TEST(Runtime, TreeStaysOrderedAndBalanced) {
         if (map.size() % 7 == 0) ExpectBalanced(map);
     }
     ExpectBalanced(map);
+}
+
+// Every size from none to a few words, at every alignment of either side, in
+// one buffer so that the regions overlap either way or not at all; bytes
+// around the destination must stay as they were. The host's memmove says
+// what each buffer must hold afterwards.
+TEST(Runtime, CopyMoveAndFillBytesAsTheCLibraryDoes) {
+    const std::size_t kSpan = 13 + 48 + 41 + 8;
+    std::vector<unsigned char> pattern(kSpan);
+    for (std::size_t i = 0; i < kSpan; ++i) pattern[i] = static_cast<unsigned char>(i * 37 + 11);
+    int checked = 0;
+    for (std::size_t count = 0; count <= 41; ++count) {
+        for (std::size_t to = 0; to <= 13; ++to) {
+            for (std::size_t from = 0; from <= 13; ++from) {
+                // Apart (the source far above) and in one region (any overlap).
+                for (std::size_t gap : {std::size_t{0}, std::size_t{48}}) {
+                    std::vector<unsigned char> ours = pattern, theirs = pattern;
+                    MoveBytes(ours.data() + to, ours.data() + from + gap, count);
+                    std::memmove(theirs.data() + to, theirs.data() + from + gap, count);
+                    ASSERT_EQ(ours, theirs) << "move " << count << " bytes to " << to << " from " << from + gap;
+                    // CopyBytes promises only regions apart or the destination below.
+                    if (gap != 0 || to <= from) {
+                        ours = pattern;
+                        CopyBytes(ours.data() + to, ours.data() + from + gap, count);
+                        ASSERT_EQ(ours, theirs) << "copy " << count << " bytes to " << to << " from " << from + gap;
+                    }
+                    ++checked;
+                }
+            }
+        }
+        for (std::size_t to = 0; to <= 7; ++to) {
+            for (int value : {0, 0x5A, 0xFF, -1, 0x1234, -200}) {
+                std::vector<unsigned char> ours = pattern, theirs = pattern;
+                FillBytes(ours.data() + to, value, count);
+                std::memset(theirs.data() + to, value, count);
+                ASSERT_EQ(ours, theirs) << "fill " << count << " bytes at " << to << " with " << value;
+            }
+        }
+    }
+    EXPECT_GT(checked, 10000);
+    // Sizes the board moves: whole rows of pixels, a band of them.
+    for (std::size_t count : {std::size_t{641 * 4}, std::size_t{641 * 166 * 4 + 3}}) {
+        std::vector<unsigned char> from(count + 1), ours(count + 2, 0xEE), theirs(count + 2, 0xEE);
+        for (std::size_t i = 0; i < from.size(); ++i) from[i] = static_cast<unsigned char>(i ^ (i >> 8));
+        CopyBytes(ours.data() + 1, from.data(), count);
+        std::memcpy(theirs.data() + 1, from.data(), count);
+        EXPECT_EQ(ours, theirs) << count;
+    }
 }
 
 }  // namespace

@@ -11,15 +11,72 @@ namespace board {
 
 namespace {
 
-// `colour` laid over `pixel` with opacity `alpha` (0..1). The channels are
-// mixed in whole numbers, with one conversion from floating point per pixel:
-// on the 32-bit build each conversion costs a change of the FPU's rounding
-// mode, and three of them per pixel were half the board's drawing time.
-std::uint32_t Blend(std::uint32_t pixel, Colour colour, double alpha) {
-    const int weight = static_cast<int>(alpha * 256);  // 0..256
+// `colour` laid over `pixel` with `weight` (0..256) in whole numbers.
+std::uint32_t BlendWeighted(std::uint32_t pixel, Colour colour, int weight) {
     auto channel = [weight](int from, int to) { return from + (to - from) * weight / 256; };
     return RgbColour(channel(Red(pixel), Red(colour)), channel(Green(pixel), Green(colour)),
                      channel(Blue(pixel), Blue(colour)));
+}
+
+// The same with opacity `alpha` (0..1): one conversion from floating point
+// per pixel, since on the 32-bit build each costs a change of the FPU's
+// rounding mode.
+std::uint32_t Blend(std::uint32_t pixel, Colour colour, double alpha) {
+    return BlendWeighted(pixel, colour, static_cast<int>(alpha * 256));
+}
+
+// BlendWeighted of one colour and weight over a run of pixels, looked up:
+// on a 486 each of its three multiplications takes more than a dozen
+// cycles, and the board's faint bands and shadows cover much of it.
+class RunBlender {
+public:
+    void Blend(std::uint32_t* pixel, int count, Colour colour, int weight) {
+        // A table pays for itself over a long run or when it is the last one.
+        if (count < 96 && !(ready_ && colour == colour_ && weight == weight_)) {
+            for (; count > 0; --count, ++pixel) *pixel = BlendWeighted(*pixel, colour, weight);
+            return;
+        }
+        if (!ready_ || colour != colour_ || weight != weight_) Make(colour, weight);
+        for (; count > 0; --count, ++pixel) {
+            const std::uint32_t p = *pixel;
+            *pixel = red_[(p >> 16) & 0xFF] | green_[(p >> 8) & 0xFF] | blue_[p & 0xFF];
+        }
+    }
+
+private:
+    void Make(Colour colour, int weight) {
+        for (int v = 0; v < 256; ++v) {
+            red_[v] = BlendWeighted(RgbColour(v, 0, 0), colour, weight) & 0xFF0000;
+            green_[v] = BlendWeighted(RgbColour(0, v, 0), colour, weight) & 0x00FF00;
+            blue_[v] = BlendWeighted(RgbColour(0, 0, v), colour, weight) & 0x0000FF;
+        }
+        colour_ = colour;
+        weight_ = weight;
+        ready_ = true;
+    }
+
+    bool ready_ = false;
+    Colour colour_ = 0;
+    int weight_ = 0;
+    std::uint32_t red_[256], green_[256], blue_[256];
+};
+
+// The pixels that a shape's outline may touch, cut to the picture. Clamped
+// as doubles first: a shape far off the pixels must not overflow an int.
+PixelRect BoundsOf(Pixels pixels, const std::vector<Contour>& contours) {
+    double minX = 1e9, minY = 1e9, maxX = -1e9, maxY = -1e9;
+    for (const Contour& contour : contours) {
+        for (const Point& p : contour) {
+            minX = std::min(minX, p.x);
+            maxX = std::max(maxX, p.x);
+            minY = std::min(minY, p.y);
+            maxY = std::max(maxY, p.y);
+        }
+    }
+    return {static_cast<int>(std::clamp(std::floor(minX), 0.0, double(pixels.width))),
+            static_cast<int>(std::clamp(std::floor(minY), 0.0, double(pixels.height))),
+            static_cast<int>(std::clamp(std::ceil(maxX) + 1, 0.0, double(pixels.width))),
+            static_cast<int>(std::clamp(std::ceil(maxY) + 1, 0.0, double(pixels.height)))};
 }
 
 Contour Scaled(const Point* outline, std::size_t count, double x, double y, double width) {
@@ -55,7 +112,7 @@ MotionArea MotionAreaOf(const DayBoardContent& content) {
 
 // A soft slanted band of light crossing from left to right, easing in and
 // out, leaning like the header's speed stripes.
-void Sweep(Pixels pixels, const Placement& place, const MotionArea& area, int frame) {
+PixelRect Sweep(Pixels pixels, const Placement& place, const MotionArea& area, int frame) {
     double t = static_cast<double>(frame) / (kSweepFrames - 1);
     t = t * t * (3 - 2 * t);
     const double halfWidth = place.Size(46);
@@ -65,6 +122,19 @@ void Sweep(Pixels pixels, const Placement& place, const MotionArea& area, int fr
     const double centre = -halfWidth + t * (pixels.width + rise + 2 * halfWidth);
     const int firstRow = std::max(0, static_cast<int>(top));
     const int endRow = std::min(pixels.height, static_cast<int>(std::ceil(bottom)));
+    PixelRect changed = {pixels.width, firstRow, 0, endRow};
+    // The light's profile across the band, (1 - d^2)^2 for d from -1 to 1,
+    // worked out once a frame in floating point by sixteenths of a pixel
+    // from the band's middle (as 1/32768ths), so that a pixel costs a
+    // look-up and whole-number sums: on the 32-bit build a division and a
+    // conversion from floating point each take a 486 some 40 to 70 cycles.
+    const int kSteps = 16;
+    const int reach = static_cast<int>(std::ceil(halfWidth * kSteps));
+    std::vector<int> profile(static_cast<std::size_t>(2 * reach + 1));
+    for (int i = 0; i <= 2 * reach; ++i) {
+        const double d = (i - reach) / (kSteps * halfWidth);
+        if (d > -1 && d < 1) profile[i] = static_cast<int>((1 - d * d) * (1 - d * d) * 32768 + 0.5);
+    }
     for (int y = firstRow; y < endRow; ++y) {
         const double rowCentre = centre - (y - top) * slant;
         double strength = 0.28;
@@ -74,25 +144,35 @@ void Sweep(Pixels pixels, const Placement& place, const MotionArea& area, int fr
         }
         const int from = std::max(0, static_cast<int>(rowCentre - halfWidth));
         const int to = std::min(pixels.width, static_cast<int>(rowCentre + halfWidth) + 1);
+        if (from >= to) continue;
+        changed.left = std::min(changed.left, from);
+        changed.right = std::max(changed.right, to);
+        // The blend's weight (0..256) in 1/256ths, and where the first
+        // pixel's centre falls in the profile.
+        const int strengthQ = static_cast<int>(strength * 256 * 256 + 0.5);
+        int at = static_cast<int>(std::floor((from + 0.5 - rowCentre) * kSteps + 0.5)) + reach;
         std::uint32_t* line = pixels.bits + static_cast<std::size_t>(y) * pixels.width;
-        for (int x = from; x < to; ++x) {
-            const double d = (x + 0.5 - rowCentre) / halfWidth;
-            if (d <= -1 || d >= 1) continue;
-            line[x] = Blend(line[x], kWhite, strength * (1 - d * d) * (1 - d * d));
+        for (int x = from; x < to; ++x, at += kSteps) {
+            if (at < 0 || at > 2 * reach) continue;
+            const int weight = (profile[at] * strengthQ) >> 23;  // at most 32768 * 18350
+            if (weight > 0) line[x] = BlendWeighted(line[x], kWhite, weight);
         }
     }
+    return changed;
 }
 
 // Rings spreading from the marker beside "Today", fading in so that a burst
 // starts without a jump.
-void Pulse(Pixels pixels, const Placement& place, int frame) {
+PixelRect Pulse(Pixels pixels, const Placement& place, int frame) {
     const double phase = static_cast<double>(frame % kPulseFrames) / kPulseFrames;
     const double opacity = 0.8 * (1 - phase) * std::min(1.0, phase * 5);
-    if (opacity <= 0) return;
+    if (opacity <= 0) return {};
     const double radius = place.Size(layout::kPulseRadius * (1 + 1.3 * phase));
     const double ring = std::max(1.0, place.Size(1.6));
     const double cx = place.X(layout::kPulseCentre.x), cy = place.Y(layout::kPulseCentre.y);
-    FillShape(pixels, {Circle(cx, cy, radius + ring), Circle(cx, cy, radius)}, Solid(kGold, opacity));
+    const std::vector<Contour> rings = {Circle(cx, cy, radius + ring), Circle(cx, cy, radius)};
+    FillShape(pixels, rings, Solid(kGold, opacity));
+    return BoundsOf(pixels, rings);
 }
 
 }  // namespace
@@ -110,69 +190,111 @@ Colour Paint::At(double y) const {
 // GDI draws no smooth edges, and a broadcast graphic is all slanted edges:
 // each pixel row is sampled on 4 sub-rows, with exact coverage across.
 void FillShape(Pixels pixels, const std::vector<Contour>& contours, const Paint& paint) {
-    double minX = 1e9, minY = 1e9, maxX = -1e9, maxY = -1e9;
-    for (const Contour& contour : contours) {
-        for (const Point& p : contour) {
-            minX = std::min(minX, p.x);
-            maxX = std::max(maxX, p.x);
-            minY = std::min(minY, p.y);
-            maxY = std::max(maxY, p.y);
-        }
-    }
-    // Clamped as doubles first: a shape far off the pixels must not
-    // overflow an int.
-    const int left = static_cast<int>(std::clamp(std::floor(minX), 0.0, double(pixels.width)));
-    const int right = static_cast<int>(std::clamp(std::ceil(maxX) + 1, 0.0, double(pixels.width)));
-    const int top = static_cast<int>(std::clamp(std::floor(minY), 0.0, double(pixels.height)));
-    const int bottom = static_cast<int>(std::clamp(std::ceil(maxY) + 1, 0.0, double(pixels.height)));
-    if (left >= right || top >= bottom) return;
+    const PixelRect bounds = BoundsOf(pixels, contours);
+    if (bounds.Empty()) return;
+    const int left = bounds.left, right = bounds.right, top = bounds.top, bottom = bounds.bottom;
 
     const int kSubRows = 4;
     const double kWeight = 1.0 / kSubRows;
-    std::vector<double> coverage(static_cast<std::size_t>(right - left));
+    // Each row gathers, from its sub-rows, the part of a pixel that a
+    // sub-row covers only in part (summed in sub-row order) and the runs of
+    // pixels that sub-rows cross whole (as steps: +1 where a run starts, -1
+    // past its end); the pixels between two marks are covered alike, so a
+    // large shape costs its edges and one fill or blend of each run.
+    const std::size_t width = static_cast<std::size_t>(right - left);
+    std::vector<double> partial(width + 1);
+    std::vector<int> whole(width + 1);
+    std::vector<int> marks;
     std::vector<double> crossings;
+    RunBlender blender;
+    // The edges that cross a sub-row are looked up in order of their tops,
+    // not tried one by one on every sub-row: the pulse's rings have 96.
+    struct Edge {
+        double low, high;  // the rows it spans: low <= y < high
+        Point a;
+        double dx, dy;
+    };
+    std::vector<Edge> edges;
+    for (const Contour& contour : contours) {
+        for (std::size_t i = 0; i < contour.size(); ++i) {
+            const Point& a = contour[i];
+            const Point& b = contour[i + 1 < contour.size() ? i + 1 : 0];
+            if (a.y == b.y) continue;
+            edges.push_back({std::min(a.y, b.y), std::max(a.y, b.y), a, b.x - a.x, b.y - a.y});
+        }
+    }
+    std::sort(edges.begin(), edges.end(), [](const Edge& l, const Edge& r) { return l.low < r.low; });
+    std::size_t nextEdge = 0;
+    std::vector<const Edge*> active;
+    auto put = [&paint](std::uint32_t& pixel, Colour colour, double coverage) {
+        const double alpha = std::min(1.0, coverage) * paint.opacity;
+        // Wholly covered and opaque, as most of a large shape is: the
+        // colour itself, which is what the blend would give.
+        if (alpha >= 1.0) {
+            pixel = colour;
+        } else if (alpha > 0.002) {
+            pixel = Blend(pixel, colour, alpha);
+        }
+    };
     for (int row = top; row < bottom; ++row) {
-        std::fill(coverage.begin(), coverage.end(), 0.0);
-        bool any = false;
+        marks.clear();
         for (int sub = 0; sub < kSubRows; ++sub) {
             const double y = row + (sub + 0.5) / kSubRows;
+            // Sub-rows only go down, so an edge once passed is done with.
+            while (nextEdge < edges.size() && edges[nextEdge].low <= y) active.push_back(&edges[nextEdge++]);
+            active.erase(std::remove_if(active.begin(), active.end(), [y](const Edge* e) { return e->high <= y; }),
+                         active.end());
             crossings.clear();
-            for (const Contour& contour : contours) {
-                for (std::size_t i = 0; i < contour.size(); ++i) {
-                    const Point& a = contour[i];
-                    const Point& b = contour[(i + 1) % contour.size()];
-                    if ((a.y <= y) != (b.y <= y)) crossings.push_back(a.x + (y - a.y) * (b.x - a.x) / (b.y - a.y));
-                }
-            }
+            for (const Edge* e : active) crossings.push_back(e->a.x + (y - e->a.y) * e->dx / e->dy);
             std::sort(crossings.begin(), crossings.end());
             for (std::size_t i = 0; i + 1 < crossings.size(); i += 2) {
                 const double from = std::clamp(crossings[i], double(left), double(right));
                 const double to = std::clamp(crossings[i + 1], double(left), double(right));
                 if (to <= from) continue;
-                any = true;
                 const int first = static_cast<int>(from), last = static_cast<int>(to);
+                marks.push_back(first);
                 if (first == last) {
-                    coverage[first - left] += (to - from) * kWeight;
+                    partial[first - left] += (to - from) * kWeight;
                     continue;
                 }
-                coverage[first - left] += (first + 1 - from) * kWeight;
-                for (int x = first + 1; x < last; ++x) coverage[x - left] += kWeight;
-                if (last < right) coverage[last - left] += (to - last) * kWeight;
+                partial[first - left] += (first + 1 - from) * kWeight;
+                if (first + 1 < last) {
+                    ++whole[first + 1 - left];
+                    --whole[last - left];
+                    marks.push_back(first + 1);
+                }
+                marks.push_back(last);
+                if (last < right) partial[last - left] += (to - last) * kWeight;
             }
         }
-        if (!any) continue;
+        if (marks.empty()) continue;
+        std::sort(marks.begin(), marks.end());
+        marks.erase(std::unique(marks.begin(), marks.end()), marks.end());
         const Colour colour = paint.At(row + 0.5);
         std::uint32_t* line = pixels.bits + static_cast<std::size_t>(row) * pixels.width;
-        for (int x = left; x < right; ++x) {
-            const double alpha = std::min(1.0, coverage[x - left]) * paint.opacity;
-            // Wholly covered and opaque, as most of a large shape is: the
-            // colour itself, which is what the blend would give.
+        int run = 0;
+        for (std::size_t m = 0; m < marks.size() && marks[m] < right; ++m) {
+            const int x = marks[m];
+            run += whole[x - left];
+            whole[x - left] = 0;
+            const double part = partial[x - left];
+            partial[x - left] = 0;
+            if (part != 0) {
+                put(line[x], colour, part + run * kWeight);
+            } else if (run != 0) {
+                put(line[x], colour, run * kWeight);
+            }
+            // Up to the next mark, `run` whole sub-rows and nothing else.
+            const int end = m + 1 < marks.size() ? std::min(marks[m + 1], right) : right;
+            if (run == 0 || x + 1 >= end) continue;
+            const double alpha = std::min(1.0, run * kWeight) * paint.opacity;
             if (alpha >= 1.0) {
-                line[x] = colour;
+                std::fill(line + x + 1, line + end, colour);
             } else if (alpha > 0.002) {
-                line[x] = Blend(line[x], colour, alpha);
+                blender.Blend(line + x + 1, end - x - 1, colour, static_cast<int>(alpha * 256));
             }
         }
+        whole[width] = 0;
     }
 }
 
@@ -252,11 +374,43 @@ MotionRows MotionRowsOf(int width, int height, const DayBoardContent& content) {
     return {std::clamp(top, 0, height), std::clamp(bottom, 0, height)};
 }
 
-void ApplyMotion(Pixels pixels, const DayBoardContent& content, int frame) {
-    if (frame < 0 || frame >= kDayBoardMotionFrames || pixels.width <= 0 || pixels.height <= 0) return;
+PixelRect Union(const PixelRect& a, const PixelRect& b) {
+    if (a.Empty()) return b;
+    if (b.Empty()) return a;
+    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right), std::max(a.bottom, b.bottom)};
+}
+
+PixelRect ApplyMotion(Pixels pixels, const DayBoardContent& content, int frame) {
+    if (frame < 0 || frame >= kDayBoardMotionFrames || pixels.width <= 0 || pixels.height <= 0) return {};
     const Placement place(pixels.width, pixels.height);
-    if (frame < kSweepFrames) Sweep(pixels, place, MotionAreaOf(content), frame);
-    if (content.hasGame && !content.empty) Pulse(pixels, place, frame);
+    PixelRect changed;
+    if (frame < kSweepFrames) changed = Sweep(pixels, place, MotionAreaOf(content), frame);
+    if (content.hasGame && !content.empty) changed = Union(changed, Pulse(pixels, place, frame));
+    return changed;
+}
+
+void BoardMotion::Keep(Pixels pixels, const DayBoardContent& content) {
+    rows_ = MotionRowsOf(pixels.width, pixels.height, content);
+    width_ = pixels.width;
+    const std::size_t first = static_cast<std::size_t>(rows_.top) * pixels.width;
+    band_.assign(pixels.bits + first, pixels.bits + static_cast<std::size_t>(rows_.bottom) * pixels.width);
+    shown_ = {};
+}
+
+PixelRect BoardMotion::Show(Pixels pixels, const DayBoardContent& content, int frame) {
+    // Only what the last frame changed differs from the still, and all of it
+    // lies in the motion rows.
+    const PixelRect last = shown_;
+    if (pixels.width == width_) {
+        const int top = std::max(last.top, rows_.top), bottom = std::min(last.bottom, rows_.bottom);
+        const std::size_t span = static_cast<std::size_t>(std::max(0, last.right - last.left));
+        for (int y = top; y < bottom; ++y) {
+            std::copy_n(band_.data() + static_cast<std::size_t>(y - rows_.top) * width_ + last.left, span,
+                        pixels.bits + static_cast<std::size_t>(y) * width_ + last.left);
+        }
+    }
+    shown_ = ApplyMotion(pixels, content, frame);
+    return Union(last, shown_);
 }
 
 }  // namespace board

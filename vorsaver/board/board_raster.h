@@ -111,17 +111,48 @@ struct Placement {
 };
 
 
-// The rows, in pixels, that a frame of motion may change: a window repaints
-// only these while the motion runs, and puts back the still there after it.
+// The rows, in pixels, that a frame of motion may change: the part of the
+// still that a burst keeps to put back.
 struct MotionRows {
     int top;
     int bottom;  // one past the last
 };
 MotionRows MotionRowsOf(int width, int height, const DayBoardContent& content);
 
-// Lays frame `frame` of the motion over the still picture in `pixels`; a
-// frame outside 0..kDayBoardMotionFrames-1 changes nothing.
-void ApplyMotion(Pixels pixels, const DayBoardContent& content, int frame);
+// A rectangle of pixels, right and bottom one past the last; empty where
+// left >= right or top >= bottom.
+struct PixelRect {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+
+    bool Empty() const { return left >= right || top >= bottom; }
+};
+PixelRect Union(const PixelRect& a, const PixelRect& b);
+
+// Lays frame `frame` of the motion over the still picture in `pixels` and
+// returns the pixels it may have changed, all inside MotionRowsOf; a frame
+// outside 0..kDayBoardMotionFrames-1 changes nothing.
+PixelRect ApplyMotion(Pixels pixels, const DayBoardContent& content, int frame);
+
+// A burst shown on the still: keeps only the still's motion rows, and each
+// frame puts back only what the frame before changed, so a frame costs what
+// its light and pulse cover, not the board's size.
+class BoardMotion {
+public:
+    // Takes `pixels` as they are now as the still.
+    void Keep(Pixels pixels, const DayBoardContent& content);
+    // Shows `frame` (the still for any frame outside the burst) and returns
+    // the pixels that may differ from what the last call showed.
+    PixelRect Show(Pixels pixels, const DayBoardContent& content, int frame);
+
+private:
+    MotionRows rows_ = {0, 0};
+    int width_ = 0;
+    std::vector<std::uint32_t> band_;  // the still's motion rows
+    PixelRect shown_;                  // what the frame on show changed
+};
 
 }  // namespace board
 }  // namespace vorsaver

@@ -1,9 +1,6 @@
 #include "vorsaver/board/day_board_win.h"
 
-#include <cstdint>
-#include <cstring>
 #include <memory>
-#include <vector>
 
 #include "common/file_store_win.h"
 #include "common/window_proc_win.h"
@@ -31,10 +28,10 @@ const std::size_t kMaxFileBytes = 64 * 1024;
 struct Board {
     DayBoardContent content;
     Surface surface;
-    std::vector<std::uint32_t> still;  // the surface without motion
-    int frame = -1;                    // the burst's current frame, -1 between bursts
-    int shownFrame = -1;               // the frame the surface holds
-    bool sound = false;                // the team's sound with each burst
+    BoardMotion motion;   // the still's motion rows, and what a frame changed
+    int frame = -1;       // the burst's current frame, -1 between bursts
+    int shownFrame = -1;  // the frame the surface holds
+    bool sound = false;   // the team's sound with each burst
 
     // The board's window owns it (common::OwningWindowProc).
     LRESULT HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -71,34 +68,39 @@ DayBoardContent ReadBoardContent(const BoardFiles& files) {
     return content;
 }
 
-// Brings the surface to the window's size and to the frame to be shown.
+// Brings the surface to the window's size, drawing the still anew where it
+// is new; false where it cannot be made.
 bool PrepareSurface(HWND hwnd, Board& board) {
     RECT client;
     GetClientRect(hwnd, &client);
-    if (board.surface.width != client.right || board.surface.height != client.bottom || board.surface.bits == nullptr) {
-        if (!board.surface.Create(client.right, client.bottom)) return false;
-        RenderStill(board.surface, board.content);
-        board.still.assign(board.surface.bits,
-                           board.surface.bits + static_cast<std::size_t>(board.surface.width) * board.surface.height);
-        board.shownFrame = -1;
+    if (board.surface.width == client.right && board.surface.height == client.bottom && board.surface.bits != nullptr) {
+        return true;
     }
-    if (board.shownFrame != board.frame) {
-        const MotionRows rows = MotionRowsOf(board.surface.width, board.surface.height, board.content);
-        const std::size_t first = static_cast<std::size_t>(rows.top) * board.surface.width;
-        const std::size_t count = static_cast<std::size_t>(rows.bottom - rows.top) * board.surface.width;
-        std::memcpy(board.surface.bits + first, board.still.data() + first, count * sizeof(std::uint32_t));
-        ApplyMotion(board.surface.View(), board.content, board.frame);
-        board.shownFrame = board.frame;
-    }
+    if (!board.surface.Create(client.right, client.bottom)) return false;
+    RenderStill(board.surface, board.content);
+    board.motion.Keep(board.surface.View(), board.content);
+    board.shownFrame = -1;
     return true;
 }
 
-void InvalidateMotion(HWND hwnd, const Board& board) {
-    RECT client;
-    GetClientRect(hwnd, &client);
-    const MotionRows rows = MotionRowsOf(client.right, client.bottom, board.content);
-    RECT changed = {0, rows.top, client.right, rows.bottom};
-    InvalidateRect(hwnd, &changed, FALSE);
+// Puts the frame due on the surface; returns what changed on it.
+PixelRect ShowFrame(Board& board) {
+    if (board.shownFrame == board.frame) return {};
+    board.shownFrame = board.frame;
+    return board.motion.Show(board.surface.View(), board.content, board.frame);
+}
+
+// The next frame is due: drawn now, and only what it changed is repainted.
+// Before the surface exists, the first paint draws everything.
+void InvalidateMotion(HWND hwnd, Board& board) {
+    if (board.surface.bits == nullptr) {
+        InvalidateRect(hwnd, nullptr, FALSE);
+        return;
+    }
+    const PixelRect changed = ShowFrame(board);
+    if (changed.Empty()) return;
+    RECT rect = {changed.left, changed.top, changed.right, changed.bottom};
+    InvalidateRect(hwnd, &rect, FALSE);
 }
 
 void PaintBoard(HWND hwnd, Board& board) {
@@ -106,6 +108,7 @@ void PaintBoard(HWND hwnd, Board& board) {
     HDC dc = BeginPaint(hwnd, &paint);
     const RECT& dirty = paint.rcPaint;
     if (PrepareSurface(hwnd, board)) {
+        ShowFrame(board);
         BitBlt(dc, dirty.left, dirty.top, dirty.right - dirty.left, dirty.bottom - dirty.top, board.surface.dc,
                dirty.left, dirty.top, SRCCOPY);
     } else {
