@@ -9,6 +9,7 @@ set(CORE_SOURCES
     common/twips.cpp
     common/whole_file.cpp
     common/packed_picture.cpp
+    common/picture_mask.cpp
     common/text_stream.cpp
     vorsaver/startup/mode_table.cpp
     vorsaver/movie/movie_variables.cpp
@@ -54,6 +55,7 @@ set(UNIT_TEST_SOURCES
     tests/unit/twips_test.cpp
     tests/unit/whole_file_test.cpp
     tests/unit/packed_picture_test.cpp
+    tests/unit/picture_mask_test.cpp
     tests/unit/mode_table_test.cpp
     tests/unit/text_stream_test.cpp
     tests/unit/movie_variables_test.cpp

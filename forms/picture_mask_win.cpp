@@ -1,30 +1,50 @@
 // Pictures with a transparent colour: a mask made once, drawn with AND then OR.
+#include <vector>
+
+#include "common/picture_mask.h"
 #include "forms/form_internal_win.h"
 
 namespace forms::internal {
 
+// The mask comes from the picture's own pixels, and the picture stays as it
+// was loaded, in its own colours: at 256 or 16 colours the screen's palette
+// decides only how it is shown, never which pixels are transparent.
 void MakeTransparent(HBITMAP& picture, HBITMAP& mask, SIZE size, COLORREF key) {
+    DIBSECTION dib = {};
+    if (GetObjectA(picture, sizeof dib, &dib) != sizeof dib || dib.dsBm.bmBits == nullptr ||
+        (dib.dsBm.bmBitsPixel != 8 && dib.dsBm.bmBitsPixel != 24)) {
+        mask = nullptr;
+        return;
+    }
     HDC screen = GetDC(nullptr);
     HDC source = CreateCompatibleDC(screen);
-    HDC target = CreateCompatibleDC(screen);
-    HBITMAP copy = CreateCompatibleBitmap(screen, size.cx, size.cy);
-    mask = CreateBitmap(size.cx, size.cy, 1, 1, nullptr);
-    HGDIOBJ oldSource = SelectObject(source, picture);
-    HGDIOBJ oldTarget = SelectObject(target, copy);
-    BitBlt(target, 0, 0, size.cx, size.cy, source, 0, 0, SRCCOPY);
-    SelectObject(source, mask);
-    SetBkColor(target, key);
-    BitBlt(source, 0, 0, size.cx, size.cy, target, 0, 0, SRCCOPY);
-    SetBkColor(target, RGB(0, 0, 0));
-    SetTextColor(target, RGB(255, 255, 255));
-    BitBlt(target, 0, 0, size.cx, size.cy, source, 0, 0, SRCAND);
-    SelectObject(source, oldSource);
-    SelectObject(target, oldTarget);
+    HGDIOBJ old = SelectObject(source, picture);
+    std::vector<std::uint32_t> colours;
+    RGBQUAD table[256];
+    if (dib.dsBm.bmBitsPixel == 8) {
+        const UINT count = GetDIBColorTable(source, 0, 256, table);
+        for (UINT i = 0; i < count; ++i) {
+            colours.push_back(static_cast<std::uint32_t>(table[i].rgbRed) << 16 |
+                              static_cast<std::uint32_t>(table[i].rgbGreen) << 8 | table[i].rgbBlue);
+        }
+    }
+    GdiFlush();
+    const std::uint32_t keyRgb = static_cast<std::uint32_t>(GetRValue(key)) << 16 |
+                                 static_cast<std::uint32_t>(GetGValue(key)) << 8 | GetBValue(key);
+    const std::vector<std::uint8_t> bits =
+        common::CutOutColour({static_cast<std::uint8_t*>(dib.dsBm.bmBits), size.cx, size.cy, dib.dsBm.bmWidthBytes,
+                              dib.dsBm.bmBitsPixel, dib.dsBmih.biHeight < 0, &colours},
+                             keyRgb);
+    for (std::size_t i = 0; i < colours.size(); ++i) {
+        table[i].rgbRed = static_cast<BYTE>(colours[i] >> 16);
+        table[i].rgbGreen = static_cast<BYTE>(colours[i] >> 8);
+        table[i].rgbBlue = static_cast<BYTE>(colours[i]);
+    }
+    if (!colours.empty()) SetDIBColorTable(source, 0, static_cast<UINT>(colours.size()), table);
+    SelectObject(source, old);
     DeleteDC(source);
-    DeleteDC(target);
     ReleaseDC(nullptr, screen);
-    DeleteObject(picture);
-    picture = copy;
+    mask = CreateBitmap(size.cx, size.cy, 1, 1, bits.data());
 }
 
 void DrawPicture(HDC dc, int x, int y, HBITMAP picture, HBITMAP mask, SIZE size) {
