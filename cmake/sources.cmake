@@ -10,6 +10,7 @@ set(CORE_SOURCES
     common/whole_file.cpp
     common/packed_picture.cpp
     common/picture_mask.cpp
+    common/palette.cpp
     common/text_stream.cpp
     vorsaver/startup/mode_table.cpp
     vorsaver/movie/movie_variables.cpp
@@ -17,6 +18,7 @@ set(CORE_SOURCES
     vorsaver/movie/day_watch.cpp
     vorsaver/board/day_board.cpp
     vorsaver/board/board_raster.cpp
+    vorsaver/board/board_palette.cpp
     vorsaver/movie/input_counter.cpp
     vorsaver/services/registry_text.cpp
     vorsaver/dialogs/sound_setting.cpp
@@ -56,6 +58,7 @@ set(UNIT_TEST_SOURCES
     tests/unit/whole_file_test.cpp
     tests/unit/packed_picture_test.cpp
     tests/unit/picture_mask_test.cpp
+    tests/unit/palette_test.cpp
     tests/unit/mode_table_test.cpp
     tests/unit/text_stream_test.cpp
     tests/unit/movie_variables_test.cpp
@@ -85,6 +88,7 @@ set(WINDOWS_LIBRARY_SOURCES
     common/file_store_win.cpp
     common/open_document_win.cpp
     common/picture_win.cpp
+    common/palette_win.cpp
     common/system_text_win.cpp
     vorsaver/movie/date_services_win.cpp
     vorsaver/movie/monitors_win.cpp

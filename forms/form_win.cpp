@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "common/palette_win.h"
 #include "common/picture_win.h"
 #include "common/twips.h"
 #include "forms/form_internal_win.h"
@@ -195,6 +196,8 @@ void Form::CreateWindowFromTable() {
         picture_ = common::LoadPackedPicture(Instance(), form.Text("Picture").c_str(), why);
         if (picture_ == nullptr) TableFault(tableName_, "the picture " + form.Text("Picture") + ": " + why);
     }
+    std::vector<common::Rgb> colours = common::ColourTableOf(picture_);
+    palette_ = common::CreatePaletteOf(colours.empty() ? common::ColourCube() : colours);
     if (form.Has("Icon")) {
         auto id = MAKEINTRESOURCEA(static_cast<int>(form.Number("Icon")));
         // Shared: the system keeps one copy and frees it with the program.
@@ -391,6 +394,8 @@ void Form::Destroyed() {
     backBrush_ = nullptr;
     if (picture_ != nullptr) DeleteObject(picture_);
     picture_ = nullptr;
+    if (palette_ != nullptr) DeleteObject(palette_);
+    palette_ = nullptr;
     for (HWND other : disabledByModal_) {
         if (IsWindow(other)) EnableWindow(other, TRUE);
     }

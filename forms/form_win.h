@@ -134,6 +134,9 @@ private:
     COLORREF backColour_ = 0;
     HBRUSH backBrush_ = nullptr;
     HBITMAP picture_ = nullptr;
+    // On a screen of 256 colours: the form's picture's own colours where it
+    // has 256 or fewer, otherwise the colour cube. Null on other screens.
+    HPALETTE palette_ = nullptr;
     bool movedByCode_ = false;
     bool shownOnce_ = false;
     Control* pressed_ = nullptr;
