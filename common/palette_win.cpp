@@ -1,5 +1,7 @@
 #include "common/palette_win.h"
 
+#include <algorithm>
+
 namespace common {
 
 bool IsPaletteScreen() {
@@ -17,8 +19,13 @@ HPALETTE CreatePaletteOf(const std::vector<Rgb>& colours) {
         PALETTEENTRY entries[kPaletteSize];
     } logical = {};
     logical.version = 0x300;
-    for (Rgb colour : colours) {
-        if (logical.count == kPaletteSize) break;
+    for (std::size_t i = 0; i < colours.size() && logical.count < kPaletteSize; ++i) {
+        // A colour table padded with one colour asks for it once.
+        const Rgb colour = colours[i];
+        if (std::find(colours.begin(), colours.begin() + static_cast<std::ptrdiff_t>(i), colour) !=
+            colours.begin() + static_cast<std::ptrdiff_t>(i)) {
+            continue;
+        }
         PALETTEENTRY& entry = logical.entries[logical.count++];
         entry.peRed = static_cast<BYTE>(colour >> 16);
         entry.peGreen = static_cast<BYTE>(colour >> 8);

@@ -16,7 +16,7 @@ namespace common {
 // True where the screen shows its colours through a system palette.
 bool IsPaletteScreen();
 
-// A logical palette of `colours` (at most 256), or null on a screen without
+// A logical palette of `colours` (at most 256, each once), or null on a screen without
 // a palette. The caller deletes it.
 HPALETTE CreatePaletteOf(const std::vector<Rgb>& colours);
 

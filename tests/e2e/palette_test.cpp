@@ -5,10 +5,17 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
+#include <map>
+#include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "forms/form_internal_win.h"
+#include "tests/e2e/harness_win.h"
+#include "tests/e2e/stand_in_loader_win.h"
 
 namespace {
 
@@ -73,6 +80,117 @@ TEST(PaletteMask, ComesFromThePicturesOwnColoursNotTheScreens) {
     }
     DeleteObject(mask);
     DeleteObject(picture);
+}
+
+// What the palette probe (tests/stand-ins/palette_probe_win.cpp) saw inside
+// the program: at each step, the paints so far and the system palette.
+struct Step {
+    long paints = -1;
+    std::set<COLORREF> colours;
+};
+struct Seen {
+    std::map<std::string, Step> steps;
+    std::string fault;
+    bool done = false;
+};
+
+Seen RunWithProbe(const std::string& program, const std::string& arguments, const std::string& folder) {
+    const std::string log = folder + "\\palette.log";
+    e2e::SetEnv("VORLAKS_PALETTE_LOG", log);
+    e2e::Process process;
+    std::string error;
+    Seen seen;
+    if (!e2e::StartWithStandIn(process, program, arguments, folder, e2e::BinFolder() + "\\palette-probe.dll", error)) {
+        seen.fault = error;
+        return seen;
+    }
+    e2e::WaitUntil([&] {
+        const std::string text = e2e::ReadWholeFile(log);
+        return text.find("done") != std::string::npos || text.find("fault") != std::string::npos;
+    }, 60000);
+    process.Kill();
+    e2e::SetEnv("VORLAKS_PALETTE_LOG", "");
+    std::istringstream lines(e2e::ReadWholeFile(log));
+    std::string line;
+    while (std::getline(lines, line)) {
+        std::istringstream words(line);
+        std::string step;
+        words >> step;
+        if (step == "done") seen.done = true;
+        if (step == "fault") seen.fault += line + "\n";
+        if (step != "front" && step != "other" && step != "back") continue;
+        Step& found = seen.steps[step];
+        words >> found.paints;
+        std::string hex;
+        while (words >> hex) {
+            const unsigned long rgb = std::stoul(hex, nullptr, 16);
+            found.colours.insert(RGB(rgb >> 16, (rgb >> 8) & 0xFF, rgb & 0xFF));
+        }
+    }
+    return seen;
+}
+
+int CountOf(const std::set<COLORREF>& palette, const std::vector<COLORREF>& colours) {
+    int found = 0;
+    for (COLORREF colour : colours) found += palette.count(colour) != 0 ? 1 : 0;
+    return found;
+}
+
+// How many entries a program can realize here: the probe's own window asks
+// for 236 greys. (Wine's X11 driver on this display leaves about 180 of the
+// 236 that Windows leaves free.)
+int Room(const Step& other) {
+    int greys = 0;
+    for (COLORREF colour : other.colours) {
+        greys += GetRValue(colour) == GetGValue(colour) && GetBValue(colour) == GetRValue(colour) + 1 ? 1 : 0;
+    }
+    return greys;
+}
+
+// In front, the program's palette is the system's; behind another window's,
+// it is not; in front again, it is, and the program has painted anew.
+void ExpectOwnPaletteInFrontAgain(const Seen& seen, const std::vector<COLORREF>& own, int least) {
+    ASSERT_TRUE(seen.fault.empty()) << seen.fault;
+    ASSERT_TRUE(seen.done);
+    const Step& front = seen.steps.at("front");
+    const Step& other = seen.steps.at("other");
+    const Step& back = seen.steps.at("back");
+    // The colours that fit: all of them where there is room, else as many
+    // as the other window's palette got.
+    least = std::min(least, Room(other));
+    std::printf("own colours in front %d of %zu, behind %d, in front again %d; room %d; paints %ld, %ld, %ld\n",
+                CountOf(front.colours, own), own.size(), CountOf(other.colours, own), CountOf(back.colours, own),
+                Room(other), front.paints, other.paints, back.paints);
+    EXPECT_GE(CountOf(front.colours, own), least) << "in front";
+    EXPECT_LT(CountOf(other.colours, own), least) << "behind another palette";
+    EXPECT_GE(CountOf(back.colours, own), least) << "in front again";
+    EXPECT_GT(back.paints, other.paints) << "painted again in its own colours";
+}
+
+TEST(PaletteInFront, TheMenuRealizesItsBackdropsColours) {
+    ASSERT_TRUE(PaletteScreen());
+    std::vector<COLORREF> cube;
+    for (int r = 0; r < 256; r += 51) {
+        for (int g = 0; g < 256; g += 51) {
+            for (int b = 0; b < 256; b += 51) cube.push_back(RGB(r, g, b));
+        }
+    }
+    const std::string folder = e2e::FreshFolder("palette-menu");
+    const std::string menu = folder + "\\menu.exe";
+    CopyFileA((e2e::BinFolder() + "\\menu.exe").c_str(), menu.c_str(), FALSE);
+    ExpectOwnPaletteInFrontAgain(RunWithProbe(menu, "", folder), cube, 200);
+}
+
+TEST(PaletteInFront, TheSaversBoardRealizesEveryTeamColour) {
+    ASSERT_TRUE(PaletteScreen());
+    const std::vector<COLORREF> team = {RGB(11, 31, 75), RGB(6, 16, 40), RGB(242, 169, 0), RGB(255, 255, 255),
+                                        RGB(168, 200, 232), RGB(2, 6, 18)};
+    const std::string folder = e2e::FreshFolder("palette-saver");
+    const std::string saver = e2e::InstallSaver(folder);
+    e2e::WriteWholeFile(folder + "\\schedule.pvz", e2e::GameLine(0, "HBK", "7:30 PM vs. Harbor Kings%0DCivic Arena") +
+                                                        e2e::GameLine(2, "FRO", "6:05 PM at Fen Rock Otters"));
+    const Seen seen = RunWithProbe(saver, "/s", folder);
+    ExpectOwnPaletteInFrontAgain(seen, team, 6);
 }
 
 }  // namespace

@@ -19,6 +19,8 @@
 #include <cstring>
 #include <string>
 
+#include "tests/stand-ins/import_slot_win.h"
+
 namespace {
 
 char logPath[MAX_PATH] = {};
@@ -68,35 +70,6 @@ BOOL WINAPI WatchedDeleteFileA(LPCSTR path) {
     return realDeleteFileA(path);
 }
 
-// Points the module's import of `name` from kernel32 at `replacement` and
-// returns what it pointed at, or null where the module does not import it.
-void* PointImportAt(HMODULE module, const char* name, void* replacement) {
-    auto* base = reinterpret_cast<BYTE*>(module);
-    auto* dos = reinterpret_cast<IMAGE_DOS_HEADER*>(base);
-    auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
-    const IMAGE_DATA_DIRECTORY& directory = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-    if (directory.VirtualAddress == 0) return nullptr;
-    for (auto* import = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + directory.VirtualAddress); import->Name;
-         ++import) {
-        if (lstrcmpiA(reinterpret_cast<char*>(base + import->Name), "kernel32.dll") != 0) continue;
-        auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(
-            base + (import->OriginalFirstThunk ? import->OriginalFirstThunk : import->FirstThunk));
-        auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + import->FirstThunk);
-        for (; names->u1.AddressOfData != 0; ++names, ++slots) {
-            if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) continue;
-            auto* byName = reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
-            if (std::strcmp(reinterpret_cast<char*>(byName->Name), name) != 0) continue;
-            DWORD protection = 0;
-            VirtualProtect(&slots->u1.Function, sizeof slots->u1.Function, PAGE_READWRITE, &protection);
-            void* original = reinterpret_cast<void*>(slots->u1.Function);
-            slots->u1.Function = reinterpret_cast<ULONG_PTR>(replacement);
-            VirtualProtect(&slots->u1.Function, sizeof slots->u1.Function, protection, &protection);
-            return original;
-        }
-    }
-    return nullptr;
-}
-
 void Attach() {
     GetEnvironmentVariableA("VORLAKS_MOVEFILE_LOG", logPath, sizeof logPath);
     char hold[96] = {};
@@ -108,11 +81,13 @@ void Attach() {
         }
     }
     HMODULE program = GetModuleHandleA(nullptr);
-    const bool moveEx = PointImportAt(program, "MoveFileExA", reinterpret_cast<void*>(MoveFileExAAsOn9x)) != nullptr;
-    realMoveFileA = reinterpret_cast<MoveFileAFunction>(
-        PointImportAt(program, "MoveFileA", reinterpret_cast<void*>(WatchedMoveFileA)));
-    realDeleteFileA = reinterpret_cast<DeleteFileAFunction>(
-        PointImportAt(program, "DeleteFileA", reinterpret_cast<void*>(WatchedDeleteFileA)));
+    auto point = [program](const char* name, void* replacement) {
+        return stand_in::PointImportAt(program, "kernel32.dll", name, replacement);
+    };
+    const bool moveEx = point("MoveFileExA", reinterpret_cast<void*>(MoveFileExAAsOn9x)) != nullptr;
+    realMoveFileA = reinterpret_cast<MoveFileAFunction>(point("MoveFileA", reinterpret_cast<void*>(WatchedMoveFileA)));
+    realDeleteFileA =
+        reinterpret_cast<DeleteFileAFunction>(point("DeleteFileA", reinterpret_cast<void*>(WatchedDeleteFileA)));
     // Where the program does not import one of them, it is left alone.
     if (realMoveFileA == nullptr) realMoveFileA = MoveFileA;
     if (realDeleteFileA == nullptr) realDeleteFileA = DeleteFileA;
