@@ -14,6 +14,11 @@
 #include <vector>
 
 #include "forms/form_internal_win.h"
+#include "tests/support/palette_measure.h"
+#include "vorsaver/board/board_palette.h"
+#include "vorsaver/board/board_renderer_win.h"
+#include "vorsaver/board/day_board.h"
+#include "vorsaver/board/dib_surface_win.h"
 #include "tests/e2e/harness_win.h"
 #include "tests/e2e/stand_in_loader_win.h"
 
@@ -191,6 +196,57 @@ TEST(PaletteInFront, TheSaversBoardRealizesEveryTeamColour) {
                                                         e2e::GameLine(2, "FRO", "6:05 PM at Fen Rock Otters"));
     const Seen seen = RunWithProbe(saver, "/s", folder);
     ExpectOwnPaletteInFrontAgain(seen, team, 6);
+}
+
+// A picture as a 24-bit BMP file, for the README's comparison.
+void WriteBmp(const std::string& path, const std::vector<common::Rgb>& pixels, int width, int height) {
+    const int stride = (3 * width + 3) & ~3;
+    std::string bytes(54 + static_cast<std::size_t>(stride) * height, '\0');
+    auto put = [&bytes](std::size_t at, std::uint32_t value, int size) {
+        for (int i = 0; i < size; ++i) bytes[at + i] = static_cast<char>(value >> (8 * i));
+    };
+    bytes[0] = 'B', bytes[1] = 'M';
+    put(2, static_cast<std::uint32_t>(bytes.size()), 4);
+    put(10, 54, 4), put(14, 40, 4), put(18, width, 4), put(22, height, 4), put(26, 1, 2), put(28, 24, 2);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const common::Rgb c = pixels[static_cast<std::size_t>(y) * width + x];
+            const std::size_t at = 54 + static_cast<std::size_t>(height - 1 - y) * stride + 3 * x;
+            put(at, c & 0xFF, 1), put(at + 1, c >> 8 & 0xFF, 1), put(at + 2, c >> 16 & 0xFF, 1);
+        }
+    }
+    e2e::WriteWholeFile(path, bytes);
+}
+
+// The real board, its text drawn by GDI, as the saver draws it on a screen
+// of 256 colours against its true-colour look; and as Windows showed it
+// before the board had a palette (the twenty fixed colours).
+TEST(PaletteBoard, TheBoardThroughItsPaletteKeepsItsLookAndItsTextsContrast) {
+    const int width = 800, height = 600;
+    vorsaver::board::Surface surface;
+    ASSERT_TRUE(surface.Create(width, height));
+    vorsaver::board::RenderStill(
+        surface, vorsaver::ReadDayBoard("currentdate=December 8, 2026&team=Tarrowick Vorlaks"
+                                        "&gameinfo=7:30 PM vs. Harbor Kings%0DHarbour Arena"
+                                        "&small1=9%0DFRC%0D6:05&small2=10&small3=11%0DMTS%0D8:00&numvars=6"));
+    GdiFlush();
+    const std::vector<std::uint32_t> board(surface.bits, surface.bits + width * height);
+    const std::vector<common::Rgb> fixed(common::kFixedColours, common::kFixedColours + 20);
+    const std::vector<common::Rgb> own = palette_measure::Through(board, width, height, vorsaver::board::BoardPalette());
+    const std::vector<common::Rgb> before = palette_measure::Nearest(board, fixed);
+    const double rmse = palette_measure::Rmse(board, own), rmseBefore = palette_measure::Rmse(board, before);
+    const double kept = palette_measure::WorstContrastKept(board, own, width, height);
+    const double keptBefore = palette_measure::WorstContrastKept(board, before, width, height);
+    std::printf("board at 256 colours: RMSE %.4f (the fixed colours alone %.4f); text contrast kept %.2f (%.2f)\n",
+                rmse, rmseBefore, kept, keptBefore);
+    EXPECT_LE(rmse, 0.03);
+    EXPECT_GE(kept, 0.8);
+    char folder[MAX_PATH] = {};
+    if (GetEnvironmentVariableA("VORLAKS_PALETTE_PICTURES", folder, sizeof folder) != 0) {
+        WriteBmp(std::string(folder) + "\\board-true-colour.bmp", board, width, height);
+        WriteBmp(std::string(folder) + "\\board-fixed-colours.bmp", before, width, height);
+        WriteBmp(std::string(folder) + "\\board-own-palette.bmp", own, width, height);
+    }
 }
 
 }  // namespace

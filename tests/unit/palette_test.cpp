@@ -6,6 +6,7 @@
 #include <cmath>
 #include <set>
 
+#include "tests/support/palette_measure.h"
 #include "vorsaver/board/board_palette.h"
 #include "vorsaver/board/board_raster.h"
 
@@ -15,37 +16,8 @@ using common::NearestColour;
 using common::ReduceToPalette;
 using common::Rgb;
 using namespace vorsaver::board;
-
-// The normalised root mean square difference of two pictures' parts, as
-// ImageMagick's "compare -metric RMSE" gives it.
-double Rmse(const std::vector<std::uint32_t>& a, const std::vector<Rgb>& b) {
-    double sum = 0;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        for (int shift : {16, 8, 0}) {
-            const double d = double((a[i] >> shift) & 0xFF) - double((b[i] >> shift) & 0xFF);
-            sum += d * d;
-        }
-    }
-    return std::sqrt(sum / (3.0 * double(a.size()))) / 255.0;
-}
-
-// `picture` as the screen shows it through `palette`: reduced, then each
-// index's colour, rows top-down again.
-std::vector<Rgb> Through(const std::vector<std::uint32_t>& picture, int width, int height,
-                         const std::vector<Rgb>& palette) {
-    NearestColour nearest(palette);
-    const int stride = (width + 3) & ~3;
-    std::vector<std::uint8_t> indices(static_cast<std::size_t>(stride * height));
-    ReduceToPalette(picture.data(), width, 0, height, nearest, indices.data(), stride);
-    std::vector<Rgb> shown(picture.size());
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            shown[static_cast<std::size_t>(y * width + x)] =
-                palette[indices[static_cast<std::size_t>((height - 1 - y) * stride + x)]];
-        }
-    }
-    return shown;
-}
+using palette_measure::Rmse;
+using palette_measure::Through;
 
 // The board's pixel work as the saver draws it at 800 x 600: the navy's
 // gradient and bands, the header with its stripes and gold rule, the crest,
@@ -102,6 +74,8 @@ TEST(Palette, TheBoardThroughItsPaletteLooksAsInTrueColour) {
     RecordProperty("rmse_board_palette", std::to_string(own));
     RecordProperty("rmse_fixed_colours", std::to_string(fixedOnly));
     EXPECT_LE(own, 0.03);
+    EXPECT_GE(palette_measure::WorstContrastKept(board, Through(board, width, height, BoardPalette()), width, height),
+              0.8);
     // The measure tells: the twenty fixed colours alone are far off.
     EXPECT_GT(fixedOnly, 0.1);
 }
