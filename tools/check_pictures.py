@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Checks the committed pictures against what the programs expect of them:
-sizes and bit depths, the backdrop's web-safe palette, and the menu items'
-transparent colour. Plain python3; exits non-zero and says why on a fault.
+sizes and bit depths, the backdrop's web-safe palette, the menu items'
+transparent colour, their text's contrast at 16 colours, and the icons'
+images for every shell. Plain python3; exits non-zero and says why on a fault.
     python3 tools/check_pictures.py [RESOURCES_FOLDER]
 """
 import os
@@ -47,7 +48,44 @@ VGA = {(0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0), (0, 0, 128), (128, 0,
        (192, 192, 192), (128, 128, 128), (255, 0, 0), (0, 255, 0), (255, 255, 0), (0, 0, 255),
        (255, 0, 255), (0, 255, 255), (255, 255, 255)}
 
+# At 16 colours (VGA before the video card's driver is in, or Safe Mode)
+# Windows shows each colour as the nearest of the sixteen. Text is where a
+# small block spans a wide range of lightness; there it keeps this share of
+# its range at least, and enough to be read.
+VGA_BLOCK = 5
+TEXT_RANGE = 96
+KEPT_AT_16 = 0.5
+LEAST_AT_16 = 48
+
 faults = []
+
+
+def lightness(c):
+    return 0.299 * c[0] + 0.587 * c[1] + 0.114 * c[2]
+
+
+def vga_nearest(c, cache={}):
+    if c not in cache:
+        cache[c] = min(VGA, key=lambda p: 3 * (p[0] - c[0]) ** 2 + 4 * (p[1] - c[1]) ** 2 + 2 * (p[2] - c[2]) ** 2)
+    return cache[c]
+
+
+def check_contrast_at_16(name, rows):
+    """The worst text block's share of its lightness range kept at 16 colours."""
+    worst, where = None, None
+    b = VGA_BLOCK
+    for top in range(0, len(rows) - b + 1, b):
+        for left in range(0, len(rows[0]) - b + 1, b):
+            block = [rows[y][x] for y in range(top, top + b) for x in range(left, left + b)]
+            shades = [lightness(c) for c in block]
+            spread = max(shades) - min(shades)
+            if spread < TEXT_RANGE:
+                continue
+            mapped = [lightness(vga_nearest(c)) for c in block]
+            kept = max(mapped) - min(mapped)
+            if kept < LEAST_AT_16 or kept < KEPT_AT_16 * spread:
+                fault(name, 'text at %d,%d loses its contrast at 16 colours (%.0f of %.0f)' % (left, top, kept, spread))
+                return
 
 
 def fault(name, why):
@@ -191,6 +229,11 @@ def main():
     under = [[row[m:m + 22] for row in backdrop[t:t + 24]] for _, t, m in BIG.values()]
     if any(u != under[0] for u in under):
         fault('menu/backdrop.bmp', 'differs under the hover markers')
+    # Each item as the menu shows it on its plain backdrop, at 16 colours.
+    for name, (w, h, bits, _, rows) in pictures.items():
+        if name.startswith('menu/') and bits == 24:
+            check_contrast_at_16(name, [[PLAIN if p == KEY else p for p in row] for row in rows])
+    check_contrast_at_16('menu/backdrop.bmp', backdrop)
     for normal, lit in TWINS:
         if pictures['menu/%s.bmp' % normal][4] == pictures['menu/%s.bmp' % lit][4]:
             fault(lit, 'looks the same as %s' % normal)

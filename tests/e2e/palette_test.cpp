@@ -241,6 +241,11 @@ TEST(PaletteBoard, TheBoardThroughItsPaletteKeepsItsLookAndItsTextsContrast) {
                 rmse, rmseBefore, kept, keptBefore);
     EXPECT_LE(rmse, 0.03);
     EXPECT_GE(kept, 0.8);
+    // On a 16-colour screen, every text still stands out from what is behind it.
+    const double keptAt16 = palette_measure::WorstContrastKept(
+        board, palette_measure::Nearest(board, palette_measure::kVgaColours), width, height);
+    std::printf("at 16 colours: text contrast kept %.2f\n", keptAt16);
+    EXPECT_GE(keptAt16, palette_measure::kKeptAt16);
     char folder[MAX_PATH] = {};
     if (GetEnvironmentVariableA("VORLAKS_PALETTE_PICTURES", folder, sizeof folder) != 0) {
         WriteBmp(std::string(folder) + "\\board-true-colour.bmp", board, width, height);

@@ -13,6 +13,15 @@ namespace palette_measure {
 
 using common::Rgb;
 
+// The sixteen colours of a VGA screen (before the video card's driver is in,
+// or in Safe Mode), which Windows maps every colour to there.
+inline const std::vector<Rgb> kVgaColours = {0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080,
+                                             0x008080, 0xC0C0C0, 0x808080, 0xFF0000, 0x00FF00, 0xFFFF00,
+                                             0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF};
+// At 16 colours a text block keeps at least this share of its lightness
+// range, enough to be read.
+inline constexpr double kKeptAt16 = 0.5;
+
 // `picture` (top-down rows of 0x00RRGGBB) as the screen shows it through
 // `palette`: reduced, then each index's colour, rows top-down again.
 inline std::vector<Rgb> Through(const std::vector<std::uint32_t>& picture, int width, int height,

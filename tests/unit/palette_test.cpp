@@ -76,6 +76,10 @@ TEST(Palette, TheBoardThroughItsPaletteLooksAsInTrueColour) {
     EXPECT_LE(own, 0.03);
     EXPECT_GE(palette_measure::WorstContrastKept(board, Through(board, width, height, BoardPalette()), width, height),
               0.8);
+    // At 16 colours the board's texts and shapes keep enough contrast to be read.
+    EXPECT_GE(palette_measure::WorstContrastKept(board, palette_measure::Nearest(board, palette_measure::kVgaColours),
+                                                 width, height),
+              palette_measure::kKeptAt16);
     // The measure tells: the twenty fixed colours alone are far off.
     EXPECT_GT(fixedOnly, 0.1);
 }
