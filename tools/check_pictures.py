@@ -39,10 +39,10 @@ TWINS = (('www1', 'www2'), ('help1', 'help2'), ('exit1', 'exit2'))
 # file: [(width, height, bits per pixel)] in the order of the icon directory.
 # Windows 95 and NT 4 show icons at 4 bits (the shell's icon depth) unless
 # the user changes it, and none deeper than the screen: every icon carries
-# 32 x 32 and 16 x 16 at 4 and 8 bits beside the larger ones.
+# 32 x 32 and 16 x 16 at 4 and 8 bits beside any larger ones.
 ICONS = {'vorsaver.ico': [(48, 48, 32), (32, 32, 32), (16, 16, 32), (48, 48, 24),
                           (32, 32, 8), (16, 16, 8), (32, 32, 4), (16, 16, 4)],
-         'menu/menu.ico': [(48, 48, 32), (32, 32, 8), (16, 16, 8), (32, 32, 4), (16, 16, 4)]}
+         'menu/menu.ico': [(32, 32, 8), (16, 16, 8), (32, 32, 4), (16, 16, 4)]}
 FOR_OLD_SHELLS = {(32, 32, 4), (16, 16, 4), (32, 32, 8), (16, 16, 8)}
 VGA = {(0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0), (0, 0, 128), (128, 0, 128), (0, 128, 128),
        (192, 192, 192), (128, 128, 128), (255, 0, 0), (0, 255, 0), (255, 255, 0), (0, 0, 255),

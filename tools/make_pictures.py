@@ -20,7 +20,7 @@ What it writes:
     resources/menu/backdrop.bmp     480 x 360, 8-bit, web-safe 6x6x6 palette
     resources/menu/*1.bmp, *2.bmp   menu items, 24-bit, magenta = transparent
     resources/menu/marker.bmp       22 x 24, 24-bit, magenta = transparent
-    resources/menu/menu.ico         48 32-bit; 32 and 16 in the standard VGA colours, 4- and 8-bit
+    resources/menu/menu.ico         32 and 16 in the standard VGA colours, 4- and 8-bit
 """
 import io
 import math
@@ -470,10 +470,8 @@ def saver_icon():
 
 def menu_icon():
     """The menu's badge is drawn for 16 colours, and keeps that look at every
-    depth; a 48 x 48 in 32 bits serves today's large icons."""
-    large = draw_badge(48)
-    entries = [(48, 48, 0, 32, icon_dib(large, on_face(large)[1]))]
-    previews = []
+    depth: its 8-bit images hold the same pixels."""
+    entries, previews = [], []
     small = [badge_4(draw_badge(size, claws)) for size, claws in ((32, True), (16, False))]
     for vga, transparent in small:
         entries.append((vga.width, vga.height, 0, 8, icon_dib_palette(as_8_bits(vga), transparent, 8)))
