@@ -196,8 +196,10 @@ void Form::CreateWindowFromTable() {
         picture_ = common::LoadPackedPicture(Instance(), form.Text("Picture").c_str(), why);
         if (picture_ == nullptr) TableFault(tableName_, "the picture " + form.Text("Picture") + ": " + why);
     }
-    std::vector<common::Rgb> colours = common::ColourTableOf(picture_);
-    palette_ = common::CreatePaletteOf(colours.empty() ? common::ColourCube() : colours);
+    if (common::IsPaletteScreen()) {
+        const std::vector<common::Rgb> colours = common::ColourTableOf(picture_);
+        palette_ = common::CreatePaletteOf(colours.empty() ? common::ColourCube() : colours);
+    }
     if (form.Has("Icon")) {
         auto id = MAKEINTRESOURCEA(static_cast<int>(form.Number("Icon")));
         // Shared: the system keeps one copy and frees it with the program.

@@ -184,8 +184,10 @@ LRESULT Board::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
     switch (message) {
     case WM_CREATE:
         SetTimer(hwnd, kRestTimer, kFirstBurstDelayMs, nullptr);
-        palette = common::CreatePaletteOf(BoardPalette());
-        if (palette != nullptr) nearest = std::make_unique<common::NearestColour>(BoardPalette());
+        if (common::IsPaletteScreen()) {
+            palette = common::CreatePaletteOf(BoardPalette());
+            nearest = std::make_unique<common::NearestColour>(BoardPalette());
+        }
         return 0;
     // The saver window holds the mouse and decides what input means; the
     // board is only a picture on it.
