@@ -1,7 +1,5 @@
 // Painting a form or picture box: its background and picture, then its
 // images, labels' backgrounds and lines in declaration order, off screen.
-#include <memory>
-
 #include "common/palette_win.h"
 #include "forms/form_internal_win.h"
 #include "forms/form_win.h"
@@ -19,10 +17,22 @@ void Form::Paint(HWND container, Control* box) {
     HDC buffer = CreateCompatibleDC(dc);
     HBITMAP canvas = CreateCompatibleBitmap(dc, client.right, client.bottom);
     HGDIOBJ oldCanvas = SelectObject(buffer, canvas);
-    // At 256 colours the pictures are drawn through the form's palette, on
-    // the screen and off it; the palettes go before the canvas does.
-    auto onScreen = std::make_unique<common::PaletteInUse>(dc, palette_);
-    auto offScreen = std::make_unique<common::PaletteInUse>(buffer, palette_);
+    {
+        // At 256 colours the pictures are drawn through the form's palette,
+        // on the screen and off it.
+        common::PaletteInUse onScreen(dc, palette_);
+        common::PaletteInUse offScreen(buffer, palette_);
+        PaintContents(buffer, client, box);
+        BitBlt(dc, paint.rcPaint.left, paint.rcPaint.top, paint.rcPaint.right - paint.rcPaint.left,
+               paint.rcPaint.bottom - paint.rcPaint.top, buffer, paint.rcPaint.left, paint.rcPaint.top, SRCCOPY);
+    }
+    SelectObject(buffer, oldCanvas);
+    DeleteObject(canvas);
+    DeleteDC(buffer);
+    EndPaint(container, &paint);
+}
+
+void Form::PaintContents(HDC buffer, const RECT& client, Control* box) {
     FillRect(buffer, &client, box != nullptr ? box->backBrush_ : backBrush_);
     HBITMAP picture = box != nullptr ? box->picture_ : picture_;
     if (picture != nullptr) {
@@ -47,14 +57,6 @@ void Form::Paint(HWND container, Control* box) {
             DeleteObject(pen);
         }
     }
-    BitBlt(dc, paint.rcPaint.left, paint.rcPaint.top, paint.rcPaint.right - paint.rcPaint.left,
-           paint.rcPaint.bottom - paint.rcPaint.top, buffer, paint.rcPaint.left, paint.rcPaint.top, SRCCOPY);
-    offScreen.reset();
-    onScreen.reset();
-    SelectObject(buffer, oldCanvas);
-    DeleteObject(canvas);
-    DeleteDC(buffer);
-    EndPaint(container, &paint);
 }
 
 }  // namespace forms

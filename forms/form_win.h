@@ -118,6 +118,7 @@ private:
     void Fire(const std::string& event);
     bool HandleMessage(HWND container, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     void Paint(HWND container, Control* box);
+    void PaintContents(HDC buffer, const RECT& client, Control* box);
     Control* ControlAt(Control* box, int x, int y);
     Control* ByWindow(HWND window);
     void Destroyed();

@@ -1,6 +1,7 @@
 // Pictures with a transparent colour: a mask made once, drawn with AND then OR.
 #include <vector>
 
+#include "common/palette_win.h"
 #include "common/picture_mask.h"
 #include "forms/form_internal_win.h"
 
@@ -16,34 +17,27 @@ void MakeTransparent(HBITMAP& picture, HBITMAP& mask, SIZE size, COLORREF key) {
         mask = nullptr;
         return;
     }
-    HDC screen = GetDC(nullptr);
-    HDC source = CreateCompatibleDC(screen);
-    HGDIOBJ old = SelectObject(source, picture);
-    std::vector<std::uint32_t> colours;
-    RGBQUAD table[256];
-    if (dib.dsBm.bmBitsPixel == 8) {
-        const UINT count = GetDIBColorTable(source, 0, 256, table);
-        for (UINT i = 0; i < count; ++i) {
-            colours.push_back(static_cast<std::uint32_t>(table[i].rgbRed) << 16 |
-                              static_cast<std::uint32_t>(table[i].rgbGreen) << 8 | table[i].rgbBlue);
-        }
-    }
+    std::vector<common::Rgb> colours = common::ColourTableOf(picture);
     GdiFlush();
-    const std::uint32_t keyRgb = static_cast<std::uint32_t>(GetRValue(key)) << 16 |
-                                 static_cast<std::uint32_t>(GetGValue(key)) << 8 | GetBValue(key);
+    const common::Rgb keyRgb = static_cast<common::Rgb>(GetRValue(key)) << 16 |
+                               static_cast<common::Rgb>(GetGValue(key)) << 8 | GetBValue(key);
     const std::vector<std::uint8_t> bits =
         common::CutOutColour({static_cast<std::uint8_t*>(dib.dsBm.bmBits), size.cx, size.cy, dib.dsBm.bmWidthBytes,
                               dib.dsBm.bmBitsPixel, dib.dsBmih.biHeight < 0, &colours},
                              keyRgb);
-    for (std::size_t i = 0; i < colours.size(); ++i) {
-        table[i].rgbRed = static_cast<BYTE>(colours[i] >> 16);
-        table[i].rgbGreen = static_cast<BYTE>(colours[i] >> 8);
-        table[i].rgbBlue = static_cast<BYTE>(colours[i]);
+    if (!colours.empty()) {
+        // The key's entries, now black, go back into the picture's table.
+        RGBQUAD table[256] = {};
+        for (std::size_t i = 0; i < colours.size() && i < 256; ++i) {
+            table[i] = {static_cast<BYTE>(colours[i]), static_cast<BYTE>(colours[i] >> 8),
+                        static_cast<BYTE>(colours[i] >> 16), 0};
+        }
+        HDC memory = CreateCompatibleDC(nullptr);
+        HGDIOBJ old = SelectObject(memory, picture);
+        SetDIBColorTable(memory, 0, static_cast<UINT>(colours.size()), table);
+        SelectObject(memory, old);
+        DeleteDC(memory);
     }
-    if (!colours.empty()) SetDIBColorTable(source, 0, static_cast<UINT>(colours.size()), table);
-    SelectObject(source, old);
-    DeleteDC(source);
-    ReleaseDC(nullptr, screen);
     mask = CreateBitmap(size.cx, size.cy, 1, 1, bits.data());
 }
 

@@ -6,7 +6,7 @@
 
 #include <cstring>
 
-namespace stand_in {
+namespace standin {
 
 // Points the module's import of `name` from `dll` at `replacement` and
 // returns what it pointed at, or null where the module does not import it.
@@ -37,4 +37,4 @@ inline void* PointImportAt(HMODULE module, const char* dll, const char* name, vo
     return nullptr;
 }
 
-}  // namespace stand_in
+}  // namespace standin

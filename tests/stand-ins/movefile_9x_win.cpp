@@ -82,7 +82,7 @@ void Attach() {
     }
     HMODULE program = GetModuleHandleA(nullptr);
     auto point = [program](const char* name, void* replacement) {
-        return stand_in::PointImportAt(program, "kernel32.dll", name, replacement);
+        return standin::PointImportAt(program, "kernel32.dll", name, replacement);
     };
     const bool moveEx = point("MoveFileExA", reinterpret_cast<void*>(MoveFileExAAsOn9x)) != nullptr;
     realMoveFileA = reinterpret_cast<MoveFileAFunction>(point("MoveFileA", reinterpret_cast<void*>(WatchedMoveFileA)));

@@ -17,24 +17,18 @@
 #include <string>
 
 #include "tests/stand-ins/import_slot_win.h"
+#include "tests/stand-ins/stand_in_log_win.h"
 
 namespace {
 
-char logPath[MAX_PATH] = {};
 volatile LONG paints = 0;
 using BeginPaintFunction = HDC(WINAPI*)(HWND, PAINTSTRUCT*);
 BeginPaintFunction realBeginPaint = nullptr;
 const DWORD kWaitMs = 30000;
 
-void Log(const std::string& line) {
-    HANDLE file = CreateFileA(logPath, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return;
-    const std::string text = line + "\r\n";
-    DWORD written = 0;
-    WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-    CloseHandle(file);
-}
+std::string logPath;
+
+void Log(const std::string& line) { standin::AppendLine(logPath, line); }
 
 HDC WINAPI CountedBeginPaint(HWND window, PAINTSTRUCT* paint) {
     InterlockedIncrement(&paints);
@@ -175,8 +169,9 @@ DWORD WINAPI Probe(LPVOID) {
 
 BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {
     if (reason != DLL_PROCESS_ATTACH) return TRUE;
-    if (GetEnvironmentVariableA("VORLAKS_PALETTE_LOG", logPath, sizeof logPath) == 0) return TRUE;
-    realBeginPaint = reinterpret_cast<BeginPaintFunction>(stand_in::PointImportAt(
+    logPath = standin::LogPath("VORLAKS_PALETTE_LOG");
+    if (logPath.empty()) return TRUE;
+    realBeginPaint = reinterpret_cast<BeginPaintFunction>(standin::PointImportAt(
         GetModuleHandleA(nullptr), "user32.dll", "BeginPaint", reinterpret_cast<void*>(CountedBeginPaint)));
     if (realBeginPaint == nullptr) {
         Log("fault the program does not import BeginPaint");
