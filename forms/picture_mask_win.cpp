@@ -7,8 +7,8 @@
 
 namespace forms::internal {
 
-// The mask comes from the picture's own pixels, and the picture stays as it
-// was loaded, in its own colours: at 256 or 16 colours the screen's palette
+// The mask comes from the picture's own pixels, and at 256 or 16 colours the
+// picture stays as it was loaded, in its own colours: the screen's palette
 // decides only how it is shown, never which pixels are transparent.
 void MakeTransparent(HBITMAP& picture, HBITMAP& mask, SIZE size, COLORREF key) {
     DIBSECTION dib = {};
@@ -39,6 +39,24 @@ void MakeTransparent(HBITMAP& picture, HBITMAP& mask, SIZE size, COLORREF key) {
         DeleteDC(memory);
     }
     mask = CreateBitmap(size.cx, size.cy, 1, 1, bits.data());
+    // On a screen of more colours the screen's copy loses nothing, and is
+    // drawn without a conversion each time.
+    if (!common::IsPaletteScreen()) {
+        HDC screen = GetDC(nullptr);
+        HDC source = CreateCompatibleDC(screen);
+        HDC target = CreateCompatibleDC(screen);
+        HBITMAP copy = CreateCompatibleBitmap(screen, size.cx, size.cy);
+        HGDIOBJ oldSource = SelectObject(source, picture);
+        HGDIOBJ oldTarget = SelectObject(target, copy);
+        BitBlt(target, 0, 0, size.cx, size.cy, source, 0, 0, SRCCOPY);
+        SelectObject(source, oldSource);
+        SelectObject(target, oldTarget);
+        DeleteDC(source);
+        DeleteDC(target);
+        ReleaseDC(nullptr, screen);
+        DeleteObject(picture);
+        picture = copy;
+    }
 }
 
 void DrawPicture(HDC dc, int x, int y, HBITMAP picture, HBITMAP mask, SIZE size) {

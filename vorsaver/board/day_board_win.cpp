@@ -116,29 +116,34 @@ void InvalidateMotion(HWND hwnd, const Board& board) {
 }
 
 // At 256 colours: the dirty rows reduced to the board's palette, and drawn
-// by their entries in it (DIB_PAL_COLORS), which the board has realized.
+// by their entries in it (DIB_PAL_COLORS), which the board has realized; a
+// band of rows at a time, so that a whole repaint needs little memory.
 void PaintThroughPalette(HDC dc, Board& board, const RECT& dirty) {
+    const int kBandRows = 32;
     common::PaletteInUse inUse(dc, board.palette);
     const int width = board.surface.width;
-    const int top = std::max<int>(dirty.top, 0), bottom = std::min<int>(dirty.bottom, board.surface.height);
-    if (bottom <= top) return;
     const int stride = (width + 3) & ~3;
-    board.indices.resize(static_cast<std::size_t>(stride) * static_cast<std::size_t>(bottom - top));
-    common::ReduceToPalette(board.surface.bits, width, top, bottom, *board.nearest, board.indices.data(), stride);
     struct {
         BITMAPINFOHEADER header;
         WORD entries[common::kPaletteSize];
     } info = {};
     info.header.biSize = sizeof info.header;
     info.header.biWidth = width;
-    info.header.biHeight = bottom - top;
     info.header.biPlanes = 1;
     info.header.biBitCount = 8;
     info.header.biClrUsed = static_cast<DWORD>(board.nearest->Palette().size());
     for (WORD i = 0; i < info.header.biClrUsed; ++i) info.entries[i] = i;
-    SetDIBitsToDevice(dc, 0, top, static_cast<DWORD>(width), static_cast<DWORD>(bottom - top), 0, 0, 0,
-                      static_cast<UINT>(bottom - top), board.indices.data(), reinterpret_cast<BITMAPINFO*>(&info),
-                      DIB_PAL_COLORS);
+    board.indices.resize(static_cast<std::size_t>(stride) * kBandRows);
+    const int end = std::min<int>(dirty.bottom, board.surface.height);
+    for (int top = std::max<int>(dirty.top, 0); top < end; top += kBandRows) {
+        const int rows = std::min(kBandRows, end - top);
+        common::ReduceToPalette(board.surface.bits, width, top, top + rows, *board.nearest, board.indices.data(),
+                                stride);
+        info.header.biHeight = rows;
+        SetDIBitsToDevice(dc, 0, top, static_cast<DWORD>(width), static_cast<DWORD>(rows), 0, 0, 0,
+                          static_cast<UINT>(rows), board.indices.data(), reinterpret_cast<BITMAPINFO*>(&info),
+                          DIB_PAL_COLORS);
+    }
 }
 
 void PaintBoard(HWND hwnd, Board& board) {
