@@ -172,18 +172,31 @@ void ExpectOwnPaletteInFrontAgain(const Seen& seen, const std::vector<COLORREF>&
     EXPECT_GT(back.paints, other.paints) << "painted again in its own colours";
 }
 
-TEST(PaletteInFront, TheMenuRealizesItsBackdropsColours) {
-    ASSERT_TRUE(PaletteScreen());
+std::vector<COLORREF> ColourCube() {
     std::vector<COLORREF> cube;
     for (int r = 0; r < 256; r += 51) {
         for (int g = 0; g < 256; g += 51) {
             for (int b = 0; b < 256; b += 51) cube.push_back(RGB(r, g, b));
         }
     }
+    return cube;
+}
+
+TEST(PaletteInFront, TheMenuRealizesItsBackdropsColours) {
+    ASSERT_TRUE(PaletteScreen());
+    const std::vector<COLORREF> cube = ColourCube();
     const std::string folder = e2e::FreshFolder("palette-menu");
     const std::string menu = folder + "\\menu.exe";
     CopyFileA((e2e::BinFolder() + "\\menu.exe").c_str(), menu.c_str(), FALSE);
     ExpectOwnPaletteInFrontAgain(RunWithProbe(menu, "", folder), cube, 200);
+}
+
+// The forms with pictures of true colour (settings and About, the preview,
+// the setup wizard) realize the colour cube, as the settings dialog shows.
+TEST(PaletteInFront, TheSettingsDialogRealizesTheColourCube) {
+    ASSERT_TRUE(PaletteScreen());
+    const std::string folder = e2e::FreshFolder("palette-settings");
+    ExpectOwnPaletteInFrontAgain(RunWithProbe(e2e::InstallSaver(folder), "/c", folder), ColourCube(), 200);
 }
 
 TEST(PaletteInFront, TheSaversBoardRealizesEveryTeamColour) {

@@ -157,7 +157,15 @@ DWORD WINAPI Probe(LPVOID) {
     const LONG before = paints;
 
     DestroyWindow(other);
-    SetForegroundWindow(programWindow);
+    // Windows activates some window as the other goes; the program's is
+    // brought to the front until it is there.
+    if (!PumpUntil([] {
+            if (GetForegroundWindow() == programWindow) return true;
+            SetForegroundWindow(programWindow);
+            return false;
+        })) {
+        Log("fault the program's window did not come back to the front");
+    }
     PumpUntil([before] { return paints > before && !HoldsGreys(); });
     Sleep(500);
     LogPalette("back");
