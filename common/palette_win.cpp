@@ -59,6 +59,9 @@ bool HandlePaletteMessage(HWND window, HPALETTE palette, UINT message, WPARAM wP
     const auto changer = reinterpret_cast<HWND>(wParam);
     // This window's own realizing: nothing to follow.
     if (message == WM_PALETTECHANGED && (changer == window || IsChild(window, changer))) return true;
+    // In front again: mapped anew from the start, not from the entries it
+    // had behind another palette.
+    if (message == WM_QUERYNEWPALETTE) UnrealizeObject(palette);
     HDC dc = GetDC(window);
     HPALETTE old = SelectPalette(dc, palette, message == WM_PALETTECHANGED);
     const UINT changed = RealizePalette(dc);
