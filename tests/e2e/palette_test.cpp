@@ -14,13 +14,13 @@
 #include <vector>
 
 #include "forms/form_internal_win.h"
+#include "tests/e2e/harness_win.h"
+#include "tests/e2e/stand_in_loader_win.h"
 #include "tests/support/palette_measure.h"
 #include "vorsaver/board/board_palette.h"
 #include "vorsaver/board/board_renderer_win.h"
 #include "vorsaver/board/day_board.h"
 #include "vorsaver/board/dib_surface_win.h"
-#include "tests/e2e/harness_win.h"
-#include "tests/e2e/stand_in_loader_win.h"
 
 namespace {
 
@@ -73,7 +73,6 @@ TEST(PaletteMask, ComesFromThePicturesOwnColoursNotTheScreens) {
     std::vector<BYTE> maskPixels(4 * kWidth), picturePixels(4 * kWidth);
     info.bmiHeader.biBitCount = 32;
     ASSERT_EQ(GetDIBits(screen, mask, 0, 1, maskPixels.data(), &info, DIB_RGB_COLORS), 1);
-    info.bmiHeader.biBitCount = 32;
     ASSERT_EQ(GetDIBits(screen, picture, 0, 1, picturePixels.data(), &info, DIB_RGB_COLORS), 1);
     ReleaseDC(nullptr, screen);
     for (int x = 0; x < kWidth; ++x) {
