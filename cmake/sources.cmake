@@ -9,6 +9,8 @@ set(CORE_SOURCES
     common/twips.cpp
     common/whole_file.cpp
     common/packed_picture.cpp
+    common/picture_mask.cpp
+    common/palette.cpp
     common/text_stream.cpp
     common/windows_version.cpp
     vorsaver/startup/mode_table.cpp
@@ -18,6 +20,7 @@ set(CORE_SOURCES
     vorsaver/movie/day_watch.cpp
     vorsaver/board/day_board.cpp
     vorsaver/board/board_raster.cpp
+    vorsaver/board/board_palette.cpp
     vorsaver/movie/input_counter.cpp
     vorsaver/services/registry_text.cpp
     vorsaver/dialogs/sound_setting.cpp
@@ -58,6 +61,8 @@ set(UNIT_TEST_SOURCES
     tests/unit/whole_file_test.cpp
     tests/unit/placement_test.cpp
     tests/unit/packed_picture_test.cpp
+    tests/unit/picture_mask_test.cpp
+    tests/unit/palette_test.cpp
     tests/unit/mode_table_test.cpp
     tests/unit/text_stream_test.cpp
     tests/unit/movie_variables_test.cpp
@@ -88,6 +93,7 @@ set(WINDOWS_LIBRARY_SOURCES
     common/file_store_win.cpp
     common/open_document_win.cpp
     common/picture_win.cpp
+    common/palette_win.cpp
     common/system_text_win.cpp
     common/windows_version_win.cpp
     vorsaver/dates/date_services_win.cpp

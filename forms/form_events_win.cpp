@@ -4,6 +4,7 @@
 // the same control.
 #include <windowsx.h>
 
+#include "common/palette_win.h"
 #include "forms/form_internal_win.h"
 #include "forms/form_win.h"
 
@@ -38,6 +39,9 @@ bool Form::HandleMessage(HWND container, UINT message, WPARAM wParam, LPARAM lPa
     Control* box = container == window_ ? nullptr : ByWindow(container);
     std::string self = box != nullptr ? box->item_->name : "Form";
     switch (message) {
+    case WM_QUERYNEWPALETTE:
+    case WM_PALETTECHANGED:
+        return common::HandlePaletteMessage(window_, palette_, message, wParam, result);
     case WM_ERASEBKGND:
         result = 1;
         return true;

@@ -1,5 +1,6 @@
 // Painting a form or picture box: its background and picture, then its
 // images, labels' backgrounds and lines in declaration order, off screen.
+#include "common/palette_win.h"
 #include "forms/form_internal_win.h"
 #include "forms/form_win.h"
 
@@ -16,6 +17,22 @@ void Form::Paint(HWND container, Control* box) {
     HDC buffer = CreateCompatibleDC(dc);
     HBITMAP canvas = CreateCompatibleBitmap(dc, client.right, client.bottom);
     HGDIOBJ oldCanvas = SelectObject(buffer, canvas);
+    {
+        // At 256 colours the pictures are drawn through the form's palette,
+        // on the screen and off it.
+        common::PaletteInUse onScreen(dc, palette_);
+        common::PaletteInUse offScreen(buffer, palette_);
+        PaintContents(buffer, client, box);
+        BitBlt(dc, paint.rcPaint.left, paint.rcPaint.top, paint.rcPaint.right - paint.rcPaint.left,
+               paint.rcPaint.bottom - paint.rcPaint.top, buffer, paint.rcPaint.left, paint.rcPaint.top, SRCCOPY);
+    }
+    SelectObject(buffer, oldCanvas);
+    DeleteObject(canvas);
+    DeleteDC(buffer);
+    EndPaint(container, &paint);
+}
+
+void Form::PaintContents(HDC buffer, const RECT& client, Control* box) {
     FillRect(buffer, &client, box != nullptr ? box->backBrush_ : backBrush_);
     HBITMAP picture = box != nullptr ? box->picture_ : picture_;
     if (picture != nullptr) {
@@ -40,12 +57,6 @@ void Form::Paint(HWND container, Control* box) {
             DeleteObject(pen);
         }
     }
-    BitBlt(dc, paint.rcPaint.left, paint.rcPaint.top, paint.rcPaint.right - paint.rcPaint.left,
-           paint.rcPaint.bottom - paint.rcPaint.top, buffer, paint.rcPaint.left, paint.rcPaint.top, SRCCOPY);
-    SelectObject(buffer, oldCanvas);
-    DeleteObject(canvas);
-    DeleteDC(buffer);
-    EndPaint(container, &paint);
 }
 
 }  // namespace forms

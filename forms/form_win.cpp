@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "common/palette_win.h"
 #include "common/picture_win.h"
 #include "common/twips.h"
 #include "forms/form_internal_win.h"
@@ -194,6 +195,10 @@ void Form::CreateWindowFromTable() {
         std::string why;
         picture_ = common::LoadPackedPicture(Instance(), form.Text("Picture").c_str(), why);
         if (picture_ == nullptr) TableFault(tableName_, "the picture " + form.Text("Picture") + ": " + why);
+    }
+    if (common::IsPaletteScreen()) {
+        const std::vector<common::Rgb> colours = common::ColourTableOf(picture_);
+        palette_ = common::CreatePaletteOf(colours.empty() ? common::ColourCube() : colours);
     }
     if (form.Has("Icon")) {
         auto id = MAKEINTRESOURCEA(static_cast<int>(form.Number("Icon")));
@@ -391,6 +396,8 @@ void Form::Destroyed() {
     backBrush_ = nullptr;
     if (picture_ != nullptr) DeleteObject(picture_);
     picture_ = nullptr;
+    if (palette_ != nullptr) DeleteObject(palette_);
+    palette_ = nullptr;
     for (HWND other : disabledByModal_) {
         if (IsWindow(other)) EnableWindow(other, TRUE);
     }

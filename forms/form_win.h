@@ -118,6 +118,7 @@ private:
     void Fire(const std::string& event);
     bool HandleMessage(HWND container, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     void Paint(HWND container, Control* box);
+    void PaintContents(HDC buffer, const RECT& client, Control* box);
     Control* ControlAt(Control* box, int x, int y);
     Control* ByWindow(HWND window);
     void Destroyed();
@@ -134,6 +135,9 @@ private:
     COLORREF backColour_ = 0;
     HBRUSH backBrush_ = nullptr;
     HBITMAP picture_ = nullptr;
+    // On a screen of 256 colours: the form's picture's own colours where it
+    // has 256 or fewer, otherwise the colour cube. Null on other screens.
+    HPALETTE palette_ = nullptr;
     bool movedByCode_ = false;
     bool shownOnce_ = false;
     Control* pressed_ = nullptr;

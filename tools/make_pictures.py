@@ -12,7 +12,7 @@ and fonts give the same bytes on every run. Run it after changing a drawing:
     /usr/bin/python3 tools/make_pictures.py --review DIR    # also PNG previews in DIR
 
 What it writes:
-    resources/vorsaver.ico          the saver's badge: 48/32/16 32-bit, 48 24-bit
+    resources/vorsaver.ico          the saver's badge: 48/32/16 32-bit, 48 24-bit, 32/16 8- and 4-bit
     resources/about_flash.bmp       127 x 38, 24-bit, link badge on white
     resources/about_shockwave.bmp   127 x 38, 24-bit, link badge on white
     resources/about_producer.bmp    100 x 62, 24-bit, the producer's badge
@@ -20,7 +20,7 @@ What it writes:
     resources/menu/backdrop.bmp     480 x 360, 8-bit, web-safe 6x6x6 palette
     resources/menu/*1.bmp, *2.bmp   menu items, 24-bit, magenta = transparent
     resources/menu/marker.bmp       22 x 24, 24-bit, magenta = transparent
-    resources/menu/menu.ico         32 and 16, 4-bit standard VGA colours
+    resources/menu/menu.ico         32 and 16 in the standard VGA colours, 4- and 8-bit
 """
 import io
 import math
@@ -337,14 +337,15 @@ def icon_dib(image, transparent):
     return bytes(data) + mask.getvalue()[40 + 2 * 4:]  # past the header and two colours
 
 
-def icon_dib_4(image, transparent):
-    """The same for a 16-colour palette image, two pixels to a byte."""
+def icon_dib_palette(image, transparent, bits):
+    """The same for a palette image of 16 or 256 colours (4 or 8 bits)."""
     w, h = image.size
-    header = struct.pack('<IiiHHIIiiII', 40, w, h * 2, 1, 4, 0, 0, 0, 0, 0, 0)
-    table = bytes(image.getpalette()[:48])
-    table = b''.join(bytes((table[i + 2], table[i + 1], table[i], 0)) for i in range(0, 48, 3))
-    stride = (((w + 1) // 2) + 3) & ~3
-    pixels = image.tobytes('raw', ('P;4', stride, -1))
+    colours = 1 << bits
+    header = struct.pack('<IiiHHIIiiII', 40, w, h * 2, 1, bits, 0, 0, 0, 0, 0, 0)
+    palette = (image.getpalette() + [0] * 768)[:3 * colours]
+    table = b''.join(bytes((palette[i + 2], palette[i + 1], palette[i], 0)) for i in range(0, 3 * colours, 3))
+    stride = ((w * bits + 31) // 32) * 4
+    pixels = image.tobytes('raw', ('P;4' if bits == 4 else 'P', stride, -1))
     mask = io.BytesIO()
     transparent.convert('1').save(mask, 'DIB')
     return header + table + pixels + mask.getvalue()[40 + 2 * 4:]
@@ -422,21 +423,63 @@ def badge_4(badge):
     return vga, transparent
 
 
+def black_under(flat, transparent):
+    """The picture black where the mask shows the screen through: Windows
+    draws an icon by AND with its mask, then XOR with its picture, so any
+    other colour there would tint what lies beneath."""
+    image = flat.copy()
+    image.paste(BLACK, (0, 0) + image.size, transparent)
+    return image
+
+
+def badge_8(badge):
+    """The badge in 256 colours of its own (index 0 black, where
+    transparent), for screens of 256 colours."""
+    flat, transparent = on_face(badge)
+    image = black_under(flat, transparent).quantize(255, method=Image.MEDIANCUT, dither=Image.NONE)
+    # Black first, so that the transparent pixels are index 0.
+    palette = [0, 0, 0] + image.getpalette()[:3 * 255]
+    indexed = Image.new('P', badge.size)
+    indexed.putdata([i + 1 for i in image.getdata()])
+    indexed.paste(0, (0, 0) + indexed.size, transparent)
+    indexed.putpalette(palette)
+    return indexed, transparent
+
+
+def as_8_bits(vga):
+    """A 16-colour image as an 8-bit one of the same colours."""
+    image = vga.copy()
+    image.putpalette(vga.getpalette()[:48] + [0] * (768 - 48))
+    return image
+
+
+# Windows 95 and NT 4 draw icons at the shell's icon depth, 16 colours unless
+# the user changes it, and at the screen's depth where that is less: each icon
+# carries 32 x 32 and 16 x 16 at 4 and 8 bits beside the 32-bit ones that
+# today's Windows shows.
 def saver_icon():
     badges = [draw_badge(s) for s in (48, 32, 16)]
     entries = [(b.width, b.height, 0, 32, icon_dib(b, on_face(b)[1])) for b in badges]
     flat, transparent = on_face(badges[0])
-    entries.append((48, 48, 0, 24, icon_dib(flat, transparent)))
+    entries.append((48, 48, 0, 24, icon_dib(black_under(flat, transparent), transparent)))
+    for b in badges[1:]:
+        entries.append((b.width, b.height, 0, 8, icon_dib_palette(*badge_8(b), 8)))
+    for b in badges[1:]:
+        entries.append((b.width, b.height, 16, 4, icon_dib_palette(*badge_4(b), 4)))
     return ico(entries), flat
 
 
 def menu_icon():
+    """The menu's badge is drawn for 16 colours, and keeps that look at every
+    depth: its 8-bit images hold the same pixels."""
     entries, previews = [], []
-    for size, claws in ((32, True), (16, False)):
-        vga, transparent = badge_4(draw_badge(size, claws))
-        entries.append((size, size, 16, 4, icon_dib_4(vga, transparent)))
+    small = [badge_4(draw_badge(size, claws)) for size, claws in ((32, True), (16, False))]
+    for vga, transparent in small:
+        entries.append((vga.width, vga.height, 0, 8, icon_dib_palette(as_8_bits(vga), transparent, 8)))
+    for vga, transparent in small:
+        entries.append((vga.width, vga.height, 16, 4, icon_dib_palette(vga, transparent, 4)))
         preview = vga.convert('RGB')
-        preview.paste(ICON_FACE, (0, 0, size, size), transparent)
+        preview.paste(ICON_FACE, (0, 0) + vga.size, transparent)
         previews.append(preview)
     return ico(entries), previews
 

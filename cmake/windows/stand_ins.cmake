@@ -37,3 +37,9 @@ test_program(gdi-count)
 # The installers and exec on the test CD: one program under every name.
 add_executable(program-standin WIN32 tests/stand-ins/program_standin_win.cpp)
 test_program(program-standin)
+
+# Reads the system palette inside a program on a screen of 256 colours.
+add_library(palette-probe SHARED tests/stand-ins/palette_probe_win.cpp)
+set_target_properties(palette-probe PROPERTIES PREFIX "")
+target_link_libraries(palette-probe PRIVATE user32 gdi32)
+test_program(palette-probe)

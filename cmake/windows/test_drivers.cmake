@@ -28,3 +28,13 @@ test_program(setup-driver)
 add_executable(e2e_menu_tests ${E2E_MENU_TEST_SOURCES})
 target_link_libraries(e2e_menu_tests PRIVATE vorlaks_win gtest gtest_main version)
 test_program(e2e_menu_tests)
+
+# The programs on a screen of 256 colours, and the forms layer's pictures there.
+if(NOT TARGET vorlaks_forms)
+    add_library(vorlaks_forms STATIC ${FORMS_SOURCES})
+    target_link_libraries(vorlaks_forms PUBLIC vorlaks_win user32 gdi32)
+endif()
+add_executable(e2e_palette_tests tests/e2e/palette_test.cpp tests/e2e/harness_win.cpp tests/e2e/stand_in_loader_win.cpp
+    vorsaver/board/board_renderer_win.cpp vorsaver/board/board_text_win.cpp vorsaver/board/dib_surface_win.cpp)
+target_link_libraries(e2e_palette_tests PRIVATE vorlaks_forms gtest gtest_main)
+test_program(e2e_palette_tests)

@@ -70,10 +70,6 @@ BOOL WINAPI WatchedDeleteFileA(LPCSTR path) {
     return realDeleteFileA(path);
 }
 
-void* PointImportAt(HMODULE module, const char* name, void* replacement) {
-    return standin::PointImportAt(module, "kernel32.dll", name, replacement);
-}
-
 void Attach() {
     GetEnvironmentVariableA("VORLAKS_MOVEFILE_LOG", logPath, sizeof logPath);
     char hold[96] = {};
@@ -85,11 +81,13 @@ void Attach() {
         }
     }
     HMODULE program = GetModuleHandleA(nullptr);
-    const bool moveEx = PointImportAt(program, "MoveFileExA", reinterpret_cast<void*>(MoveFileExAAsOn9x)) != nullptr;
-    realMoveFileA = reinterpret_cast<MoveFileAFunction>(
-        PointImportAt(program, "MoveFileA", reinterpret_cast<void*>(WatchedMoveFileA)));
-    realDeleteFileA = reinterpret_cast<DeleteFileAFunction>(
-        PointImportAt(program, "DeleteFileA", reinterpret_cast<void*>(WatchedDeleteFileA)));
+    auto point = [program](const char* name, void* replacement) {
+        return standin::PointImportAt(program, "kernel32.dll", name, replacement);
+    };
+    const bool moveEx = point("MoveFileExA", reinterpret_cast<void*>(MoveFileExAAsOn9x)) != nullptr;
+    realMoveFileA = reinterpret_cast<MoveFileAFunction>(point("MoveFileA", reinterpret_cast<void*>(WatchedMoveFileA)));
+    realDeleteFileA =
+        reinterpret_cast<DeleteFileAFunction>(point("DeleteFileA", reinterpret_cast<void*>(WatchedDeleteFileA)));
     // Where the program does not import one of them, it is left alone.
     if (realMoveFileA == nullptr) realMoveFileA = MoveFileA;
     if (realDeleteFileA == nullptr) realDeleteFileA = DeleteFileA;

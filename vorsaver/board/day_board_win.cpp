@@ -1,9 +1,14 @@
 #include "vorsaver/board/day_board_win.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "common/file_store_win.h"
+#include "common/palette_win.h"
 #include "common/window_proc_win.h"
+#include "vorsaver/board/board_palette.h"
 #include "vorsaver/board/board_renderer_win.h"
 #include "vorsaver/board/board_text_win.h"
 #include "vorsaver/board/team_sound_win.h"
@@ -32,6 +37,11 @@ struct Board {
     int frame = -1;       // the burst's current frame, -1 between bursts
     int shownFrame = -1;  // the frame the surface holds
     bool sound = false;   // the team's sound with each burst
+    // On a screen of 256 colours: the board's own palette, and the colours
+    // of the surface to its entries.
+    HPALETTE palette = nullptr;
+    std::unique_ptr<common::NearestColour> nearest;
+    std::vector<std::uint8_t> indices;
 
     // The board's window owns it (common::OwningWindowProc).
     LRESULT HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -103,14 +113,49 @@ void InvalidateMotion(HWND hwnd, Board& board) {
     InvalidateRect(hwnd, &rect, FALSE);
 }
 
+// At 256 colours: the dirty rows reduced to the board's palette, and drawn
+// by their entries in it (DIB_PAL_COLORS), which the board has realized; a
+// band of rows at a time, so that a whole repaint needs little memory.
+void PaintThroughPalette(HDC dc, Board& board, const RECT& dirty) {
+    const int kBandRows = 32;
+    common::PaletteInUse inUse(dc, board.palette);
+    const int width = board.surface.width;
+    const int stride = (width + 3) & ~3;
+    struct {
+        BITMAPINFOHEADER header;
+        WORD entries[common::kPaletteSize];
+    } info = {};
+    info.header.biSize = sizeof info.header;
+    info.header.biWidth = width;
+    info.header.biPlanes = 1;
+    info.header.biBitCount = 8;
+    info.header.biClrUsed = static_cast<DWORD>(board.nearest->Palette().size());
+    for (WORD i = 0; i < info.header.biClrUsed; ++i) info.entries[i] = i;
+    board.indices.resize(static_cast<std::size_t>(stride) * kBandRows);
+    const int end = std::min<int>(dirty.bottom, board.surface.height);
+    for (int top = std::max<int>(dirty.top, 0); top < end; top += kBandRows) {
+        const int rows = std::min(kBandRows, end - top);
+        common::ReduceToPalette(board.surface.bits, width, top, top + rows, *board.nearest, board.indices.data(),
+                                stride);
+        info.header.biHeight = rows;
+        SetDIBitsToDevice(dc, 0, top, static_cast<DWORD>(width), static_cast<DWORD>(rows), 0, 0, 0,
+                          static_cast<UINT>(rows), board.indices.data(), reinterpret_cast<BITMAPINFO*>(&info),
+                          DIB_PAL_COLORS);
+    }
+}
+
 void PaintBoard(HWND hwnd, Board& board) {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(hwnd, &paint);
     const RECT& dirty = paint.rcPaint;
     if (PrepareSurface(hwnd, board)) {
         ShowFrame(board);
-        BitBlt(dc, dirty.left, dirty.top, dirty.right - dirty.left, dirty.bottom - dirty.top, board.surface.dc,
-               dirty.left, dirty.top, SRCCOPY);
+        if (board.palette != nullptr) {
+            PaintThroughPalette(dc, board, dirty);
+        } else {
+            BitBlt(dc, dirty.left, dirty.top, dirty.right - dirty.left, dirty.bottom - dirty.top, board.surface.dc,
+                   dirty.left, dirty.top, SRCCOPY);
+        }
     } else {
         HBRUSH navy = CreateSolidBrush(ToColorRef(kNavy));
         FillRect(dc, &dirty, navy);
@@ -138,9 +183,15 @@ void NextFrame(HWND hwnd, Board& board) {
 }
 
 LRESULT Board::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    if (common::HandlePaletteMessage(hwnd, palette, message, wParam, result)) return result;
     switch (message) {
     case WM_CREATE:
         SetTimer(hwnd, kRestTimer, kFirstBurstDelayMs, nullptr);
+        if (common::IsPaletteScreen()) {
+            palette = common::CreatePaletteOf(BoardPalette());
+            nearest = std::make_unique<common::NearestColour>(BoardPalette());
+        }
         return 0;
     // The saver window holds the mouse and decides what input means; the
     // board is only a picture on it.
@@ -178,6 +229,8 @@ LRESULT Board::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
     case WM_NCDESTROY:
         KillTimer(hwnd, kRestTimer);
         KillTimer(hwnd, kFrameTimer);
+        if (palette != nullptr) DeleteObject(palette);
+        palette = nullptr;
         break;
     }
     return DefWindowProcA(hwnd, message, wParam, lParam);

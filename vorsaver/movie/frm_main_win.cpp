@@ -8,6 +8,7 @@
 #include "common/file_exists_win.h"
 #include "common/file_store_win.h"
 #include "common/open_document_win.h"
+#include "common/palette_win.h"
 #include "common/paths.h"
 #include "common/system_text_win.h"
 #include "common/twips.h"
@@ -328,6 +329,9 @@ void SaverWindow::Form_MouseMove(LPARAM position) {
 void SaverWindow::ShockwaveFlash1_GotFocus() { PostMessageA(window_, WM_CLOSE, 0, 0); }
 
 LRESULT SaverWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    // The board and the movie draw through palettes of their own.
+    LRESULT result = 0;
+    if (common::PassPaletteMessage(window, message, wParam, result)) return result;
     switch (message) {
     case WM_NCCREATE:
         window_ = window;
