@@ -35,6 +35,7 @@ if(NOT TARGET vorlaks_forms)
     target_link_libraries(vorlaks_forms PUBLIC vorlaks_win user32 gdi32)
 endif()
 add_executable(e2e_palette_tests tests/e2e/palette_test.cpp tests/e2e/harness_win.cpp tests/e2e/stand_in_loader_win.cpp
+    tests/e2e/load_before_entry_win.cpp
     vorsaver/board/board_renderer_win.cpp vorsaver/board/board_text_win.cpp vorsaver/board/dib_surface_win.cpp)
 target_link_libraries(e2e_palette_tests PRIVATE vorlaks_forms gtest gtest_main)
 test_program(e2e_palette_tests)
