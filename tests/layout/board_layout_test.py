@@ -75,7 +75,7 @@ def write_table(path, changes):
     lines = []
     for name, kind, value in board_layout.ENTRIES:
         value = changes.get(name, value)
-        flat = value if kind == 'number' else ' '.join(
+        flat = value if kind == 'number' else board_layout.type_text(value) if kind == 'type' else ' '.join(
             '%r %r' % p if isinstance(p, tuple) else repr(p) for p in value)
         lines.append('%s\t%s\t%s' % (name, kind, flat))
     with open(path, 'w') as f:
