@@ -340,7 +340,7 @@ def shapes():
         (box(0, 0, WIDTH, 2), mix(HEADER_COLOUR, ICE, 0.25)),
     ]
     for left, bright in zip(STRIPE_LEFTS, (False, False, True)):
-        colour = mix(HEADER_COLOUR, GOLD, 0.9 if bright else 0.35)
+        colour = mix(HEADER_COLOUR, GOLD, LAYOUT["bright_stripe_opacity" if bright else "stripe_opacity"])
         pieces.append((slanted(left, 0, left + STRIPE_WIDTH, HEADER_BOTTOM, STRIPE_SLANT), colour))
     pieces += [
         (box(0, HEADER_BOTTOM, WIDTH, RULE_BOTTOM), GOLD),
@@ -356,8 +356,8 @@ def shapes():
         (box(MARGIN + 4, PANEL_TOP + 4, right + 4, PANEL_BOTTOM + 4), mix(NAVY, SHADOW, 0.5)),
         (box(MARGIN, PANEL_TOP, right, PANEL_BOTTOM), PANEL_COLOUR),
         (box(MARGIN, PANEL_TOP, right, PANEL_TOP + 2), mix(PANEL_COLOUR, ICE, 0.35)),
-        (box(MARGIN, PANEL_TOP, MARGIN + 6, PANEL_BOTTOM), GOLD),
-        (slanted(MARGIN + 6, PANEL_TOP, CHIP_RIGHT, CHIP_BOTTOM, CHIP_SLANT), ICE),
+        (box(MARGIN, PANEL_TOP, MARGIN + LAYOUT["panel_gold_edge"], PANEL_BOTTOM), GOLD),
+        (slanted(MARGIN + LAYOUT["panel_gold_edge"], PANEL_TOP, CHIP_RIGHT, CHIP_BOTTOM, CHIP_SLANT), ICE),
         # "Coming up": the rule after the label, then the three tiles.
         (box(128, 356, right, 357), mix(NAVY, ICE, 0.3)),
     ]

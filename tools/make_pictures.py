@@ -560,16 +560,18 @@ def preview_still():
         return box(X(l), Y(t), X(r), Y(b))
 
     pic.fill(dbox(0, 0, width, height), vgrad(NAVY, DEEP, Y(0), Y(height)))
-    for left, w in ((300, 120), (450, 60), (540, 26)):
-        pic.fill(slanted(X(left), Y(0), X(left + w), Y(height), -260 * s), ICE, 0.035)
+    bands = lay['background_bands']
+    for left, w in zip(bands[::2], bands[1::2]):
+        pic.fill(slanted(X(left), Y(0), X(left + w), Y(height), lay['background_band_slant'] * s), ICE,
+                 lay['background_band_opacity'])
     # Header band, gold rule, speed stripes.
     header, rule = lay['header_bottom'], lay['rule_bottom']
-    pic.fill(dbox(0, 0, width, header), vgrad(mix(NAVY, ICE, 0.16), NAVY, Y(0), Y(header)))
+    pic.fill(dbox(0, 0, width, header), vgrad(mix(NAVY, ICE, lay['header_light']), NAVY, Y(0), Y(header)))
     for x in lay['stripe_lefts']:
         pic.fill(slanted(X(x), Y(0), X(x + lay['stripe_width']), Y(header), lay['stripe_slant'] * s), GOLD,
-                 0.9 if x == lay['stripe_lefts'][-1] else 0.35)
-    pic.fill(dbox(0, header, width, rule), vgrad(mix(GOLD, WHITE, 0.2), GOLD, Y(header), Y(rule)))
-    pic.fill(dbox(0, rule, width, rule + 3), SHADOW, 0.45)
+                 lay['bright_stripe_opacity'] if x == lay['stripe_lefts'][-1] else lay['stripe_opacity'])
+    pic.fill(dbox(0, header, width, rule), vgrad(mix(GOLD, WHITE, lay['gold_light']), GOLD, Y(header), Y(rule)))
+    pic.fill(dbox(0, rule, width, rule + lay['rule_shadow_height']), SHADOW, lay['shadow_opacity'])
     name = 'TARROWICK VORLAKS'
     name_left = lay['crest_left'] + lay['crest_width'] + lay['team_name_gap']
     name_size, smallest, tracking = lay['preview_team_name']
@@ -582,21 +584,25 @@ def preview_still():
     words = Words(date, condensed(lay['date_type']), *lay['preview_date'])
     tab_left, tab_bottom, tab_slant = X(lay['date_tab_left']), Y(lay['date_tab_bottom'] + 9), lay['date_tab_slant'] * s
     tab_right = tab_left + words.width + 9
-    pic.fill(slanted(tab_left + 1, Y(rule) + 1, tab_right + 1, tab_bottom + 1, tab_slant), SHADOW, 0.5)
+    pic.fill(slanted(tab_left + 1, Y(rule) + 1, tab_right + 1, tab_bottom + 1, tab_slant), SHADOW,
+             lay['date_tab_shadow_opacity'])
     pic.fill(slanted(tab_left, Y(rule), tab_right, tab_bottom, tab_slant),
-             vgrad(GOLD, mix(GOLD, SHADOW, 0.12), Y(rule), tab_bottom))
+             vgrad(GOLD, mix(GOLD, SHADOW, lay['date_tab_shade']), Y(rule), tab_bottom))
     pic.text(words, tab_left + 4, tab_bottom - 2, colour_of(lay['date_type']))
     draw_crest(pic, X(lay['crest_left']), Y(lay['crest_top']), lay['crest_width'] * s)
     # Today's panel.
     top, bottom, left, right = lay['panel_top'], lay['panel_bottom'], lay['margin'], width - lay['margin']
-    pic.fill(box(X(left) + 1, Y(top) + 1, X(right) + 1, Y(bottom) + 1), SHADOW, 0.45)
-    pic.fill(dbox(left, top, right, bottom), vgrad(mix(NAVY, ICE, 0.14), mix(DEEP, NAVY, 0.3), Y(top), Y(bottom)))
-    pic.fill(dbox(left, top, left + 6, bottom), GOLD)
+    gold_edge = lay['panel_gold_edge']
+    pic.fill(box(X(left) + 1, Y(top) + 1, X(right) + 1, Y(bottom) + 1), SHADOW, lay['shadow_opacity'])
+    pic.fill(dbox(left, top, right, bottom),
+             vgrad(mix(NAVY, ICE, lay['panel_light']), mix(DEEP, NAVY, lay['panel_dark']), Y(top), Y(bottom)))
+    pic.fill(dbox(left, top, left + gold_edge, bottom), GOLD)
     chip = Words('TODAY', condensed(lay['today_chip_type']), *lay['preview_chip'])
-    pic.fill(slanted(X(left + 6), Y(top), X(left + 6) + chip.width + 7, Y(top) + 7, 1.5), ICE)
-    pic.text(chip, X(left + 6) + 3, Y(top) + 6, colour_of(lay['today_chip_type']))
-    pic.fill(circle(X(left + 6) + chip.width + 12, Y(top) + 3.5, 1.8), GOLD)
-    pic.text(Words('GAME DAY', condensed(lay['game_day_type']), *lay['preview_chip']), X(left + 6) + chip.width + 16,
+    chip_left = X(left + gold_edge)
+    pic.fill(slanted(chip_left, Y(top), chip_left + chip.width + 7, Y(top) + 7, 1.5), ICE)
+    pic.text(chip, chip_left + 3, Y(top) + 6, colour_of(lay['today_chip_type']))
+    pic.fill(circle(chip_left + chip.width + 12, Y(top) + 3.5, 1.8), GOLD)
+    pic.text(Words('GAME DAY', condensed(lay['game_day_type']), *lay['preview_chip']), chip_left + chip.width + 16,
              Y(top) + 6, colour_of(lay['game_day_type']))
     centre = (X(left + 30) + X(right - 10)) / 2
     line = '7:30 PM vs. Harbor Kings'
@@ -615,10 +621,11 @@ def preview_still():
     for i, (number, tag, lead) in enumerate((('15', 'FRO', '6:05'), ('16', '', ''), ('17', 'MBS', '8:00'))):
         l = left + i * (tile_w + gap)
         r = l + tile_w
-        pic.fill(box(X(l) + 1, Y(tile_top) + 1, X(r) + 1, Y(tile_bottom) + 1), SHADOW, 0.45)
+        pic.fill(box(X(l) + 1, Y(tile_top) + 1, X(r) + 1, Y(tile_bottom) + 1), SHADOW, lay['shadow_opacity'])
         if tag:
             pic.fill(dbox(l, tile_top, r, tile_bottom),
-                     vgrad(mix(NAVY, ICE, 0.2), mix(NAVY, DEEP, 0.4), Y(tile_top), Y(tile_bottom)))
+                     vgrad(mix(NAVY, ICE, lay['tile_light']), mix(NAVY, DEEP, lay['tile_dark']), Y(tile_top),
+                           Y(tile_bottom)))
             pic.fill(box(X(l), Y(tile_top), X(r), Y(tile_top) + 1), GOLD)
             split = X(l + lay['tile_split'])
             day, tag_type, lead_type = lay['tile_day_type'], lay['tile_tag_type'], lay['tile_lead_type']
@@ -631,8 +638,8 @@ def preview_still():
                      colour_of(lead_type))
         else:
             pic.fill(dbox(l, tile_top, r, tile_bottom),
-                     vgrad(mix(NAVY, ICE, 0.07), DEEP, Y(tile_top), Y(tile_bottom)))
-            pic.fill(box(X(l), Y(tile_top), X(r), Y(tile_top) + 0.5), ICE, 0.35)
+                     vgrad(mix(NAVY, ICE, lay['free_tile_light']), DEEP, Y(tile_top), Y(tile_bottom)))
+            pic.fill(box(X(l), Y(tile_top), X(r), Y(tile_top) + 0.5), ICE, lay['free_tile_edge_opacity'])
             free = lay['tile_free_day_type']
             pic.text(Words(number, wide(free), lay['preview_tile_number'], 0), (X(l) + X(r)) / 2, Y(tile_bottom) - 5,
                      colour_of(free), align='centre')

@@ -35,7 +35,7 @@ MOVIE_READS = {
     'stripe_slant', 'team_name_gap', 'team_name_right', 'crest_left', 'crest_top', 'crest_width', 'crest_aspect',
     'crest_inset', 'crest_inset_drop', 'shield_outline', 'chevron_outline', 'date_tab_left', 'date_tab_bottom',
     'date_tab_slant', 'panel_top', 'panel_bottom', 'chip_right', 'chip_bottom', 'chip_slant', 'tile_top',
-    'tile_bottom', 'tile_gap', 'tile_bar',
+    'tile_bottom', 'tile_gap', 'tile_bar', 'stripe_opacity', 'bright_stripe_opacity', 'panel_gold_edge',
     # The movie's one font is bold and has no tracking or shadow: of a
     # text's type it takes the colour.
     'team_name_type.colour', 'date_type.colour', 'today_chip_type.colour', 'today_team_type.colour',
@@ -46,7 +46,10 @@ PICTURES_READ = {
     'stripe_slant', 'team_name_gap', 'crest_left', 'crest_top', 'crest_width', 'crest_aspect',
     'crest_inset', 'crest_inset_drop', 'shield_outline', 'chevron_outline', 'date_tab_left', 'date_tab_bottom',
     'date_tab_slant', 'panel_top', 'panel_bottom', 'tile_top', 'tile_bottom', 'tile_gap', 'tile_split',
-    'today_text_left',
+    'today_text_left', 'background_bands', 'background_band_slant', 'background_band_opacity', 'header_light',
+    'stripe_opacity', 'bright_stripe_opacity', 'gold_light', 'rule_shadow_height', 'shadow_opacity',
+    'date_tab_shadow_opacity', 'date_tab_shade', 'panel_light', 'panel_dark', 'panel_gold_edge', 'tile_light',
+    'tile_dark', 'free_tile_light', 'free_tile_edge_opacity',
     # The preview letters in sizes of its own, in each text's colour and
     # weight.
     'team_name_type.colour', 'team_name_type.weight', 'date_type.colour', 'date_type.weight',

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -18,7 +19,7 @@ using namespace layout;
 const wchar_t kTeamName[] = L"TARROWICK VORLAKS";
 
 // The last stripe is bright, the others faint.
-double StripeOpacity(double left) { return left == kStripeLefts[2] ? 0.9 : 0.35; }
+double StripeOpacity(double left) { return left == kStripeLefts[2] ? kBrightStripeOpacity : kStripeOpacity; }
 
 class Renderer {
 public:
@@ -57,24 +58,25 @@ private:
         const Contour all = Box(0, 0, surface_.width, surface_.height);
         FillShape(pixels_, all, {kNavy, kDeepNavy, 0, double(surface_.height)});
         // Broad diagonal bands give the navy some depth without drawing the eye.
-        const double bands[][2] = {{300, 120}, {450, 60}, {540, 26}};
-        for (const auto& band : bands) {
-            FillShape(pixels_, DesignSlanted(band[0], 0, band[0] + band[1], kDesignHeight, -260),
-                      Solid(kIce, 0.035));
+        for (std::size_t i = 0; i + 1 < std::size(kBackgroundBands); i += 2) {
+            const double left = kBackgroundBands[i], width = kBackgroundBands[i + 1];
+            FillShape(pixels_, DesignSlanted(left, 0, left + width, kDesignHeight, kBackgroundBandSlant),
+                      Solid(kIce, kBackgroundBandOpacity));
         }
     }
 
     void Header() {
         FillShape(pixels_, DesignBox(0, 0, kDesignWidth, kHeaderBottom),
-                  Gradient(Mix(kNavy, kIce, 0.16), kNavy, 0, kHeaderBottom));
-        FillShape(pixels_, DesignBox(0, 0, kDesignWidth, 1.5), Solid(kIce, 0.25));
+                  Gradient(Mix(kNavy, kIce, kHeaderLight), kNavy, 0, kHeaderBottom));
+        FillShape(pixels_, DesignBox(0, 0, kDesignWidth, kHeaderEdgeHeight), Solid(kIce, kHeaderEdgeOpacity));
         for (double x : kStripeLefts) {
             FillShape(pixels_, DesignSlanted(x, 0, x + kStripeWidth, kHeaderBottom, kStripeSlant),
                       Solid(kGold, StripeOpacity(x)));
         }
         FillShape(pixels_, DesignBox(0, kHeaderBottom, kDesignWidth, kRuleBottom),
-                  Gradient(Mix(kGold, kWhite, 0.2), kGold, kHeaderBottom, kRuleBottom));
-        FillShape(pixels_, DesignBox(0, kRuleBottom, kDesignWidth, kRuleBottom + 3), Solid(kShadow, 0.45));
+                  Gradient(Mix(kGold, kWhite, kGoldLight), kGold, kHeaderBottom, kRuleBottom));
+        FillShape(pixels_, DesignBox(0, kRuleBottom, kDesignWidth, kRuleBottom + kRuleShadowHeight),
+                  Solid(kShadow, kShadowOpacity));
 
         // The name keeps clear of the speed stripes.
         const double nameLeft = kCrestLeft + kCrestWidth + kTeamNameGap, nameRight = kTeamNameRight;
@@ -89,10 +91,13 @@ private:
             dateStyle.size = text_.FitSize(date, dateStyle, maxText, dateStyle.smallest);
             const double width = std::min(text_.Width(date, dateStyle) / place_.scale, maxText);
             const double tabRight = kDateTabLeft + width + kDateTabRoom;
-            FillShape(pixels_, DesignSlanted(kDateTabLeft + 3, kRuleBottom + 3, tabRight + 3, kDateTabBottom + 3, kDateTabSlant),
-                      Solid(kShadow, 0.5));
+            const double drop = kDateTabShadowOffset;
+            FillShape(pixels_,
+                      DesignSlanted(kDateTabLeft + drop, kRuleBottom + drop, tabRight + drop, kDateTabBottom + drop,
+                                    kDateTabSlant),
+                      Solid(kShadow, kDateTabShadowOpacity));
             FillShape(pixels_, DesignSlanted(kDateTabLeft, kRuleBottom, tabRight, kDateTabBottom, kDateTabSlant),
-                      Gradient(kGold, Mix(kGold, kShadow, 0.12), kRuleBottom, kDateTabBottom));
+                      Gradient(kGold, Mix(kGold, kShadow, kDateTabShade), kRuleBottom, kDateTabBottom));
             text_.Put(date, dateStyle, kDateTabLeft + kDateLeft, kDateTabBottom - kDateRise, TA_LEFT, maxText);
         }
         DrawCrest(pixels_, place_.X(kCrestLeft), place_.Y(kCrestTop), place_.Size(kCrestWidth));
@@ -100,19 +105,24 @@ private:
 
     void Today() {
         const double left = kMargin, right = kDesignWidth - kMargin;
-        FillShape(pixels_, DesignBox(left + 4, kPanelTop + 4, right + 4, kPanelBottom + 4), Solid(kShadow, 0.45));
+        const double drop = kPanelShadowOffset;
+        FillShape(pixels_, DesignBox(left + drop, kPanelTop + drop, right + drop, kPanelBottom + drop),
+                  Solid(kShadow, kShadowOpacity));
         FillShape(pixels_, DesignBox(left, kPanelTop, right, kPanelBottom),
-                  Gradient(Mix(kNavy, kIce, 0.14), Mix(kDeepNavy, kNavy, 0.3), kPanelTop, kPanelBottom));
-        FillShape(pixels_, DesignBox(left, kPanelTop, right, kPanelTop + 1.5), Solid(kIce, 0.35));
-        FillShape(pixels_, DesignBox(left, kPanelTop, left + 6, kPanelBottom),
-                  Gradient(Mix(kGold, kWhite, 0.2), kGold, kPanelTop, kPanelBottom));
+                  Gradient(Mix(kNavy, kIce, kPanelLight), Mix(kDeepNavy, kNavy, kPanelDark), kPanelTop, kPanelBottom));
+        FillShape(pixels_, DesignBox(left, kPanelTop, right, kPanelTop + kPanelEdgeHeight), Solid(kIce, kPanelEdgeOpacity));
+        FillShape(pixels_, DesignBox(left, kPanelTop, left + kPanelGoldEdge, kPanelBottom),
+                  Gradient(Mix(kGold, kWhite, kGoldLight), kGold, kPanelTop, kPanelBottom));
 
         // The crest's chevron, large and faint, keeps the panel from looking bare.
-        const double markWidth = 190;
-        FillShape(pixels_, Chevron(place_.X(right - markWidth + 28), place_.Y(kPanelTop - 14), place_.Size(markWidth)),
-                  Solid(kIce, 0.045));
+        const double markWidth = kPanelMarkWidth;
+        FillShape(pixels_,
+                  Chevron(place_.X(right - markWidth + kPanelMarkPlace.x), place_.Y(kPanelTop + kPanelMarkPlace.y),
+                          place_.Size(markWidth)),
+                  Solid(kIce, kPanelMarkOpacity));
 
-        FillShape(pixels_, DesignSlanted(left + 6, kPanelTop, kChipRight, kChipBottom, kChipSlant), Solid(kIce));
+        FillShape(pixels_, DesignSlanted(left + kPanelGoldEdge, kPanelTop, kChipRight, kChipBottom, kChipSlant),
+                  Solid(kIce));
         text_.Put(L"TODAY", kTodayChipType, left + kChipTextLeft, kChipBottom - kChipTextRise, TA_LEFT);
         if (content_.hasGame) {
             FillShape(pixels_, Circle(place_.X(kPulseCentre.x), place_.Y(kPulseCentre.y), place_.Size(kPulseRadius)),
@@ -211,18 +221,19 @@ private:
             // An entry the file left empty: the place stays, with nothing in it.
             const std::vector<Contour> outline = {DesignBox(left, top, right, bottom),
                                                   DesignBox(left + 1, top + 1, right - 1, bottom - 1)};
-            FillShape(pixels_, outline, Solid(kIce, 0.18));
+            FillShape(pixels_, outline, Solid(kIce, kEmptyTileOpacity));
             return;
         }
-        FillShape(pixels_, DesignBox(left + 3, top + 3, right + 3, bottom + 3), Solid(kShadow, 0.45));
+        const double drop = kTileShadowOffset;
+        FillShape(pixels_, DesignBox(left + drop, top + drop, right + drop, bottom + drop), Solid(kShadow, kShadowOpacity));
         if (day.hasGame) {
             FillShape(pixels_, DesignBox(left, top, right, bottom),
-                      Gradient(Mix(kNavy, kIce, 0.2), Mix(kNavy, kDeepNavy, 0.4), top, bottom));
+                      Gradient(Mix(kNavy, kIce, kTileLight), Mix(kNavy, kDeepNavy, kTileDark), top, bottom));
             FillShape(pixels_, DesignBox(left, top, right, top + kTileBar), Solid(kGold));
         } else {
             FillShape(pixels_, DesignBox(left, top, right, bottom),
-                      Gradient(Mix(kNavy, kIce, 0.07), kDeepNavy, top, bottom));
-            FillShape(pixels_, DesignBox(left, top, right, top + 2), Solid(kIce, 0.35));
+                      Gradient(Mix(kNavy, kIce, kFreeTileLight), kDeepNavy, top, bottom));
+            FillShape(pixels_, DesignBox(left, top, right, top + kFreeTileEdgeHeight), Solid(kIce, kFreeTileEdgeOpacity));
         }
 
         const std::wstring number = Widen(day.dayNumber);
