@@ -54,10 +54,11 @@ struct TextStyle {
     double smallest = 0;
 };
 
-// Where the parts of the board sit, in design pixels, and the crest's
-// outlines and the type of its texts: one table, vorsaver/board/board_layout.tsv, that the movie's and
-// the pictures' generators read too; the build writes it out as C++. The
-// motion has to know where the header and the "Today" marker are.
+// Where the parts of the board sit, in design pixels, the crest's outlines,
+// the board's shades and the type of its texts: one table,
+// vorsaver/board/board_layout.tsv, that the movie's and the pictures'
+// generators read too; the build writes it out as C++. The motion has to
+// know where the header and the "Today" marker are.
 namespace layout {
 #include "vorsaver/board/board_layout.inc"
 }  // namespace layout
