@@ -212,7 +212,8 @@ def test_broken_tables_are_refused(work):
         ('date_type\ttype\t19 14 heavy white 1.2 flat', "broken.tsv:3: date_type has weight 'heavy'"),
         ('date_type\ttype\t19 14 bold teal 1.2 flat', "broken.tsv:3: date_type has colour 'teal'"),
         # A colour is named only once it is in the table.
-        ('date_type\ttype\t19 14 bold navy 1.2 flat\nnavy\tcolour\t11 31 75', "broken.tsv:3: date_type has colour 'navy'"),
+        ('date_type\ttype\t19 14 bold navy 1.2 flat\nnavy\tcolour\t11 31 75',
+         "broken.tsv:3: date_type has colour 'navy'"),
         ('navy\tcolour\t11 31 75\ndate_type\ttype\t19 14 bold navy 1.2 glow',
          "broken.tsv:4: date_type has 'glow', not shadow or flat"),
         ('navy\tcolour\t11 31 75\ndate_type\ttype\t19 24 bold navy 1.2 flat', 'broken.tsv:4: date_type shrinks to 24'),
@@ -237,8 +238,8 @@ def test_cpp_has_every_entry():
     check('C++ points are Points', 'inline constexpr Point kShieldOutline[] = {{0, 0.1}, {0.5, 0}' in text, text)
     check('C++ point is a Point', 'inline constexpr Point kPulseCentre = {146, 147};' in text, text)
     check('C++ colour is a Colour', 'inline constexpr Colour kGold = RgbColour(242, 169, 0);' in text, text)
-    check('C++ type is a TextStyle', 'inline constexpr TextStyle kDateType = {19, true, kDeepNavy, 1.2, false, 14};' in text,
-          text)
+    check('C++ type is a TextStyle',
+          'inline constexpr TextStyle kDateType = {19, true, kDeepNavy, 1.2, false, 14};' in text, text)
 
 
 def main():

@@ -110,7 +110,8 @@ private:
                   Solid(kShadow, kShadowOpacity));
         FillShape(pixels_, DesignBox(left, kPanelTop, right, kPanelBottom),
                   Gradient(Mix(kNavy, kIce, kPanelLight), Mix(kDeepNavy, kNavy, kPanelDark), kPanelTop, kPanelBottom));
-        FillShape(pixels_, DesignBox(left, kPanelTop, right, kPanelTop + kPanelEdgeHeight), Solid(kIce, kPanelEdgeOpacity));
+        FillShape(pixels_, DesignBox(left, kPanelTop, right, kPanelTop + kPanelEdgeHeight),
+                  Solid(kIce, kPanelEdgeOpacity));
         FillShape(pixels_, DesignBox(left, kPanelTop, left + kPanelGoldEdge, kPanelBottom),
                   Gradient(Mix(kGold, kWhite, kGoldLight), kGold, kPanelTop, kPanelBottom));
 
@@ -147,7 +148,8 @@ private:
             switch (content_.season) {
             case vorsaver::SeasonNote::Over:
                 lines.push_back({Upper(vorsaver::kSeasonOverText), kTodaySeasonType});
-                lines.push_back({Widen(std::string(vorsaver::kLastGameText) + " " + content_.seasonDate), kTodayNoteType});
+                lines.push_back({Widen(std::string(vorsaver::kLastGameText) + " " + content_.seasonDate),
+                                 kTodayNoteType});
                 break;
             case vorsaver::SeasonNote::NoGames:
                 lines.push_back({Upper(vorsaver::kNoGamesScheduledText), kTodaySeasonType});
@@ -187,7 +189,8 @@ private:
         for (Line& line : lines) {
             line.style.size *= factor;
             const double advance = line.style.size * kLineAdvance;
-            line.style.size = text_.FitSize(line.text, line.style, width, std::min(line.style.size, line.style.smallest));
+            line.style.size =
+                text_.FitSize(line.text, line.style, width, std::min(line.style.size, line.style.smallest));
             text_.Put(line.text, line.style, centre, y + advance * 0.5 + line.style.size * kBaselineDrop, TA_CENTER,
                       width);
             y += advance;
@@ -225,7 +228,8 @@ private:
             return;
         }
         const double drop = kTileShadowOffset;
-        FillShape(pixels_, DesignBox(left + drop, top + drop, right + drop, bottom + drop), Solid(kShadow, kShadowOpacity));
+        FillShape(pixels_, DesignBox(left + drop, top + drop, right + drop, bottom + drop),
+                  Solid(kShadow, kShadowOpacity));
         if (day.hasGame) {
             FillShape(pixels_, DesignBox(left, top, right, bottom),
                       Gradient(Mix(kNavy, kIce, kTileLight), Mix(kNavy, kDeepNavy, kTileDark), top, bottom));
@@ -233,7 +237,8 @@ private:
         } else {
             FillShape(pixels_, DesignBox(left, top, right, bottom),
                       Gradient(Mix(kNavy, kIce, kFreeTileLight), kDeepNavy, top, bottom));
-            FillShape(pixels_, DesignBox(left, top, right, top + kFreeTileEdgeHeight), Solid(kIce, kFreeTileEdgeOpacity));
+            FillShape(pixels_, DesignBox(left, top, right, top + kFreeTileEdgeHeight),
+                      Solid(kIce, kFreeTileEdgeOpacity));
         }
 
         const std::wstring number = Widen(day.dayNumber);
