@@ -25,7 +25,7 @@
 
 #include "common/packed_picture.h"
 #include "vorsaver/board/board_renderer_win.h"
-#include "vorsaver/movie/date_services.h"
+#include "vorsaver/dates/date_services.h"
 #include "vorsaver/movie/movie_variables.h"
 
 namespace {
