@@ -222,8 +222,9 @@ private:
         const double top = kTileTop, bottom = kTileBottom;
         if (day.dayNumber.empty() && !day.hasGame) {
             // An entry the file left empty: the place stays, with nothing in it.
+            const double in = kEmptyTileOutline;
             const std::vector<Contour> outline = {DesignBox(left, top, right, bottom),
-                                                  DesignBox(left + 1, top + 1, right - 1, bottom - 1)};
+                                                  DesignBox(left + in, top + in, right - in, bottom - in)};
             FillShape(pixels_, outline, Solid(kIce, kEmptyTileOpacity));
             return;
         }
@@ -251,7 +252,7 @@ private:
         const double split = left + kTileSplit;
         text_.Put(number, kTileDayType, (left + split) / 2 + kTileNumberShift, middle + kTileNumberDrop, TA_CENTER,
                   split - left - kTileNumberCut);
-        FillShape(pixels_, DesignBox(split, top + kTileDivider[0], split + 1, bottom - kTileDivider[1]),
+        FillShape(pixels_, DesignBox(split, top + kTileDivider[0], split + kTileDividerWidth, bottom - kTileDivider[1]),
                   Solid(kIce, kTileDividerOpacity));
         const double textLeft = split + kTileTextLeft, width = right - textLeft - kTileTextRight;
         const std::wstring tag = Upper(day.tag);
