@@ -8,10 +8,12 @@ own board:
     LAYOUT['panel_top'], LAYOUT['pulse_centre'], LAYOUT['shield_outline']
 
 Numbers come as ints when whole and floats otherwise, lists of numbers as
-tuples, a point as (x, y), points as a tuple of (x, y) and a colour as
-(red, green, blue). A malformed line
-stops with its line number.
+tuples, a point as (x, y), points as a tuple of (x, y), a colour as
+(red, green, blue) and a type as a Type, whose colour is the name of a
+colour earlier in the table (LAYOUT[t.colour] gives its red, green, blue).
+A malformed line stops with its line number.
 """
+import collections
 import os
 import sys
 
@@ -20,7 +22,46 @@ from generated_include import write_if_changed  # noqa: E402
 
 TABLE = os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'vorsaver', 'board', 'board_layout.tsv')
 
-KINDS = {'number', 'numbers', 'point', 'points', 'colour'}
+KINDS = {'number', 'numbers', 'point', 'points', 'colour', 'type'}
+# A text's type: its size and the smallest it may shrink to where its room is
+# short, in design pixels; bold or normal; a colour's name; the extra design
+# pixels between letters; and whether it casts a shadow (shadow or flat).
+Type = collections.namedtuple('Type', 'size smallest bold colour tracking shadow')
+WEIGHTS = {'bold': True, 'normal': False}
+SHADOWS = {'shadow': True, 'flat': False}
+
+
+def as_number(text):
+    """A whole number stays whole, as a generator may need it so."""
+    v = float(text)
+    return int(v) if v.is_integer() else v
+
+
+def read_type(where, name, values, colours):
+    if len(values) != 6:
+        raise ValueError('%s: %s has %d values, which is not a type '
+                         '(size smallest bold|normal colour tracking shadow|flat)' % (where, name, len(values)))
+    size, smallest, weight, colour, tracking, shadow = values
+    if weight not in WEIGHTS:
+        raise ValueError('%s: %s has weight %r, not bold or normal' % (where, name, weight))
+    if colour not in colours:
+        raise ValueError('%s: %s has colour %r, which is not a colour above it' % (where, name, colour))
+    if shadow not in SHADOWS:
+        raise ValueError('%s: %s has %r, not shadow or flat' % (where, name, shadow))
+    try:
+        size, smallest, tracking = as_number(size), as_number(smallest), as_number(tracking)
+    except ValueError:
+        raise ValueError('%s: %s holds something that is not a number' % (where, name)) from None
+    if not 0 < smallest <= size:
+        raise ValueError('%s: %s shrinks to %r, which is not from 0 up to its size' % (where, name, smallest))
+    return Type(size, smallest, WEIGHTS[weight], colour, tracking, SHADOWS[shadow])
+
+
+def type_text(t):
+    """A Type as the table writes it."""
+    weight = [w for w, bold in WEIGHTS.items() if bold == t.bold][0]
+    shadow = [w for w, cast in SHADOWS.items() if cast == t.shadow][0]
+    return '%r %r %s %s %r %s' % (t.size, t.smallest, weight, t.colour, t.tracking, shadow)
 
 
 def read(path=TABLE):
@@ -41,10 +82,13 @@ def read(path=TABLE):
                 raise ValueError('%s: %s has kind %r, not one of %s' % (where, name, kind, sorted(KINDS)))
             if name in layout:
                 raise ValueError('%s: %s appears twice' % (where, name))
+            if kind == 'type':
+                colours = {n for n, k, _ in entries if k == 'colour'}
+                layout[name] = read_type(where, name, values, colours)
+                entries.append((name, kind, layout[name]))
+                continue
             try:
-                numbers = [float(v) for v in values]
-                # Whole numbers stay whole, as a generator may need them so.
-                numbers = [int(v) if v.is_integer() else v for v in numbers]
+                numbers = [as_number(v) for v in values]
             except ValueError:
                 raise ValueError('%s: %s holds something that is not a number' % (where, name)) from None
             counts = {'number': len(numbers) == 1, 'numbers': len(numbers) >= 1,
@@ -88,6 +132,10 @@ def cpp(entries, source):
             lines.append('inline constexpr Point %s = {%s};' % (cpp_name(name), ', '.join(map(cpp_number, value))))
         elif kind == 'colour':
             lines.append('inline constexpr Colour %s = RgbColour(%s);' % (cpp_name(name), ', '.join(map(str, value))))
+        elif kind == 'type':
+            lines.append('inline constexpr TextStyle %s = {%s, %s, %s, %s, %s, %s};' % (
+                cpp_name(name), cpp_number(value.size), 'true' if value.bold else 'false', cpp_name(value.colour),
+                cpp_number(value.tracking), 'true' if value.shadow else 'false', cpp_number(value.smallest)))
         elif kind == 'numbers':
             lines.append('inline constexpr double %s[] = {%s};' % (cpp_name(name), ', '.join(map(cpp_number, value))))
         else:

@@ -43,7 +43,7 @@ SOUND_SPRITE = "bell"
 SOUND_FRAME = FRAME_RATE
 
 import make_sound  # noqa: E402
-from team_colours import DEEP_NAVY, GOLD, ICE, NAVY, SHADOW, WHITE  # noqa: E402
+from team_colours import GOLD, ICE, NAVY, SHADOW  # noqa: E402
 
 
 def mix(a, b, t):
@@ -311,7 +311,7 @@ CREST_LEFT, CREST_TOP, CREST_WIDTH = LAYOUT["crest_left"], LAYOUT["crest_top"], 
 CREST_ASPECT, CREST_INSET, CREST_INSET_DROP = LAYOUT["crest_aspect"], LAYOUT["crest_inset"], LAYOUT["crest_inset_drop"]
 SHIELD, CHEVRON = LAYOUT["shield_outline"], LAYOUT["chevron_outline"]
 DATE_TAB_LEFT, DATE_TAB_BOTTOM, DATE_TAB_SLANT = LAYOUT["date_tab_left"], LAYOUT["date_tab_bottom"], LAYOUT["date_tab_slant"]
-DATE_TAB_WIDTH = 240  # the movie's tab is wide enough for the longest month's date
+DATE_TAB_WIDTH = LAYOUT["movie_date_tab_width"]  # wide enough for the longest month's date
 PANEL_TOP, PANEL_BOTTOM = LAYOUT["panel_top"], LAYOUT["panel_bottom"]
 CHIP_RIGHT, CHIP_BOTTOM, CHIP_SLANT = LAYOUT["chip_right"], LAYOUT["chip_bottom"], LAYOUT["chip_slant"]
 TILE_TOP, TILE_BOTTOM, TILE_GAP = LAYOUT["tile_top"], LAYOUT["tile_bottom"], LAYOUT["tile_gap"]
@@ -340,7 +340,7 @@ def shapes():
         (box(0, 0, WIDTH, 2), mix(HEADER_COLOUR, ICE, 0.25)),
     ]
     for left, bright in zip(STRIPE_LEFTS, (False, False, True)):
-        colour = mix(HEADER_COLOUR, GOLD, 0.9 if bright else 0.35)
+        colour = mix(HEADER_COLOUR, GOLD, LAYOUT["bright_stripe_opacity" if bright else "stripe_opacity"])
         pieces.append((slanted(left, 0, left + STRIPE_WIDTH, HEADER_BOTTOM, STRIPE_SLANT), colour))
     pieces += [
         (box(0, HEADER_BOTTOM, WIDTH, RULE_BOTTOM), GOLD),
@@ -356,8 +356,8 @@ def shapes():
         (box(MARGIN + 4, PANEL_TOP + 4, right + 4, PANEL_BOTTOM + 4), mix(NAVY, SHADOW, 0.5)),
         (box(MARGIN, PANEL_TOP, right, PANEL_BOTTOM), PANEL_COLOUR),
         (box(MARGIN, PANEL_TOP, right, PANEL_TOP + 2), mix(PANEL_COLOUR, ICE, 0.35)),
-        (box(MARGIN, PANEL_TOP, MARGIN + 6, PANEL_BOTTOM), GOLD),
-        (slanted(MARGIN + 6, PANEL_TOP, CHIP_RIGHT, CHIP_BOTTOM, CHIP_SLANT), ICE),
+        (box(MARGIN, PANEL_TOP, MARGIN + LAYOUT["panel_gold_edge"], PANEL_BOTTOM), GOLD),
+        (slanted(MARGIN + LAYOUT["panel_gold_edge"], PANEL_TOP, CHIP_RIGHT, CHIP_BOTTOM, CHIP_SLANT), ICE),
         # "Coming up": the rule after the label, then the three tiles.
         (box(128, 356, right, 357), mix(NAVY, ICE, 0.3)),
     ]
@@ -366,26 +366,46 @@ def shapes():
         pieces += [
             (box(left + 3, TILE_TOP + 3, r + 3, TILE_BOTTOM + 3), mix(NAVY, SHADOW, 0.5)),
             (box(left, TILE_TOP, r, TILE_BOTTOM), TILE_COLOUR),
-            (box(left, TILE_TOP, r, TILE_TOP + 4), GOLD),
+            (box(left, TILE_TOP, r, TILE_TOP + LAYOUT["tile_bar"]), GOLD),
         ]
     return pieces
 
 
+
+def colour_of(type_name):
+    """The colour of a text's type in the table: the saver's board letters
+    it in the same colour, though in a size of its own."""
+    return LAYOUT[LAYOUT[type_name].colour]
+
+
 # Where each text sits (left, top, right, bottom in pixels), in what size and
-# colour. Labels carry their text; fields name the variable they show.
+# colour, from the movie_ entries of each text's block in the table. Labels
+# carry their text; fields name the variable they show.
+NAME_TOP, NAME_BOTTOM = LAYOUT["movie_team_name_rows"]
+COMING_UP_BOX = LAYOUT["movie_coming_up_box"]
+TILE_INSETS = LAYOUT["movie_tile_insets"]
 LABELS = [
-    dict(box=(TEAM_NAME_LEFT, 22, TEAM_NAME_RIGHT, 62), size=30, colour=WHITE, text="TARROWICK VORLAKS"),
-    dict(box=(44, 136, 128, 158), size=13, colour=DEEP_NAVY, text="TODAY"),
-    dict(box=(MARGIN - 2, 344, 128, 364), size=12, colour=ICE, text="COMING UP"),
+    dict(box=(TEAM_NAME_LEFT, NAME_TOP, TEAM_NAME_RIGHT, NAME_BOTTOM), size=LAYOUT["movie_team_name_size"],
+         colour=colour_of("team_name_type"), text="TARROWICK VORLAKS"),
+    dict(box=LAYOUT["movie_today_chip_box"], size=LAYOUT["movie_today_chip_size"],
+         colour=colour_of("today_chip_type"), text="TODAY"),
+    dict(box=(MARGIN + COMING_UP_BOX[0],) + COMING_UP_BOX[1:], size=LAYOUT["movie_coming_up_size"],
+         colour=colour_of("coming_up_type"), text="COMING UP"),
 ]
 FIELDS = [
-    dict(variable="currentdate", box=(118, 88, 340, 114), size=18, colour=DEEP_NAVY),
-    dict(variable="team", box=(140, 137, 593, 159), size=14, colour=GOLD),
-    dict(variable="gameinfo", box=(54, 178, 593, 326), size=26, colour=WHITE,
-         multiline=True, align="center", leading=4),
+    dict(variable="currentdate", box=LAYOUT["movie_date_box"], size=LAYOUT["movie_date_size"],
+         colour=colour_of("date_type")),
+    dict(variable="team", box=LAYOUT["movie_team_box"], size=LAYOUT["movie_team_size"],
+         colour=colour_of("today_team_type")),
+    dict(variable="gameinfo", box=LAYOUT["movie_game_box"], size=LAYOUT["movie_game_size"],
+         colour=colour_of("today_first_line_type"), multiline=True, align="center",
+         leading=LAYOUT["movie_game_leading"]),
 ] + [
-    dict(variable=f"small{i + 1}", box=(round(left) + 4, TILE_TOP + 8, round(left + TILE_WIDTH) - 4, TILE_BOTTOM - 2),
-         size=19, colour=WHITE, multiline=True, align="center", leading=1)
+    dict(variable=f"small{i + 1}",
+         box=(round(left) + TILE_INSETS[0], TILE_TOP + TILE_INSETS[1], round(left + TILE_WIDTH) - TILE_INSETS[2],
+              TILE_BOTTOM - TILE_INSETS[3]),
+         size=LAYOUT["movie_tile_size"], colour=colour_of("tile_day_type"), multiline=True, align="center",
+         leading=LAYOUT["movie_tile_leading"])
     for i, left in enumerate(TILE_LEFTS)
 ]
 

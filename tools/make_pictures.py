@@ -569,6 +569,21 @@ def draw_crest(pic, x, y, width, flat=False):
     pic.fill(chevron(x + inset, inner_top, inner), mark)
 
 
+# The preview letters in the board's weights and colours (the board's
+# table), in DejaVu's condensed faces for most texts and its wide ones for
+# the tiles' numbers.
+def condensed(type_):
+    return CONDENSED if type_.bold else 'DejaVuSansCondensed'
+
+
+def wide(type_):
+    return BOLD if type_.bold else BOOK
+
+
+def colour_of(type_):
+    return BOARD[type_.colour]
+
+
 def preview_still():
     """The saver's screen made small: the day board on black, as a 152 x 112
     preview area shows it (the window cuts about a pixel off the top and left,
@@ -588,46 +603,60 @@ def preview_still():
         return box(X(l), Y(t), X(r), Y(b))
 
     pic.fill(dbox(0, 0, width, height), vgrad(NAVY, DEEP, Y(0), Y(height)))
-    for left, w in ((300, 120), (450, 60), (540, 26)):
-        pic.fill(slanted(X(left), Y(0), X(left + w), Y(height), -260 * s), ICE, 0.035)
+    bands = lay['background_bands']
+    for left, w in zip(bands[::2], bands[1::2]):
+        pic.fill(slanted(X(left), Y(0), X(left + w), Y(height), lay['background_band_slant'] * s), ICE,
+                 lay['background_band_opacity'])
     # Header band, gold rule, speed stripes.
     header, rule = lay['header_bottom'], lay['rule_bottom']
-    pic.fill(dbox(0, 0, width, header), vgrad(mix(NAVY, ICE, 0.16), NAVY, Y(0), Y(header)))
+    pic.fill(dbox(0, 0, width, header), vgrad(mix(NAVY, ICE, lay['header_light']), NAVY, Y(0), Y(header)))
     for x in lay['stripe_lefts']:
         pic.fill(slanted(X(x), Y(0), X(x + lay['stripe_width']), Y(header), lay['stripe_slant'] * s), GOLD,
-                 0.9 if x == lay['stripe_lefts'][-1] else 0.35)
-    pic.fill(dbox(0, header, width, rule), vgrad(mix(GOLD, WHITE, 0.2), GOLD, Y(header), Y(rule)))
-    pic.fill(dbox(0, rule, width, rule + 3), SHADOW, 0.45)
+                 lay['bright_stripe_opacity'] if x == lay['stripe_lefts'][-1] else lay['stripe_opacity'])
+    pic.fill(dbox(0, header, width, rule), vgrad(mix(GOLD, WHITE, lay['gold_light']), GOLD, Y(header), Y(rule)))
+    pic.fill(dbox(0, rule, width, rule + lay['rule_shadow_height']), SHADOW, lay['shadow_opacity'])
     name = 'TARROWICK VORLAKS'
     name_left = lay['crest_left'] + lay['crest_width'] + lay['team_name_gap']
-    size = fit_size(name, CONDENSED, 9, 0.5, X(lay['team_name_right']) - X(name_left), 7)
-    pic.text(Words(name, CONDENSED, size, 0.5), X(name_left), Y(58), WHITE)
+    name_size, smallest, tracking = lay['preview_team_name']
+    name_type = lay['team_name_type']
+    size = fit_size(name, condensed(name_type), name_size, tracking, X(lay['team_name_right']) - X(name_left), smallest)
+    pic.text(Words(name, condensed(name_type), size, tracking), X(name_left), Y(lay['preview_team_name_baseline']),
+             colour_of(name_type))
     # The date tab, taller than the board's own so the date can be read.
     date = 'OCTOBER 14, 2000'
-    words = Words(date, CONDENSED, 7, 0.5)
+    words = Words(date, condensed(lay['date_type']), *lay['preview_date'])
     tab_left, tab_bottom, tab_slant = X(lay['date_tab_left']), Y(lay['date_tab_bottom'] + 9), lay['date_tab_slant'] * s
     tab_right = tab_left + words.width + 9
-    pic.fill(slanted(tab_left + 1, Y(rule) + 1, tab_right + 1, tab_bottom + 1, tab_slant), SHADOW, 0.5)
+    pic.fill(slanted(tab_left + 1, Y(rule) + 1, tab_right + 1, tab_bottom + 1, tab_slant), SHADOW,
+             lay['date_tab_shadow_opacity'])
     pic.fill(slanted(tab_left, Y(rule), tab_right, tab_bottom, tab_slant),
-             vgrad(GOLD, mix(GOLD, SHADOW, 0.12), Y(rule), tab_bottom))
-    pic.text(words, tab_left + 4, tab_bottom - 2, DEEP)
+             vgrad(GOLD, mix(GOLD, SHADOW, lay['date_tab_shade']), Y(rule), tab_bottom))
+    pic.text(words, tab_left + 4, tab_bottom - 2, colour_of(lay['date_type']))
     draw_crest(pic, X(lay['crest_left']), Y(lay['crest_top']), lay['crest_width'] * s)
     # Today's panel.
     top, bottom, left, right = lay['panel_top'], lay['panel_bottom'], lay['margin'], width - lay['margin']
-    pic.fill(box(X(left) + 1, Y(top) + 1, X(right) + 1, Y(bottom) + 1), SHADOW, 0.45)
-    pic.fill(dbox(left, top, right, bottom), vgrad(mix(NAVY, ICE, 0.14), mix(DEEP, NAVY, 0.3), Y(top), Y(bottom)))
-    pic.fill(dbox(left, top, left + 6, bottom), GOLD)
-    chip = Words('TODAY', CONDENSED, 6, 1)
-    pic.fill(slanted(X(left + 6), Y(top), X(left + 6) + chip.width + 7, Y(top) + 7, 1.5), ICE)
-    pic.text(chip, X(left + 6) + 3, Y(top) + 6, DEEP)
-    pic.fill(circle(X(left + 6) + chip.width + 12, Y(top) + 3.5, 1.8), GOLD)
-    pic.text(Words('GAME DAY', CONDENSED, 6, 1), X(left + 6) + chip.width + 16, Y(top) + 6, GOLD)
+    gold_edge = lay['panel_gold_edge']
+    pic.fill(box(X(left) + 1, Y(top) + 1, X(right) + 1, Y(bottom) + 1), SHADOW, lay['shadow_opacity'])
+    pic.fill(dbox(left, top, right, bottom),
+             vgrad(mix(NAVY, ICE, lay['panel_light']), mix(DEEP, NAVY, lay['panel_dark']), Y(top), Y(bottom)))
+    pic.fill(dbox(left, top, left + gold_edge, bottom), GOLD)
+    chip = Words('TODAY', condensed(lay['today_chip_type']), *lay['preview_chip'])
+    chip_left = X(left + gold_edge)
+    pic.fill(slanted(chip_left, Y(top), chip_left + chip.width + 7, Y(top) + 7, 1.5), ICE)
+    pic.text(chip, chip_left + 3, Y(top) + 6, colour_of(lay['today_chip_type']))
+    pic.fill(circle(chip_left + chip.width + 12, Y(top) + 3.5, 1.8), GOLD)
+    pic.text(Words('GAME DAY', condensed(lay['game_day_type']), *lay['preview_chip']), chip_left + chip.width + 16,
+             Y(top) + 6, colour_of(lay['game_day_type']))
     centre = (X(left + 30) + X(right - 10)) / 2
     line = '7:30 PM vs. Harbor Kings'
-    size = fit_size(line, CONDENSED, 10, 0, X(right - 10) - X(left + 30), 7)
-    pic.text(Words(line, CONDENSED, size, 0), centre, Y(top) + 20, WHITE, align='centre')
-    pic.text(Words('Tarrowick Civic Arena', 'DejaVuSansCondensed', 7, 0), centre, Y(top) + 30, ICE, align='centre')
-    pic.text(Words('Radio: 101.4 FM', 'DejaVuSansCondensed', 7, 0), centre, Y(top) + 38, ICE, align='centre')
+    first, rest = lay['today_first_line_type'], lay['today_line_type']
+    line_size, smallest, tracking = lay['preview_first_line']
+    size = fit_size(line, condensed(first), line_size, tracking, X(right - 10) - X(left + lay['today_text_left']),
+                    smallest)
+    pic.text(Words(line, condensed(first), size, tracking), centre, Y(top) + 20, colour_of(first), align='centre')
+    for text, below in (('Tarrowick Civic Arena', 30), ('Radio: 101.4 FM', 38)):
+        pic.text(Words(text, condensed(rest), lay['preview_line_size'], 0), centre, Y(top) + below, colour_of(rest),
+                 align='centre')
     # The next three days.
     tile_top, tile_bottom, gap = lay['tile_top'], lay['tile_bottom'], lay['tile_gap']
     pic.fill(dbox(left, tile_top - 10, right, tile_top - 8.5), ICE, 0.3)
@@ -635,21 +664,28 @@ def preview_still():
     for i, (number, tag, lead) in enumerate((('15', 'FRO', '6:05'), ('16', '', ''), ('17', 'MBS', '8:00'))):
         l = left + i * (tile_w + gap)
         r = l + tile_w
-        pic.fill(box(X(l) + 1, Y(tile_top) + 1, X(r) + 1, Y(tile_bottom) + 1), SHADOW, 0.45)
+        pic.fill(box(X(l) + 1, Y(tile_top) + 1, X(r) + 1, Y(tile_bottom) + 1), SHADOW, lay['shadow_opacity'])
         if tag:
             pic.fill(dbox(l, tile_top, r, tile_bottom),
-                     vgrad(mix(NAVY, ICE, 0.2), mix(NAVY, DEEP, 0.4), Y(tile_top), Y(tile_bottom)))
+                     vgrad(mix(NAVY, ICE, lay['tile_light']), mix(NAVY, DEEP, lay['tile_dark']), Y(tile_top),
+                           Y(tile_bottom)))
             pic.fill(box(X(l), Y(tile_top), X(r), Y(tile_top) + 1), GOLD)
-            split = X(l + 78)
-            pic.text(Words(number, BOLD, 10, 0), (X(l) + split) / 2 + 0.5, Y(tile_bottom) - 5, WHITE, align='centre')
+            split = X(l + lay['tile_split'])
+            day, tag_type, lead_type = lay['tile_day_type'], lay['tile_tag_type'], lay['tile_lead_type']
+            pic.text(Words(number, wide(day), lay['preview_tile_number'], 0), (X(l) + split) / 2 + 0.5,
+                     Y(tile_bottom) - 5, colour_of(day), align='centre')
             pic.fill(box(split, Y(tile_top) + 4, split + 0.5, Y(tile_bottom) - 3), ICE, 0.5)
-            pic.text(Words(tag, CONDENSED, 7, 0.5), split + 2, Y(tile_top) + 9, GOLD)
-            pic.text(Words(lead, CONDENSED, 7, 0), split + 2, Y(tile_top) + 17, WHITE)
+            pic.text(Words(tag, condensed(tag_type), *lay['preview_tile_tag']), split + 2, Y(tile_top) + 9,
+                     colour_of(tag_type))
+            pic.text(Words(lead, condensed(lead_type), *lay['preview_tile_lead']), split + 2, Y(tile_top) + 17,
+                     colour_of(lead_type))
         else:
             pic.fill(dbox(l, tile_top, r, tile_bottom),
-                     vgrad(mix(NAVY, ICE, 0.07), DEEP, Y(tile_top), Y(tile_bottom)))
-            pic.fill(box(X(l), Y(tile_top), X(r), Y(tile_top) + 0.5), ICE, 0.35)
-            pic.text(Words(number, BOLD, 10, 0), (X(l) + X(r)) / 2, Y(tile_bottom) - 5, ICE, align='centre')
+                     vgrad(mix(NAVY, ICE, lay['free_tile_light']), DEEP, Y(tile_top), Y(tile_bottom)))
+            pic.fill(box(X(l), Y(tile_top), X(r), Y(tile_top) + 0.5), ICE, lay['free_tile_edge_opacity'])
+            free = lay['tile_free_day_type']
+            pic.text(Words(number, wide(free), lay['preview_tile_number'], 0), (X(l) + X(r)) / 2, Y(tile_bottom) - 5,
+                     colour_of(free), align='centre')
     return pic
 
 

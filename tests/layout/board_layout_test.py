@@ -7,7 +7,9 @@ generator does. Prints `N passed, M failed`; exits non-zero on a failure.
 
     /usr/bin/python3 tests/layout/board_layout_test.py
 """
+import glob
 import os
+import re
 import shutil
 import subprocess
 import sys
@@ -25,20 +27,44 @@ MENU_TABLES = (os.path.join('menu', 'menu_items.tsv'), os.path.join('resources',
 TABLE = os.path.join('vorsaver', 'board', 'board_layout.tsv')
 
 # What each generator must take from the table: a copy of one of these
-# numbers kept in a generator would make it deaf to a change here.
+# numbers kept in a generator would make it deaf to a change here. A type's
+# parts are named `entry.part`; every movie_ entry is the movie's and every
+# preview_ entry the pictures', without being listed.
 MOVIE_READS = {
     'design_width', 'design_height', 'margin', 'header_bottom', 'rule_bottom', 'stripe_lefts', 'stripe_width',
     'stripe_slant', 'team_name_gap', 'team_name_right', 'crest_left', 'crest_top', 'crest_width', 'crest_aspect',
     'crest_inset', 'crest_inset_drop', 'shield_outline', 'chevron_outline', 'date_tab_left', 'date_tab_bottom',
     'date_tab_slant', 'panel_top', 'panel_bottom', 'chip_right', 'chip_bottom', 'chip_slant', 'tile_top',
-    'tile_bottom', 'tile_gap',
+    'tile_bottom', 'tile_gap', 'tile_bar', 'stripe_opacity', 'bright_stripe_opacity', 'panel_gold_edge',
+    # The movie's one font is bold and has no tracking or shadow: of a
+    # text's type it takes the colour.
+    'team_name_type.colour', 'date_type.colour', 'today_chip_type.colour', 'today_team_type.colour',
+    'today_first_line_type.colour', 'coming_up_type.colour', 'tile_day_type.colour',
 }
 PICTURES_READ = {
     'design_width', 'design_height', 'margin', 'header_bottom', 'rule_bottom', 'stripe_lefts', 'stripe_width',
     'stripe_slant', 'team_name_gap', 'crest_left', 'crest_top', 'crest_width', 'crest_aspect',
     'crest_inset', 'crest_inset_drop', 'shield_outline', 'chevron_outline', 'date_tab_left', 'date_tab_bottom',
-    'date_tab_slant', 'panel_top', 'panel_bottom', 'tile_top', 'tile_bottom', 'tile_gap',
+    'date_tab_slant', 'panel_top', 'panel_bottom', 'tile_top', 'tile_bottom', 'tile_gap', 'tile_split',
+    'today_text_left', 'background_bands', 'background_band_slant', 'background_band_opacity', 'header_light',
+    'stripe_opacity', 'bright_stripe_opacity', 'gold_light', 'rule_shadow_height', 'shadow_opacity',
+    'date_tab_shadow_opacity', 'date_tab_shade', 'panel_light', 'panel_dark', 'panel_gold_edge', 'tile_light',
+    'tile_dark', 'free_tile_light', 'free_tile_edge_opacity',
+    # The preview letters in sizes of its own, in each text's colour and
+    # weight.
+    'team_name_type.colour', 'team_name_type.weight', 'date_type.colour', 'date_type.weight',
+    'today_chip_type.colour', 'today_chip_type.weight', 'game_day_type.colour', 'game_day_type.weight',
+    'today_first_line_type.colour', 'today_first_line_type.weight', 'today_line_type.colour',
+    'today_line_type.weight', 'tile_day_type.colour', 'tile_day_type.weight', 'tile_free_day_type.colour',
+    'tile_free_day_type.weight', 'tile_tag_type.colour', 'tile_tag_type.weight', 'tile_lead_type.colour',
+    'tile_lead_type.weight',
 }  # and team_name_right, which the preview's name, at its smallest size, never reaches
+MOVIE_READS |= {name for name, _, _ in board_layout.ENTRIES if name.startswith('movie_')}
+PICTURES_READ |= {name for name, _, _ in board_layout.ENTRIES if name.startswith('preview_')}
+# The saver's own board: its sources, which must name each entry that is not
+# the movie's or the preview's alone.
+BOARD_SOURCES = glob.glob(os.path.join(ROOT, 'vorsaver', 'board', '*.cpp')) + glob.glob(
+    os.path.join(ROOT, 'vorsaver', 'board', '*.h'))
 # The preview still (the board made small, crest and all), as bytes.
 DRAW_PICTURES = 'import sys, make_pictures as m; sys.stdout.buffer.write(m.preview_still().image.tobytes())'
 
@@ -71,11 +97,25 @@ def nudged(value):
     return value + 0.05 if abs(value) < 2 else value * 0.8 - 3
 
 
+def changes_of(name, kind, value):
+    """(what, changed value) for each change a drawer must follow: a type
+    changes part by part, anything else has all its numbers nudged."""
+    if kind != 'type':
+        return [(name, nudged(value))]
+    other = 'gold' if value.colour != 'gold' else 'white'
+    return [('%s.size' % name, value._replace(size=value.size + 6, smallest=value.smallest + 6)),
+            ('%s.smallest' % name, value._replace(smallest=value.smallest / 2)),
+            ('%s.weight' % name, value._replace(bold=not value.bold)),
+            ('%s.colour' % name, value._replace(colour=other)),
+            ('%s.tracking' % name, value._replace(tracking=value.tracking + 1)),
+            ('%s.shadow' % name, value._replace(shadow=not value.shadow))]
+
+
 def write_table(path, changes):
     lines = []
     for name, kind, value in board_layout.ENTRIES:
         value = changes.get(name, value)
-        flat = value if kind == 'number' else ' '.join(
+        flat = value if kind == 'number' else board_layout.type_text(value) if kind == 'type' else ' '.join(
             '%r %r' % p if isinstance(p, tuple) else repr(p) for p in value)
         lines.append('%s\t%s\t%s' % (name, kind, flat))
     with open(path, 'w') as f:
@@ -97,15 +137,36 @@ def test_generators_follow_the_table(work):
     table = os.path.join(work, TABLE)
     write_table(table, {})
     base_movie, base_pictures = outputs(work)
-    for name, _, value in board_layout.ENTRIES:
-        if name not in MOVIE_READS | PICTURES_READ:
+    base_cpp = board_layout.cpp(board_layout.ENTRIES, 'the table')
+    for name, kind, value in board_layout.ENTRIES:
+        for what, changed in changes_of(name, kind, value):
+            if not name.startswith(('movie_', 'preview_')) and kind != 'colour':
+                # The saver's board reads the table through the C++ the build
+                # writes from it.
+                entries = [(n, k, changed if n == name else v) for n, k, v in board_layout.ENTRIES]
+                check('the saver follows %s' % what, board_layout.cpp(entries, 'the table') != base_cpp)
+            if what not in MOVIE_READS | PICTURES_READ:
+                continue
+            write_table(table, {name: changed})
+            movie, pictures = outputs(work)
+            if what in MOVIE_READS:
+                check('the movie follows %s' % what, movie != base_movie)
+            if what in PICTURES_READ:
+                check('the pictures follow %s' % what, pictures != base_pictures)
+
+
+def test_every_entry_has_a_reader():
+    """The saver's board names each entry that is not the movie's or the
+    preview's alone; an entry nobody reads would be a change that shows
+    nowhere."""
+    sources = ''
+    for path in BOARD_SOURCES:
+        with open(path, encoding='utf-8') as f:
+            sources += f.read()
+    for name, _, _ in board_layout.ENTRIES:
+        if name.startswith(('movie_', 'preview_')):
             continue
-        write_table(table, {name: nudged(value)})
-        movie, pictures = outputs(work)
-        if name in MOVIE_READS:
-            check('the movie follows %s' % name, movie != base_movie)
-        if name in PICTURES_READ:
-            check('the pictures follow %s' % name, pictures != base_pictures)
+        check('the saver reads %s' % name, re.search(r'\b%s\b' % board_layout.cpp_name(name), sources) is not None)
 
 
 def test_committed_pictures_are_drawn_from_the_table(work):
@@ -147,6 +208,17 @@ def test_broken_tables_are_refused(work):
         ('tile_top\tnumber\t370\ntile_top\tnumber\t371', 'broken.tsv:4: tile_top appears twice'),
         ('gold\tcolour\t242 169', 'broken.tsv:3: gold has 2 values'),
         ('gold\tcolour\t242 169 256', 'broken.tsv:3: gold has 3 values, which is not a colour'),
+        ('date_type\ttype\t19 14 bold white 1.2', 'broken.tsv:3: date_type has 5 values, which is not a type'),
+        ('date_type\ttype\t19 14 heavy white 1.2 flat', "broken.tsv:3: date_type has weight 'heavy'"),
+        ('date_type\ttype\t19 14 bold teal 1.2 flat', "broken.tsv:3: date_type has colour 'teal'"),
+        # A colour is named only once it is in the table.
+        ('date_type\ttype\t19 14 bold navy 1.2 flat\nnavy\tcolour\t11 31 75',
+         "broken.tsv:3: date_type has colour 'navy'"),
+        ('navy\tcolour\t11 31 75\ndate_type\ttype\t19 14 bold navy 1.2 glow',
+         "broken.tsv:4: date_type has 'glow', not shadow or flat"),
+        ('navy\tcolour\t11 31 75\ndate_type\ttype\t19 24 bold navy 1.2 flat', 'broken.tsv:4: date_type shrinks to 24'),
+        ('navy\tcolour\t11 31 75\ndate_type\ttype\tbig 14 bold navy 1.2 flat',
+         'broken.tsv:4: date_type holds something that is not a number'),
     )
     path = os.path.join(work, 'broken.tsv')
     for lines, expected in cases:
@@ -166,6 +238,8 @@ def test_cpp_has_every_entry():
     check('C++ points are Points', 'inline constexpr Point kShieldOutline[] = {{0, 0.1}, {0.5, 0}' in text, text)
     check('C++ point is a Point', 'inline constexpr Point kPulseCentre = {146, 147};' in text, text)
     check('C++ colour is a Colour', 'inline constexpr Colour kGold = RgbColour(242, 169, 0);' in text, text)
+    check('C++ type is a TextStyle',
+          'inline constexpr TextStyle kDateType = {19, true, kDeepNavy, 1.2, false, 14};' in text, text)
 
 
 def main():
@@ -174,6 +248,7 @@ def main():
         with tempfile.TemporaryDirectory() as work:
             test(work)
     test_cpp_has_every_entry()
+    test_every_entry_has_a_reader()
     failed = results.count(False)
     print('%d passed, %d failed' % (len(results) - failed, failed))
     return 1 if failed else 0

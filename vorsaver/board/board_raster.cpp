@@ -103,7 +103,8 @@ MotionArea MotionAreaOf(const DayBoardContent& content) {
     if (ShowsOnlyTheTeam(content)) {
         // No band to run along here: the light crosses the crest and the
         // name and fades out above and below them.
-        return {70, 410, 70, 410, 70};
+        const double* rows = layout::kEmptySweepRows;
+        return {rows[0], rows[1], rows[0], rows[1], rows[2]};
     }
     const double pulseBottom = layout::kPulseCentre.y + layout::kPulseRadius * 2.3 + 4;
     const double bottom = content.hasGame ? pulseBottom : layout::kRuleBottom;

@@ -43,10 +43,22 @@ struct Point {
 };
 using Contour = std::vector<Point>;
 
-// Where the parts of the board sit, in design pixels, and the crest's
-// outlines: one table, vorsaver/board/board_layout.tsv, that the movie's and
-// the pictures' generators read too; the build writes it out as C++. The
-// motion has to know where the header and the "Today" marker are.
+// A text's type on the board. Sizes are in design pixels; `smallest` is as
+// small as the text may shrink where its room is short.
+struct TextStyle {
+    double size;
+    bool bold;
+    Colour colour;
+    double tracking = 0;  // extra design pixels between letters
+    bool shadow = false;
+    double smallest = 0;
+};
+
+// Where the parts of the board sit, in design pixels, the crest's outlines,
+// the board's shades and the type of its texts: one table,
+// vorsaver/board/board_layout.tsv, that the movie's and the pictures'
+// generators read too; the build writes it out as C++. The motion has to
+// know where the header and the "Today" marker are.
 namespace layout {
 #include "vorsaver/board/board_layout.inc"
 }  // namespace layout

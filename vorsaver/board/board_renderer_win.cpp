@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -18,7 +19,7 @@ using namespace layout;
 const wchar_t kTeamName[] = L"TARROWICK VORLAKS";
 
 // The last stripe is bright, the others faint.
-double StripeOpacity(double left) { return left == kStripeLefts[2] ? 0.9 : 0.35; }
+double StripeOpacity(double left) { return left == kStripeLefts[2] ? kBrightStripeOpacity : kStripeOpacity; }
 
 class Renderer {
 public:
@@ -57,72 +58,83 @@ private:
         const Contour all = Box(0, 0, surface_.width, surface_.height);
         FillShape(pixels_, all, {kNavy, kDeepNavy, 0, double(surface_.height)});
         // Broad diagonal bands give the navy some depth without drawing the eye.
-        const double bands[][2] = {{300, 120}, {450, 60}, {540, 26}};
-        for (const auto& band : bands) {
-            FillShape(pixels_, DesignSlanted(band[0], 0, band[0] + band[1], kDesignHeight, -260),
-                      Solid(kIce, 0.035));
+        for (std::size_t i = 0; i + 1 < std::size(kBackgroundBands); i += 2) {
+            const double left = kBackgroundBands[i], width = kBackgroundBands[i + 1];
+            FillShape(pixels_, DesignSlanted(left, 0, left + width, kDesignHeight, kBackgroundBandSlant),
+                      Solid(kIce, kBackgroundBandOpacity));
         }
     }
 
     void Header() {
         FillShape(pixels_, DesignBox(0, 0, kDesignWidth, kHeaderBottom),
-                  Gradient(Mix(kNavy, kIce, 0.16), kNavy, 0, kHeaderBottom));
-        FillShape(pixels_, DesignBox(0, 0, kDesignWidth, 1.5), Solid(kIce, 0.25));
+                  Gradient(Mix(kNavy, kIce, kHeaderLight), kNavy, 0, kHeaderBottom));
+        FillShape(pixels_, DesignBox(0, 0, kDesignWidth, kHeaderEdgeHeight), Solid(kIce, kHeaderEdgeOpacity));
         for (double x : kStripeLefts) {
             FillShape(pixels_, DesignSlanted(x, 0, x + kStripeWidth, kHeaderBottom, kStripeSlant),
                       Solid(kGold, StripeOpacity(x)));
         }
         FillShape(pixels_, DesignBox(0, kHeaderBottom, kDesignWidth, kRuleBottom),
-                  Gradient(Mix(kGold, kWhite, 0.2), kGold, kHeaderBottom, kRuleBottom));
-        FillShape(pixels_, DesignBox(0, kRuleBottom, kDesignWidth, kRuleBottom + 3), Solid(kShadow, 0.45));
+                  Gradient(Mix(kGold, kWhite, kGoldLight), kGold, kHeaderBottom, kRuleBottom));
+        FillShape(pixels_, DesignBox(0, kRuleBottom, kDesignWidth, kRuleBottom + kRuleShadowHeight),
+                  Solid(kShadow, kShadowOpacity));
 
         // The name keeps clear of the speed stripes.
         const double nameLeft = kCrestLeft + kCrestWidth + kTeamNameGap, nameRight = kTeamNameRight;
-        const double size = text_.FitSize(kTeamName, {34, true, kWhite, 1.5}, nameRight - nameLeft, 20);
-        text_.Put(kTeamName, {size, true, kWhite, 1.5, true}, nameLeft, 53, TA_LEFT, nameRight - nameLeft);
+        TextStyle nameStyle = kTeamNameType;
+        nameStyle.size = text_.FitSize(kTeamName, nameStyle, nameRight - nameLeft, nameStyle.smallest);
+        text_.Put(kTeamName, nameStyle, nameLeft, kTeamNameBaseline, TA_LEFT, nameRight - nameLeft);
 
         if (!content_.date.empty()) {
             const std::wstring date = Upper(content_.date);
-            const double maxText = kDesignWidth - kMargin - kDateTabLeft - 40;
-            TextStyle dateStyle = {19, true, kDeepNavy, 1.2};
-            dateStyle.size = text_.FitSize(date, dateStyle, maxText, 14);
+            const double maxText = kDesignWidth - kMargin - kDateTabLeft - kDateTabRoom;
+            TextStyle dateStyle = kDateType;
+            dateStyle.size = text_.FitSize(date, dateStyle, maxText, dateStyle.smallest);
             const double width = std::min(text_.Width(date, dateStyle) / place_.scale, maxText);
-            const double tabRight = kDateTabLeft + width + 40;
-            FillShape(pixels_, DesignSlanted(kDateTabLeft + 3, kRuleBottom + 3, tabRight + 3, kDateTabBottom + 3, kDateTabSlant),
-                      Solid(kShadow, 0.5));
+            const double tabRight = kDateTabLeft + width + kDateTabRoom;
+            const double drop = kDateTabShadowOffset;
+            FillShape(pixels_,
+                      DesignSlanted(kDateTabLeft + drop, kRuleBottom + drop, tabRight + drop, kDateTabBottom + drop,
+                                    kDateTabSlant),
+                      Solid(kShadow, kDateTabShadowOpacity));
             FillShape(pixels_, DesignSlanted(kDateTabLeft, kRuleBottom, tabRight, kDateTabBottom, kDateTabSlant),
-                      Gradient(kGold, Mix(kGold, kShadow, 0.12), kRuleBottom, kDateTabBottom));
-            text_.Put(date, dateStyle, kDateTabLeft + 14, kDateTabBottom - 9, TA_LEFT, maxText);
+                      Gradient(kGold, Mix(kGold, kShadow, kDateTabShade), kRuleBottom, kDateTabBottom));
+            text_.Put(date, dateStyle, kDateTabLeft + kDateLeft, kDateTabBottom - kDateRise, TA_LEFT, maxText);
         }
         DrawCrest(pixels_, place_.X(kCrestLeft), place_.Y(kCrestTop), place_.Size(kCrestWidth));
     }
 
     void Today() {
         const double left = kMargin, right = kDesignWidth - kMargin;
-        FillShape(pixels_, DesignBox(left + 4, kPanelTop + 4, right + 4, kPanelBottom + 4), Solid(kShadow, 0.45));
+        const double drop = kPanelShadowOffset;
+        FillShape(pixels_, DesignBox(left + drop, kPanelTop + drop, right + drop, kPanelBottom + drop),
+                  Solid(kShadow, kShadowOpacity));
         FillShape(pixels_, DesignBox(left, kPanelTop, right, kPanelBottom),
-                  Gradient(Mix(kNavy, kIce, 0.14), Mix(kDeepNavy, kNavy, 0.3), kPanelTop, kPanelBottom));
-        FillShape(pixels_, DesignBox(left, kPanelTop, right, kPanelTop + 1.5), Solid(kIce, 0.35));
-        FillShape(pixels_, DesignBox(left, kPanelTop, left + 6, kPanelBottom),
-                  Gradient(Mix(kGold, kWhite, 0.2), kGold, kPanelTop, kPanelBottom));
+                  Gradient(Mix(kNavy, kIce, kPanelLight), Mix(kDeepNavy, kNavy, kPanelDark), kPanelTop, kPanelBottom));
+        FillShape(pixels_, DesignBox(left, kPanelTop, right, kPanelTop + kPanelEdgeHeight),
+                  Solid(kIce, kPanelEdgeOpacity));
+        FillShape(pixels_, DesignBox(left, kPanelTop, left + kPanelGoldEdge, kPanelBottom),
+                  Gradient(Mix(kGold, kWhite, kGoldLight), kGold, kPanelTop, kPanelBottom));
 
         // The crest's chevron, large and faint, keeps the panel from looking bare.
-        const double markWidth = 190;
-        FillShape(pixels_, Chevron(place_.X(right - markWidth + 28), place_.Y(kPanelTop - 14), place_.Size(markWidth)),
-                  Solid(kIce, 0.045));
+        const double markWidth = kPanelMarkWidth;
+        FillShape(pixels_,
+                  Chevron(place_.X(right - markWidth + kPanelMarkPlace.x), place_.Y(kPanelTop + kPanelMarkPlace.y),
+                          place_.Size(markWidth)),
+                  Solid(kIce, kPanelMarkOpacity));
 
-        FillShape(pixels_, DesignSlanted(left + 6, kPanelTop, kChipRight, kChipBottom, kChipSlant), Solid(kIce));
-        text_.Put(L"TODAY", {14, true, kDeepNavy, 2.5}, left + 20, kChipBottom - 8, TA_LEFT);
+        FillShape(pixels_, DesignSlanted(left + kPanelGoldEdge, kPanelTop, kChipRight, kChipBottom, kChipSlant),
+                  Solid(kIce));
+        text_.Put(L"TODAY", kTodayChipType, left + kChipTextLeft, kChipBottom - kChipTextRise, TA_LEFT);
         if (content_.hasGame) {
             FillShape(pixels_, Circle(place_.X(kPulseCentre.x), place_.Y(kPulseCentre.y), place_.Size(kPulseRadius)),
                       Solid(kGold));
-            text_.Put(L"GAME DAY", {14, true, kGold, 2.5}, kPulseCentre.x + 20, kChipBottom - 8, TA_LEFT);
+            text_.Put(L"GAME DAY", kGameDayType, kPulseCentre.x + kGameDayLeft, kChipBottom - kChipTextRise, TA_LEFT);
         }
 
-        const double textLeft = left + 30, textRight = right - 24;
+        const double textLeft = left + kTodayTextLeft, textRight = right - kTodayTextRight;
         const double width = textRight - textLeft;
         const double centre = (textLeft + textRight) / 2;
-        const double areaTop = kChipBottom + 6, areaBottom = kPanelBottom - 12;
+        const double areaTop = kChipBottom + kTodayTextTop, areaBottom = kPanelBottom - kTodayTextBottom;
 
         // The headline (the team text where it says more than the team's
         // name), then the first line large and the rest beneath it; on a day
@@ -132,36 +144,33 @@ private:
             TextStyle style;
         };
         std::vector<Line> lines;
-        const TextStyle bigWord = {56, true, kIce, 4, true}, note = {24, false, kIce, 0.5, true};
         if (!content_.hasGame) {
             switch (content_.season) {
             case vorsaver::SeasonNote::Over:
-                lines.push_back({Upper(vorsaver::kSeasonOverText), {44, true, kIce, 3, true}});
-                lines.push_back({Widen(std::string(vorsaver::kLastGameText) + " " + content_.seasonDate), note});
+                lines.push_back({Upper(vorsaver::kSeasonOverText), kTodaySeasonType});
+                lines.push_back({Widen(std::string(vorsaver::kLastGameText) + " " + content_.seasonDate),
+                                 kTodayNoteType});
                 break;
             case vorsaver::SeasonNote::NoGames:
-                lines.push_back({Upper(vorsaver::kNoGamesScheduledText), {44, true, kIce, 3, true}});
+                lines.push_back({Upper(vorsaver::kNoGamesScheduledText), kTodaySeasonType});
                 break;
             case vorsaver::SeasonNote::NotBegun:
-                lines.push_back({Upper(vorsaver::kNoGameText), bigWord});
-                lines.push_back({Widen(std::string(vorsaver::kSeasonBeginsText) + " " + content_.seasonDate), note});
+                lines.push_back({Upper(vorsaver::kNoGameText), kTodayNoGameType});
+                lines.push_back({Widen(std::string(vorsaver::kSeasonBeginsText) + " " + content_.seasonDate),
+                                 kTodayNoteType});
                 break;
             case vorsaver::SeasonNote::None:
                 // An empty file whose schedule still has games to come (it
                 // changed, or could not be read): only the date is sure.
-                if (!content_.empty) lines.push_back({Upper(vorsaver::kNoGameText), bigWord});
+                if (!content_.empty) lines.push_back({Upper(vorsaver::kNoGameText), kTodayNoGameType});
                 break;
             }
         } else {
             const std::wstring team = Upper(content_.team);
-            if (!team.empty() && team != kTeamName) lines.push_back({team, {22, true, kGold, 1.5, true}});
+            if (!team.empty() && team != kTeamName) lines.push_back({team, kTodayTeamType});
             for (std::size_t i = 0; i < content_.gameLines.size(); ++i) {
                 const std::wstring line = Widen(content_.gameLines[i]);
-                if (i == 0) {
-                    lines.push_back({line, {40, true, kWhite, 0, true}});
-                } else {
-                    lines.push_back({line, {28, false, kIce, 0.5, true}});
-                }
+                lines.push_back({line, i == 0 ? kTodayFirstLineType : kTodayLineType});
             }
         }
         if (lines.empty()) return;
@@ -172,16 +181,18 @@ private:
         double factor = 1;
         for (int attempt = 0; attempt < 40; ++attempt) {
             total = 0;
-            for (const Line& line : lines) total += line.style.size * factor * 1.28;
+            for (const Line& line : lines) total += line.style.size * factor * kLineAdvance;
             if (total <= areaBottom - areaTop) break;
-            factor *= 0.95;
+            factor *= kTodayShrink;
         }
         double y = areaTop + (areaBottom - areaTop - total) / 2;
         for (Line& line : lines) {
             line.style.size *= factor;
-            const double advance = line.style.size * 1.28;
-            line.style.size = text_.FitSize(line.text, line.style, width, std::min(line.style.size, 14.0));
-            text_.Put(line.text, line.style, centre, y + advance * 0.5 + line.style.size * 0.36, TA_CENTER, width);
+            const double advance = line.style.size * kLineAdvance;
+            line.style.size =
+                text_.FitSize(line.text, line.style, width, std::min(line.style.size, line.style.smallest));
+            text_.Put(line.text, line.style, centre, y + advance * 0.5 + line.style.size * kBaselineDrop, TA_CENTER,
+                      width);
             y += advance;
         }
     }
@@ -192,10 +203,12 @@ private:
         if (!anyTile) return;
 
         const double left = kMargin, right = kDesignWidth - kMargin;
-        text_.Put(L"COMING UP", {13, true, kIce, 3}, left, kComingUpBaseline, TA_LEFT);
-        const double labelEnd = left + text_.Width(L"COMING UP", {13, true, kIce, 3}) / place_.scale + 12;
-        FillShape(pixels_, DesignBox(labelEnd, kComingUpBaseline - 5, right, kComingUpBaseline - 4),
-                  Solid(kIce, 0.3));
+        text_.Put(L"COMING UP", kComingUpType, left, kComingUpBaseline, TA_LEFT);
+        const double labelEnd = left + text_.Width(L"COMING UP", kComingUpType) / place_.scale + kComingUpRuleGap;
+        FillShape(pixels_,
+                  DesignBox(labelEnd, kComingUpBaseline - kComingUpRuleRows[0], right,
+                            kComingUpBaseline - kComingUpRuleRows[1]),
+                  Solid(kIce, kComingUpRuleOpacity));
 
         const double tileWidth = (right - left - 2 * kTileGap) / vorsaver::kNextDayCount;
         for (int i = 0; i < vorsaver::kNextDayCount; ++i) {
@@ -209,44 +222,50 @@ private:
         const double top = kTileTop, bottom = kTileBottom;
         if (day.dayNumber.empty() && !day.hasGame) {
             // An entry the file left empty: the place stays, with nothing in it.
+            const double in = kEmptyTileOutline;
             const std::vector<Contour> outline = {DesignBox(left, top, right, bottom),
-                                                  DesignBox(left + 1, top + 1, right - 1, bottom - 1)};
-            FillShape(pixels_, outline, Solid(kIce, 0.18));
+                                                  DesignBox(left + in, top + in, right - in, bottom - in)};
+            FillShape(pixels_, outline, Solid(kIce, kEmptyTileOpacity));
             return;
         }
-        FillShape(pixels_, DesignBox(left + 3, top + 3, right + 3, bottom + 3), Solid(kShadow, 0.45));
+        const double drop = kTileShadowOffset;
+        FillShape(pixels_, DesignBox(left + drop, top + drop, right + drop, bottom + drop),
+                  Solid(kShadow, kShadowOpacity));
         if (day.hasGame) {
             FillShape(pixels_, DesignBox(left, top, right, bottom),
-                      Gradient(Mix(kNavy, kIce, 0.2), Mix(kNavy, kDeepNavy, 0.4), top, bottom));
-            FillShape(pixels_, DesignBox(left, top, right, top + 4), Solid(kGold));
+                      Gradient(Mix(kNavy, kIce, kTileLight), Mix(kNavy, kDeepNavy, kTileDark), top, bottom));
+            FillShape(pixels_, DesignBox(left, top, right, top + kTileBar), Solid(kGold));
         } else {
             FillShape(pixels_, DesignBox(left, top, right, bottom),
-                      Gradient(Mix(kNavy, kIce, 0.07), kDeepNavy, top, bottom));
-            FillShape(pixels_, DesignBox(left, top, right, top + 2), Solid(kIce, 0.35));
+                      Gradient(Mix(kNavy, kIce, kFreeTileLight), kDeepNavy, top, bottom));
+            FillShape(pixels_, DesignBox(left, top, right, top + kFreeTileEdgeHeight),
+                      Solid(kIce, kFreeTileEdgeOpacity));
         }
 
         const std::wstring number = Widen(day.dayNumber);
-        const double middle = (top + 4 + bottom) / 2;
+        const double middle = (top + kTileBar + bottom) / 2;
         if (!day.hasGame) {
-            text_.Put(number, {50, true, kIce, 0, true}, (left + right) / 2, middle + 18, TA_CENTER, right - left - 16);
+            text_.Put(number, kTileFreeDayType, (left + right) / 2, middle + kTileNumberDrop, TA_CENTER,
+                      right - left - kTileFreeNumberCut);
             return;
         }
-        const double split = left + 78;
-        text_.Put(number, {50, true, kWhite, 0, true}, (left + split) / 2 + 2, middle + 18, TA_CENTER,
-                  split - left - 8);
-        FillShape(pixels_, DesignBox(split, top + 16, split + 1, bottom - 12), Solid(kIce, 0.35));
-        const double textLeft = split + 14, width = right - textLeft - 10;
+        const double split = left + kTileSplit;
+        text_.Put(number, kTileDayType, (left + split) / 2 + kTileNumberShift, middle + kTileNumberDrop, TA_CENTER,
+                  split - left - kTileNumberCut);
+        FillShape(pixels_, DesignBox(split, top + kTileDivider[0], split + kTileDividerWidth, bottom - kTileDivider[1]),
+                  Solid(kIce, kTileDividerOpacity));
+        const double textLeft = split + kTileTextLeft, width = right - textLeft - kTileTextRight;
         const std::wstring tag = Upper(day.tag);
         const std::wstring lead = Widen(day.lead);
-        TextStyle tagStyle = {28, true, kGold, 1.5, true};
-        tagStyle.size = text_.FitSize(tag, tagStyle, width, 16);
+        TextStyle tagStyle = kTileTagType;
+        tagStyle.size = text_.FitSize(tag, tagStyle, width, tagStyle.smallest);
         if (lead.empty()) {
-            text_.Put(tag, tagStyle, textLeft, middle + 10, TA_LEFT, width);
+            text_.Put(tag, tagStyle, textLeft, middle + kTileTagAlone, TA_LEFT, width);
         } else {
-            TextStyle leadStyle = {21, true, kWhite, 0.5, true};
-            leadStyle.size = text_.FitSize(lead, leadStyle, width, 14);
-            text_.Put(tag, tagStyle, textLeft, middle - 2, TA_LEFT, width);
-            text_.Put(lead, leadStyle, textLeft, middle + 25, TA_LEFT, width);
+            TextStyle leadStyle = kTileLeadType;
+            leadStyle.size = text_.FitSize(lead, leadStyle, width, leadStyle.smallest);
+            text_.Put(tag, tagStyle, textLeft, middle + kTileTag, TA_LEFT, width);
+            text_.Put(lead, leadStyle, textLeft, middle + kTileLead, TA_LEFT, width);
         }
     }
 
@@ -266,11 +285,15 @@ private:
                       paint);
         }
         DrawCrest(pixels_, place_.X(crestLeft), place_.Y(kEmptyCrestTop), place_.Size(kEmptyCrestWidth));
-        const double nameWidth = kDesignWidth - 2 * kMargin - 40;
-        const double size = text_.FitSize(kTeamName, {40, true, kWhite, 3}, nameWidth, 18);
-        text_.Put(kTeamName, {size, true, kWhite, 3, true}, kDesignWidth / 2, kEmptyNameMiddle + size * 0.36,
+        const double nameWidth = kDesignWidth - 2 * kMargin - kEmptyNameCut;
+        TextStyle nameStyle = kEmptyNameType;
+        nameStyle.size = text_.FitSize(kTeamName, nameStyle, nameWidth, nameStyle.smallest);
+        text_.Put(kTeamName, nameStyle, kDesignWidth / 2, kEmptyNameMiddle + nameStyle.size * kBaselineDrop,
                   TA_CENTER, nameWidth);
-        FillShape(pixels_, DesignSlanted(220, kEmptyRuleTop, 421, kEmptyRuleTop + 5, 4), Solid(kGold));
+        FillShape(pixels_,
+                  DesignSlanted(kEmptyRuleLeft, kEmptyRuleTop, kEmptyRuleRight, kEmptyRuleTop + kEmptyRuleHeight,
+                                kEmptyRuleSlant),
+                  Solid(kGold));
     }
 
     Surface& surface_;

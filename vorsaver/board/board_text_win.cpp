@@ -69,7 +69,7 @@ void TextPainter::Put(std::wstring text, const TextStyle& style, double x, doubl
     const int px = static_cast<int>(std::lround(place_.X(x)));
     const int py = static_cast<int>(std::lround(place_.Y(baseline)));
     if (style.shadow) {
-        const int drop = std::max(1, static_cast<int>(std::lround(place_.Size(2))));
+        const int drop = std::max(1, static_cast<int>(std::lround(place_.Size(layout::kTextShadowDrop))));
         SetTextColor(surface_.dc, ToColorRef(kShadow));
         TextOutW(surface_.dc, px + drop / 2, py + drop, text.c_str(), static_cast<int>(text.size()));
     }

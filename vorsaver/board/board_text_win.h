@@ -17,14 +17,6 @@ COLORREF ToColorRef(Colour colour);
 // The variables file's ANSI text in upper case, as wide characters.
 std::wstring Upper(std::string text);
 
-struct TextStyle {
-    double size;          // design pixels
-    bool bold;
-    Colour colour;
-    double tracking = 0;  // extra design pixels between letters
-    bool shadow = false;
-};
-
 class TextPainter {
 public:
     TextPainter(Surface& surface, const Placement& place);

@@ -20,14 +20,6 @@ inline std::wstring Upper(std::string text) {
     return common::Widen(text);
 }
 
-struct TextStyle {
-    double size;
-    bool bold;
-    Colour colour;
-    double tracking = 0;
-    bool shadow = false;
-};
-
 class TextPainter {
 public:
     TextPainter(Surface&, const Placement& place) : place_(place) {}
