@@ -18,7 +18,7 @@ import os
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from generated_include import write_if_changed  # noqa: E402
+from generated_include import table_lines, write_if_changed  # noqa: E402
 
 TABLE = os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'vorsaver', 'board', 'board_layout.tsv')
 
@@ -68,41 +68,36 @@ def read(path=TABLE):
     """The table's lines as (name, kind, value), in the order of the file."""
     layout = {}
     entries = []
-    with open(path, encoding='utf-8') as f:
-        for number, line in enumerate(f, 1):
-            line = line.split('#', 1)[0].strip()
-            if not line:
-                continue
-            where = '%s:%d' % (os.path.basename(path), number)
-            fields = line.split()
-            if len(fields) < 2:
-                raise ValueError('%s: %s has no kind' % (where, fields[0]))
-            name, kind, *values = fields
-            if kind not in KINDS:
-                raise ValueError('%s: %s has kind %r, not one of %s' % (where, name, kind, sorted(KINDS)))
-            if name in layout:
-                raise ValueError('%s: %s appears twice' % (where, name))
-            if kind == 'type':
-                colours = {n for n, k, _ in entries if k == 'colour'}
-                layout[name] = read_type(where, name, values, colours)
-                entries.append((name, kind, layout[name]))
-                continue
-            try:
-                numbers = [as_number(v) for v in values]
-            except ValueError:
-                raise ValueError('%s: %s holds something that is not a number' % (where, name)) from None
-            counts = {'number': len(numbers) == 1, 'numbers': len(numbers) >= 1,
-                      'point': len(numbers) == 2, 'points': len(numbers) >= 2 and len(numbers) % 2 == 0,
-                      'colour': len(numbers) == 3 and all(isinstance(v, int) and 0 <= v <= 255 for v in numbers)}
-            if not counts[kind]:
-                raise ValueError('%s: %s has %d values, which is not a %s' % (where, name, len(numbers), kind))
-            if kind == 'number':
-                layout[name] = numbers[0]
-            elif kind in ('numbers', 'point', 'colour'):
-                layout[name] = tuple(numbers)
-            else:
-                layout[name] = tuple(zip(numbers[::2], numbers[1::2]))
+    for where, line in table_lines(path):
+        fields = line.split()
+        if len(fields) < 2:
+            raise ValueError('%s: %s has no kind' % (where, fields[0]))
+        name, kind, *values = fields
+        if kind not in KINDS:
+            raise ValueError('%s: %s has kind %r, not one of %s' % (where, name, kind, sorted(KINDS)))
+        if name in layout:
+            raise ValueError('%s: %s appears twice' % (where, name))
+        if kind == 'type':
+            colours = {n for n, k, _ in entries if k == 'colour'}
+            layout[name] = read_type(where, name, values, colours)
             entries.append((name, kind, layout[name]))
+            continue
+        try:
+            numbers = [as_number(v) for v in values]
+        except ValueError:
+            raise ValueError('%s: %s holds something that is not a number' % (where, name)) from None
+        counts = {'number': len(numbers) == 1, 'numbers': len(numbers) >= 1,
+                  'point': len(numbers) == 2, 'points': len(numbers) >= 2 and len(numbers) % 2 == 0,
+                  'colour': len(numbers) == 3 and all(isinstance(v, int) and 0 <= v <= 255 for v in numbers)}
+        if not counts[kind]:
+            raise ValueError('%s: %s has %d values, which is not a %s' % (where, name, len(numbers), kind))
+        if kind == 'number':
+            layout[name] = numbers[0]
+        elif kind in ('numbers', 'point', 'colour'):
+            layout[name] = tuple(numbers)
+        else:
+            layout[name] = tuple(zip(numbers[::2], numbers[1::2]))
+        entries.append((name, kind, layout[name]))
     return entries
 
 

@@ -1,6 +1,16 @@
-"""Writes a C++ include that a generator makes from one of the tables, for
-the build to include (tools/board_layout.py, tools/menu_items.py)."""
+"""Reads the tables that generators make C++ includes from, and writes the
+includes for the build (tools/board_layout.py, tools/menu_items.py)."""
 import os
+
+
+def table_lines(path):
+    """Each line of a table that says something, with where it stands
+    ("file:line") for error messages; '#' starts a comment."""
+    with open(path, encoding='utf-8') as f:
+        for number, line in enumerate(f, 1):
+            line = line.split('#', 1)[0].strip()
+            if line:
+                yield '%s:%d' % (os.path.basename(path), number), line
 
 
 def write_if_changed(path, text):

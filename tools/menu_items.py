@@ -16,7 +16,7 @@ import os
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from generated_include import write_if_changed  # noqa: E402
+from generated_include import table_lines, write_if_changed  # noqa: E402
 
 ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), '..')
 TABLE = os.path.join(ROOT, 'menu', 'menu_items.tsv')
@@ -40,21 +40,16 @@ def read_form(path=FORM):
     """The window table's images, in the order it declares them."""
     images = []
     current = None
-    with open(path, encoding='utf-8') as f:
-        for number, line in enumerate(f, 1):
-            line = line.split('#', 1)[0].strip()
-            if not line:
-                continue
-            where = '%s:%d' % (os.path.basename(path), number)
-            if '=' not in line:
-                kind, _, name = line.partition(' ')
-                current = {'name': name.strip()} if kind == 'Image' else None
-                if current is not None:
-                    images.append(current)
-                continue
+    for where, line in table_lines(path):
+        if '=' not in line:
+            kind, _, name = line.partition(' ')
+            current = {'name': name.strip()} if kind == 'Image' else None
             if current is not None:
-                key, _, value = (part.strip() for part in line.partition('='))
-                current[key] = value
+                images.append(current)
+            continue
+        if current is not None:
+            key, _, value = (part.strip() for part in line.partition('='))
+            current[key] = value
     out = []
     for i, image in enumerate(images):
         try:
