@@ -23,5 +23,22 @@ TEST(DayWatch, WakesJustPastMidnightOrWithinAMinute) {
     }
 }
 
+// A write that failed is tried again soon, then less and less often, never
+// more seldom than the usual look.
+TEST(DayWatch, AFailedWriteIsTriedAgainSoonThenLessOften) {
+    const unsigned expected[] = {kDayRetryFirstMs, 2 * kDayRetryFirstMs, 4 * kDayRetryFirstMs};
+    for (unsigned failures = 1; failures <= 3; ++failures) {
+        EXPECT_EQ(RetryDayWriteMs(failures), expected[failures - 1]) << failures;
+    }
+    unsigned before = 0;
+    for (unsigned failures = 1; failures <= 1000; ++failures) {
+        const unsigned wait = RetryDayWriteMs(failures);
+        EXPECT_GE(wait, before) << failures;
+        EXPECT_LE(wait, kDayCheckMaxMs) << failures;
+        before = wait;
+    }
+    EXPECT_EQ(RetryDayWriteMs(1000), kDayCheckMaxMs);
+}
+
 }  // namespace
 }  // namespace vorsaver

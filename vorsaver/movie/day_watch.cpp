@@ -12,4 +12,10 @@ unsigned NextDayCheckMs(int hour, int minute, int second, int millisecond) {
     return untilNext < static_cast<long>(kDayCheckMaxMs) ? static_cast<unsigned>(untilNext) : kDayCheckMaxMs;
 }
 
+unsigned RetryDayWriteMs(unsigned failures) {
+    unsigned wait = kDayRetryFirstMs;
+    for (unsigned i = 1; i < failures && wait < kDayCheckMaxMs; ++i) wait *= 2;
+    return wait < kDayCheckMaxMs ? wait : kDayCheckMaxMs;
+}
+
 }  // namespace vorsaver

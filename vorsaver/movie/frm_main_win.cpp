@@ -133,6 +133,8 @@ private:
     // The day the variables file was last written for.
     vorsaver::DaySerial shownDay_ = 0;
     std::string dataStepError_;
+    // Writes of the day that failed in a row since the last that worked.
+    unsigned failedWrites_ = 0;
 };
 
 void SaverWindow::WriteFlag(DISPID id, const char* name, bool value) {
@@ -229,28 +231,35 @@ bool SaverWindow::WriteToday() {
         vorsaver::WriteMovieVariables(common::ApplicationFolder(), today, *dates, files);
     if (!written.ok) {
         dataStepError_ = written.message;
+        ++failedWrites_;
         return false;
     }
     shownDay_ = today;
+    failedWrites_ = 0;
     return true;
 }
 
-// Sleeps until just past the coming midnight, a minute at most.
+// Sleeps until just past the coming midnight, a minute at most; after a
+// write that failed, only until the next try.
 void SaverWindow::WatchTheDay() {
     SYSTEMTIME now;
     GetLocalTime(&now);
-    SetTimer(window_, kDayTimer, vorsaver::NextDayCheckMs(now.wHour, now.wMinute, now.wSecond, now.wMilliseconds),
-             nullptr);
+    unsigned wait = vorsaver::NextDayCheckMs(now.wHour, now.wMinute, now.wSecond, now.wMilliseconds);
+    if (failedWrites_ > 0) {
+        const unsigned retry = vorsaver::RetryDayWriteMs(failedWrites_);
+        if (retry < wait) wait = retry;
+    }
+    SetTimer(window_, kDayTimer, wait, nullptr);
 }
 
 // A saver runs all night: at midnight, and after the system's time, zone,
 // settings or a standby changed, the day shown is written and drawn anew.
 // The player's movie reads the file again by itself as it loops. While
 // the schedule cannot be read, what is shown stays as it was and the next
-// look tries again; the saver goes on running either way.
+// look, soon after, tries again; the saver goes on running either way.
 void SaverWindow::Form_Timer(UINT_PTR id) {
     KillTimer(window_, id);
-    const bool changed = id == kChangeTimer;
+    const bool changed = id == kChangeTimer || failedWrites_ > 0;
     if (changed || vorsaver::LocalToday() != shownDay_) {
         if (WriteToday() && dayBoard_ != nullptr) {
             vorsaver::ReloadDayBoard(dayBoard_, BoardFilesIn(common::ApplicationFolder()));
