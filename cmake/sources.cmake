@@ -117,6 +117,7 @@ set(SAVER_SOURCES
     vorsaver/dialogs/frm_about_win.cpp
     vorsaver/movie/frm_main_win.cpp
     vorsaver/movie/movie_host_win.cpp
+    vorsaver/movie/automation_win.cpp
     vorsaver/board/day_board_win.cpp
     vorsaver/board/board_renderer_win.cpp
     vorsaver/board/board_text_win.cpp

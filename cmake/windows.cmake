@@ -48,7 +48,7 @@ add_library(vorlaks_core STATIC ${CORE_SOURCES})
 target_include_directories(vorlaks_core PUBLIC ${CMAKE_SOURCE_DIR})
 
 add_library(vorlaks_win STATIC ${WINDOWS_LIBRARY_SOURCES})
-target_link_libraries(vorlaks_win PUBLIC vorlaks_core oleaut32 ole32 uuid shell32 user32 gdi32 advapi32)
+target_link_libraries(vorlaks_win PUBLIC vorlaks_core uuid shell32 user32 gdi32 advapi32)
 
 # A program that ships: on the small run-time (programs.cmake), with no other
 # library but Windows' own import libraries. A build of everything with one

@@ -2,6 +2,7 @@
 #include <windows.h>
 #include <oleauto.h>
 
+#include "common/late_call_win.h"
 #include "common/system_text_win.h"
 #include "vorsaver/dates/date_services.h"
 
@@ -9,6 +10,11 @@ namespace vorsaver {
 
 namespace {
 
+using VarDateFromStrCall = HRESULT(WINAPI*)(const OLECHAR*, LCID, ULONG, DATE*);
+
+// The Automation DLL (and ole32 under it) is loaded at the first date read
+// and let go with these services: the saver reads its schedule for moments
+// at a time and need not keep 2 MB of OLE all night.
 class WindowsDateServices : public DateServices {
 public:
     std::optional<double> ParseDate(const std::string& text) const override {
@@ -16,8 +22,9 @@ public:
         std::wstring wide = common::Widen(text);
         // An embedded NUL would cut the text short and read as a shorter date.
         if (wide.find(L'\0') != std::wstring::npos) return std::nullopt;
+        const auto convert = automation_.Call<VarDateFromStrCall>("VarDateFromStr");
         DATE date = 0;
-        if (FAILED(VarDateFromStr(&wide[0], LOCALE_USER_DEFAULT, 0, &date))) return std::nullopt;
+        if (convert == nullptr || FAILED(convert(wide.c_str(), LOCALE_USER_DEFAULT, 0, &date))) return std::nullopt;
         return date;
     }
 
@@ -33,6 +40,9 @@ public:
         }
         return text;
     }
+
+private:
+    mutable common::LateLibrary automation_{"oleaut32.dll"};
 };
 
 }  // namespace

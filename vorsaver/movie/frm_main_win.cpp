@@ -17,6 +17,7 @@
 #include "vorsaver/board/day_board_win.h"
 #include "vorsaver/dialogs/sound_setting.h"
 #include "vorsaver/dates/date_services.h"
+#include "vorsaver/movie/automation_win.h"
 #include "vorsaver/movie/day_watch.h"
 #include "vorsaver/movie/input_counter.h"
 #include "vorsaver/movie/monitors_win.h"
@@ -139,7 +140,7 @@ private:
 
 void SaverWindow::WriteFlag(DISPID id, const char* name, bool value) {
     VARIANT flag;
-    VariantInit(&flag);
+    vorsaver::automation::VariantInit(&flag);
     flag.vt = VT_BOOL;
     flag.boolVal = value ? VARIANT_TRUE : VARIANT_FALSE;
     HRESULT result = ShockwaveFlash1.PutProperty(id, flag);
@@ -152,11 +153,11 @@ void SaverWindow::WriteFlag(DISPID id, const char* name, bool value) {
 void SaverWindow::WriteMovie(const std::string& path) {
     const std::wstring wide = common::Widen(path);
     VARIANT text;
-    VariantInit(&text);
+    vorsaver::automation::VariantInit(&text);
     text.vt = VT_BSTR;
-    text.bstrVal = SysAllocString(wide.c_str());
+    text.bstrVal = vorsaver::automation::SysAllocString(wide.c_str());
     HRESULT result = ShockwaveFlash1.PutProperty(kDispidMovie, text);
-    VariantClear(&text);
+    vorsaver::automation::VariantClear(&text);
     if (FAILED(result)) {
         EndWithError("The movie player could not load " + path + " (" +
                      common::SystemErrorText(static_cast<unsigned long>(result)) + ").");
@@ -182,7 +183,7 @@ vorsaver::BoardFiles BoardFilesIn(const std::string& folder) {
 void SaverWindow::CreateControls() {
     if (!MovieIsThere()) return;
     // OLE only for the player: starting it costs the board's start-up time.
-    OleInitialize(nullptr);
+    vorsaver::automation::OleInitialize();
     ShockwaveFlash1.onGotFocus = [this] { ShockwaveFlash1_GotFocus(); };
     ShockwaveFlash1.Create(window_, kFlashClassId,
                            MovieRect(vorsaver::kMovieLeftTwips, vorsaver::kMovieTopTwips), kFlashSetup);

@@ -3,6 +3,7 @@
 #include <olectl.h>
 
 #include "common/plain_text.h"
+#include "vorsaver/movie/automation_win.h"
 
 namespace vorsaver {
 
@@ -145,7 +146,7 @@ public:
     STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS*, VARIANT* result, EXCEPINFO*,
                         UINT*) override {
         if (!(flags & DISPATCH_PROPERTYGET) || result == nullptr) return DISP_E_MEMBERNOTFOUND;
-        VariantInit(result);
+        automation::VariantInit(result);
         switch (id) {
         case DISPID_AMBIENT_USERMODE:
             result->vt = VT_BOOL;
@@ -167,23 +168,23 @@ public:
             if (!common::SameNameIgnoringCase(property.name, name)) continue;
             VARTYPE wanted = value->vt;
             VARIANT stored;
-            VariantInit(&stored);
+            automation::VariantInit(&stored);
             if (property.isFlag) {
                 stored.vt = VT_BOOL;
                 stored.boolVal = property.flag ? VARIANT_TRUE : VARIANT_FALSE;
             } else {
                 stored.vt = VT_BSTR;
-                stored.bstrVal = SysAllocString(property.text);
+                stored.bstrVal = automation::SysAllocString(property.text);
             }
             HRESULT result = S_OK;
             if (wanted == VT_EMPTY || wanted == stored.vt) {
-                VariantInit(value);
-                result = VariantCopy(value, &stored);
+                automation::VariantInit(value);
+                result = automation::VariantCopy(value, &stored);
             } else {
-                VariantInit(value);
-                result = VariantChangeType(value, &stored, 0, wanted);
+                automation::VariantInit(value);
+                result = automation::VariantChangeType(value, &stored, 0, wanted);
             }
-            VariantClear(&stored);
+            automation::VariantClear(&stored);
             return result;
         }
         return E_INVALIDARG;
@@ -200,7 +201,7 @@ bool MovieHost::Create(HWND parent, const CLSID& classId, const RECT& rect, cons
     Destroy();
     parent_ = parent;
     rect_ = rect;
-    if (FAILED(CoCreateInstance(classId, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject, control_.Out())) ||
+    if (FAILED(automation::CoCreateInstance(classId, CLSCTX_INPROC_SERVER, IID_IOleObject, control_.Out())) ||
         !control_) {
         control_.Reset();
         return false;
