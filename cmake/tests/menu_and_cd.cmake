@@ -29,6 +29,11 @@ set_tests_properties(cd.layout PROPERTIES FIXTURES_SETUP cd)
 add_test(NAME e2e.installer
     COMMAND bash ${CMAKE_SOURCE_DIR}/tests/cd/installer_test.sh ${CMAKE_BINARY_DIR} ${WIN_BIN}/instscr.exe ${WIN_BIN})
 set_tests_properties(e2e.installer PROPERTIES FIXTURES_REQUIRED wine RESOURCE_LOCK display TIMEOUT 400)
+# Its GDI objects over 20 installs and uninstalls, their pages shown.
+add_test(NAME e2e.installer.gdi
+    COMMAND bash ${CMAKE_SOURCE_DIR}/tests/cd/installer_test.sh ${CMAKE_BINARY_DIR} ${WIN_BIN}/instscr.exe ${WIN_BIN}
+            gdi 20)
+set_tests_properties(e2e.installer.gdi PROPERTIES FIXTURES_REQUIRED wine RESOURCE_LOCK display TIMEOUT 400)
 add_test(NAME e2e.themes COMMAND bash ${CMAKE_SOURCE_DIR}/tests/cd/theme_test.sh ${CMAKE_BINARY_DIR}
          ${WIN_BIN}/insttm98.exe ${WIN_BIN}/insttmNT.exe)
 set_tests_properties(e2e.themes PROPERTIES RESOURCE_LOCK display TIMEOUT 300)

@@ -25,6 +25,10 @@ add_executable(setup-driver tests/e2e/setup_driver_win.cpp)
 target_link_libraries(setup-driver PRIVATE user32)
 test_program(setup-driver)
 
+# Runs a program with a stand-in in it, for the shell tests.
+add_executable(with-stand-in tests/e2e/with_stand_in_win.cpp tests/e2e/load_before_entry_win.cpp)
+test_program(with-stand-in)
+
 add_executable(e2e_menu_tests ${E2E_MENU_TEST_SOURCES})
 target_link_libraries(e2e_menu_tests PRIVATE vorlaks_win gtest gtest_main version)
 test_program(e2e_menu_tests)

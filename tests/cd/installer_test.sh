@@ -11,7 +11,10 @@
 # Vista, its Cancel, a failed copy's message, the CD taken out, and the
 # uninstaller on 98 and 2000.
 #
-#   installer_test.sh BUILD INSTSCR_EXE BIN_FOLDER
+#   installer_test.sh BUILD INSTSCR_EXE BIN_FOLDER [gdi ROUNDS]
+#
+# With "gdi", only the GDI objects over ROUNDS installs and uninstalls
+# (gdi-count.dll, with-stand-in.exe; see gdi_rounds below).
 #
 # BUILD is a build folder whose Wine environment runs (tools/wine-env.sh
 # start BUILD); BIN_FOLDER holds the vorsaver.scr and vorlaks.swf the
@@ -168,6 +171,115 @@ uninstall_key='Software\Microsoft\Windows\CurrentVersion\Uninstall\TarrowickVorl
 installed_names=(vorsaver.scr vorlaks.swf schedule.pvz sound.pvz vorsaver-uninstall.exe vorsaver-uninstall.ini)
 version_before=$(reg_value 'HKCU\Software\Wine' Version)
 
+driver=$bin/setup-driver.exe
+title='Tarrowick Vorlaks Screen Saver Setup'
+uninstall_title='Remove the Tarrowick Vorlaks Screen Saver'
+pages() { # the driver's steps; prints what the pages said when one fails
+    local out
+    out=$("$WINELOADER" "$driver" "$@" 2>/dev/null | tr -d '\r')
+    [ "${out##*$'\n'}" = OK ] || { echo "$out" | sed 's/^/    /' >&2; return 1; }
+}
+installed_at() { [ -e "$1/vorsaver.scr" ] && [ -e "$1/vorsaver-uninstall.exe" ]; }
+windows_path() { wine_ winepath -w "$1"; }
+
+# The Windows version setting as it was, and the verdict.
+finish() {
+    if [ -n "$version_before" ]; then
+        "$WINELOADER" reg add 'HKCU\Software\Wine' /v Version /d "$version_before" /f >/dev/null 2>&1
+    else
+        "$WINELOADER" reg delete 'HKCU\Software\Wine' /v Version /f >/dev/null 2>&1
+    fi
+    echo "$passed passed, $failed failed"
+    # A run whose checks never ran proves nothing.
+    [ "$failed" = 0 ] && [ "$passed" -gt 0 ]
+}
+
+# Windows 95/98 keep every program's GDI objects in one 64 KB heap, and
+# what a program leaves live there stays when it ends. ROUNDS installs and
+# uninstalls with their pages shown, each run with gdi-count.dll in it: none
+# may end with an object or a window DC live or delete one still selected,
+# and each peaks as high as the first.
+gdi_rounds() { # ROUNDS
+    local rounds=$1 round logs logs_w peaks first_install='' first_uninstall='' copy running code
+    version=win2k
+    "$WINELOADER" reg add 'HKCU\Software\Wine' /v Version /d "$version" /f >/dev/null 2>&1
+    folder=$(unix_path "$(wine_ cmd /c echo %APPDATA%)\\Tarrowick Vorlaks Saver")
+    rm -rf "$folder"
+    logs=$build/setup-gdi
+    rm -rf "$logs" && mkdir -p "$logs"
+    logs_w=$(windows_path "$logs")
+    local counter_w installer_w
+    counter_w=$(windows_path "$bin/gdi-count.dll")
+    installer_w=$(windows_path "$installer")
+    counted() { # LOG PROGRAM [ARGUMENTS...]: the program with gdi-count.dll in it, in the background
+        local log=$1
+        shift
+        VORLAKS_GDI_LOG="$logs_w\\$log.log" "$WINELOADER" "$bin/with-stand-in.exe" "$counter_w" "$@" \
+            >/dev/null 2>&1 &
+        running=$!
+    }
+    # The counted program's exit code in `code`, once its pages are done;
+    # one still running 10 s later is ended (99).
+    ended() { # IMAGE
+        local i
+        for i in $(seq 50); do kill -0 "$running" 2>/dev/null || break; sleep 0.2; done
+        if kill -0 "$running" 2>/dev/null; then
+            "$WINELOADER" taskkill /f /im "$1" >/dev/null 2>&1
+            sleep 1
+            kill "$running" 2>/dev/null
+            wait "$running"
+            code=99
+        else
+            wait "$running"
+            code=$?
+        fi
+    }
+    # The log's peak line, or why it is not sound.
+    peak_of() { # LOG
+        local file=$logs/$1.log
+        [ -s "$file" ] || { echo "no log"; return; }
+        if grep -q '^left ' "$file"; then grep '^left ' "$file" | head -3 | tr -d '\r'; return; fi
+        grep '^peak ' "$file" | sed 's/; made.*deleted while selected/; deleted while selected/' | tr -d '\r'
+    }
+    for round in $(seq "$rounds"); do
+        counted "install-$round" "$installer_w"
+        check "GDI: install $round, its pages" pages "$title" key:RETURN "text:is now your screen saver" \
+            key:ALT+O "check:Open Display Properties now=0" key:RETURN gone
+        ended instscr.exe
+        check "GDI: install $round exits 0 ($code)" equals "$code" 0
+        peaks=$(peak_of "install-$round")
+        [ -n "$first_install" ] || first_install=$peaks
+        check "GDI: install $round ends with nothing live and peaks as the first ($peaks)" \
+            equals "$peaks" "$first_install"
+        # The uninstaller's copy in Temp, as the installed uninstaller starts it.
+        copy="$(unix_path "$(wine_ cmd /c echo %TEMP%)")/vsugdi$round.tmp"
+        cp "$folder/vorsaver-uninstall.exe" "$copy"
+        # Wine quotes an argument with blanks as a whole, as the copy reads it.
+        counted "uninstall-$round" "$(windows_path "$copy")" "/folder=$(windows_path "$folder")" \
+            "/product=vorsaver-uninstall.exe"
+        check "GDI: uninstall $round, its pages" pages "$uninstall_title" key:RETURN "text:has been removed" \
+            key:RETURN gone
+        ended "vsugdi$round.tmp"
+        check "GDI: uninstall $round exits 0 ($code)" equals "$code" 0
+        peaks=$(peak_of "uninstall-$round")
+        [ -n "$first_uninstall" ] || first_uninstall=$peaks
+        check "GDI: uninstall $round ends with nothing live and peaks as the first ($peaks)" \
+            equals "$peaks" "$first_uninstall"
+        check "GDI: uninstall $round removed the saver" missing "$folder/vorsaver.scr"
+    done
+    echo "GDI over $rounds installs: $first_install"
+    echo "GDI over $rounds uninstalls: $first_uninstall"
+    for peaks in "$first_install" "$first_uninstall"; do
+        check "GDI: counted, nothing left live ($peaks)" grep -q '^peak [1-9]' <<< "$peaks"
+        check "GDI: nothing deleted while selected ($peaks)" equals "${peaks##* }" 0
+    done
+}
+if [ "${4:-}" = gdi ]; then
+    gdi_rounds "${5:-20}"
+    finish
+    exit
+fi
+
 for version in win98 win2k; do
     "$WINELOADER" reg add 'HKCU\Software\Wine' /v Version /d "$version" /f >/dev/null 2>&1
     if [ "$version" = win98 ]; then
@@ -321,15 +433,6 @@ for version in win98 win2k; do
 done
 
 # --- the pages, by keyboard ----------------------------------------------------
-driver=$bin/setup-driver.exe
-title='Tarrowick Vorlaks Screen Saver Setup'
-pages() { # the driver's steps; prints what the pages said when one fails
-    local out
-    out=$("$WINELOADER" "$driver" "$@" 2>/dev/null | tr -d '\r')
-    [ "${out##*$'\n'}" = OK ] || { echo "$out" | sed 's/^/    /' >&2; return 1; }
-}
-installed_at() { [ -e "$1/vorsaver.scr" ] && [ -e "$1/vorsaver-uninstall.exe" ]; }
-
 "$WINELOADER" reg add 'HKCU\Software\Wine' /v Version /d win2k /f >/dev/null 2>&1
 version=win2k
 nt=1
@@ -419,11 +522,4 @@ check "pages: Cancel in the uninstaller keeps the saver" installed_at "$folder"
 "$WINELOADER" "$folder/vorsaver-uninstall.exe" /S
 wait_gone "$folder/vorsaver-uninstall.exe"
 
-if [ -n "$version_before" ]; then
-    "$WINELOADER" reg add 'HKCU\Software\Wine' /v Version /d "$version_before" /f >/dev/null 2>&1
-else
-    "$WINELOADER" reg delete 'HKCU\Software\Wine' /v Version /f >/dev/null 2>&1
-fi
-echo "$passed passed, $failed failed"
-# A run whose checks never ran proves nothing.
-[ "$failed" = 0 ] && [ "$passed" -gt 0 ]
+finish
