@@ -59,22 +59,21 @@ std::string ReadVariablesFile(const std::string& path) {
 
 // The schedule, for what the board says about the season; read after the
 // data step has judged it, so it never fails here.
-vorsaver::ScheduleSpan ReadScheduleSpanOf(const std::string& schedulePath) {
+vorsaver::ScheduleSpan ReadScheduleSpanOf(const std::string& schedulePath, const DateServices& dates) {
     common::WinFileStore files;
     std::string bytes;
     std::string error;
     if (!files.ReadAll(schedulePath, bytes, error)) return {};
     common::TextStream schedule(std::move(bytes));
-    return vorsaver::ReadScheduleSpan(schedule, *vorsaver::MakeDateServices());
+    return vorsaver::ReadScheduleSpan(schedule, dates);
 }
 
 // What the board shows: the variables file as the movie would read it, and
 // from the clock and the schedule what the file cannot say (an empty file
 // carries not even the date).
-DayBoardContent ReadBoardContent(const BoardFiles& files) {
+DayBoardContent ReadBoardContent(const BoardFiles& files, const DateServices& dates) {
     DayBoardContent content = vorsaver::ReadDayBoard(ReadVariablesFile(files.variables));
-    vorsaver::AddSeasonNote(content, vorsaver::LocalToday(), ReadScheduleSpanOf(files.schedule),
-                            *vorsaver::MakeDateServices());
+    vorsaver::AddSeasonNote(content, vorsaver::LocalToday(), ReadScheduleSpanOf(files.schedule, dates), dates);
     return content;
 }
 
@@ -248,11 +247,12 @@ bool RegisterBoardClass(HINSTANCE instance) {
 
 }  // namespace
 
-HWND CreateDayBoard(HWND parent, const RECT& rect, const BoardFiles& files, bool sound) {
+HWND CreateDayBoard(HWND parent, const RECT& rect, const BoardFiles& files, const DateServices& dates,
+                    bool sound) {
     HINSTANCE instance = GetModuleHandleA(nullptr);
     if (!RegisterBoardClass(instance)) return nullptr;
     auto board = std::make_unique<Board>();
-    board->content = ReadBoardContent(files);
+    board->content = ReadBoardContent(files, dates);
     board->sound = sound;
     // The window's text says what the board shows, for screen readers.
     const std::string text = vorsaver::DescribeDayBoard(board->content);
@@ -261,10 +261,10 @@ HWND CreateDayBoard(HWND parent, const RECT& rect, const BoardFiles& files, bool
                            rect.bottom - rect.top, parent, nullptr, instance, &board);
 }
 
-void ReloadDayBoard(HWND board, const BoardFiles& files) {
+void ReloadDayBoard(HWND board, const BoardFiles& files, const DateServices& dates) {
     Board* state = common::ObjectOfWindow<Board>(board);
     if (state == nullptr) return;
-    state->content = ReadBoardContent(files);
+    state->content = ReadBoardContent(files, dates);
     SetWindowTextA(board, vorsaver::DescribeDayBoard(state->content).c_str());
     // The still is drawn again, for the new content, at the next paint.
     state->surface.Free();

@@ -113,7 +113,7 @@ private:
     void Form_MouseMove(LPARAM position);
     void ShockwaveFlash1_GotFocus();
 
-    bool WriteToday();
+    bool WriteToday(const vorsaver::DateServices& dates);
     void WatchTheDay();
     void Form_Timer(UINT_PTR id);
 
@@ -205,7 +205,9 @@ void SaverWindow::Form_Load() {
     SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
     const std::string folder = common::ApplicationFolder();
-    if (!WriteToday()) EndWithError(dataStepError_);
+    // One date conversion for the data step and the board.
+    const std::unique_ptr<vorsaver::DateServices> dates = vorsaver::MakeDateServices();
+    if (!WriteToday(*dates)) EndWithError(dataStepError_);
 
     // Centred on the primary monitor, in twips, as on a screen of its own.
     const RECT movie = ToRect(placement_.movie);
@@ -218,18 +220,16 @@ void SaverWindow::Form_Load() {
     } else {
         // The board plays the team's sound when the setting says so; the
         // movie reads the setting itself.
-        dayBoard_ = vorsaver::CreateDayBoard(window_, movie, BoardFilesIn(folder), SoundsOn(folder));
+        dayBoard_ = vorsaver::CreateDayBoard(window_, movie, BoardFilesIn(folder), *dates, SoundsOn(folder));
     }
 }
 
 // Runs the data step for the local date of now; on success that date is
 // the one shown.
-bool SaverWindow::WriteToday() {
+bool SaverWindow::WriteToday(const vorsaver::DateServices& dates) {
     const vorsaver::DaySerial today = vorsaver::LocalToday();
     common::WinFileStore files;
-    std::unique_ptr<vorsaver::DateServices> dates = vorsaver::MakeDateServices();
-    vorsaver::DataStepResult written =
-        vorsaver::WriteMovieVariables(common::ApplicationFolder(), today, *dates, files);
+    vorsaver::DataStepResult written = vorsaver::WriteMovieVariables(common::ApplicationFolder(), today, dates, files);
     if (!written.ok) {
         dataStepError_ = written.message;
         ++failedWrites_;
@@ -262,8 +262,9 @@ void SaverWindow::Form_Timer(UINT_PTR id) {
     KillTimer(window_, id);
     const bool changed = id == kChangeTimer || failedWrites_ > 0;
     if (changed || vorsaver::LocalToday() != shownDay_) {
-        if (WriteToday() && dayBoard_ != nullptr) {
-            vorsaver::ReloadDayBoard(dayBoard_, BoardFilesIn(common::ApplicationFolder()));
+        const std::unique_ptr<vorsaver::DateServices> dates = vorsaver::MakeDateServices();
+        if (WriteToday(*dates) && dayBoard_ != nullptr) {
+            vorsaver::ReloadDayBoard(dayBoard_, BoardFilesIn(common::ApplicationFolder()), *dates);
         }
     }
     WatchTheDay();
