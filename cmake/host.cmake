@@ -71,7 +71,9 @@ foreach(arch i686 x86_64)
                 -DCMAKE_BUILD_TYPE=Release
             INSTALL_COMMAND ""
             BUILD_ALWAYS TRUE
-            USES_TERMINAL_BUILD TRUE)
+            USES_TERMINAL_BUILD TRUE
+            # A tree configured alone, for a script that builds one program of it.
+            STEP_TARGETS configure)
     endforeach()
 endforeach()
 

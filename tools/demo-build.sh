@@ -1,15 +1,24 @@
 # Sourced by the demo scripts: installs what is missing, builds, makes the
 # Wine prefix and sets root, build, wine_env and bin (the build Wine runs).
+# A script that sets demo_targets (e.g. "vorsaver movie") first gets only
+# those programs built, for the Wine this machine runs; otherwise everything.
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${BUILD_DIR:-$root/build}
 
 bash "$root/tools/install-deps.sh"
+if sh "$root/tools/wine32-native.sh"; then arch=i686; else arch=x86_64; fi
+bin=$build/$arch/bin
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
-cmake --build "$build"
+if [ -n "${demo_targets:-}" ]; then
+    cmake --build "$build" --target "windows_${arch}_programs-configure" >/dev/null
+    # shellcheck disable=SC2086  # a list of targets
+    cmake --build "$build/$arch" --target $demo_targets
+else
+    cmake --build "$build"
+fi
 
 wine_env=$root/tools/wine-env.sh
 "$wine_env" prefix "$build"
-if sh "$root/tools/wine32-native.sh"; then bin=$build/i686/bin; else bin=$build/x86_64/bin; fi
 
 # Uses the X display in DISPLAY, or starts a Wine environment of its own
 # (wine-env.sh start: a virtual display of the given size, e.g. 800x600, and

@@ -9,6 +9,8 @@
 # With $DISPLAY set the saver shows there and runs until input ends it;
 # without, it runs on a private virtual display and ends after the screenshot.
 set -euo pipefail
+# Only the saver and its movie are built, not the tests, the menu or the CD.
+demo_targets="vorsaver movie"
 source "$(dirname "$0")/demo-build.sh"
 
 demo=$build/demo
