@@ -76,10 +76,10 @@ std::uint8_t NearestColour::operator()(Rgb colour) {
 }
 
 void ReduceToPalette(const std::uint32_t* pixels, int width, int top, int bottom, NearestColour& nearest,
-                     std::uint8_t* out, int outStride) {
+                     std::uint8_t* out, int outStride, int pixelsTop) {
     const std::vector<Rgb>& palette = nearest.Palette();
     for (int y = top; y < bottom; ++y) {
-        const std::uint32_t* row = pixels + static_cast<std::ptrdiff_t>(y) * width;
+        const std::uint32_t* row = pixels + static_cast<std::ptrdiff_t>(y - pixelsTop) * width;
         std::uint8_t* target = out + static_cast<std::ptrdiff_t>(bottom - 1 - y) * outStride;
         for (int x = 0; x < width; ++x) {
             const Rgb colour = row[x] & 0xFFFFFF;

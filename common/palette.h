@@ -42,7 +42,8 @@ private:
 // `outStride` bytes (an 8-bit DIB of those rows). A colour the palette holds
 // stays exact, so flat areas and text stay clean; any other is dithered
 // (4 x 4 ordered), so that gradients keep their run instead of bands.
+// `pixels` holds the picture from row `pixelsTop` on (a band of it).
 void ReduceToPalette(const std::uint32_t* pixels, int width, int top, int bottom, NearestColour& nearest,
-                     std::uint8_t* out, int outStride);
+                     std::uint8_t* out, int outStride, int pixelsTop = 0);
 
 }  // namespace common

@@ -61,7 +61,7 @@ private:
     std::uint32_t red_[256], green_[256], blue_[256];
 };
 
-// The pixels that a shape's outline may touch, cut to the picture. Clamped
+// The pixels that a shape's outline may touch, cut to the rows held. Clamped
 // as doubles first: a shape far off the pixels must not overflow an int.
 PixelRect BoundsOf(Pixels pixels, const std::vector<Contour>& contours) {
     double minX = 1e9, minY = 1e9, maxX = -1e9, maxY = -1e9;
@@ -74,9 +74,9 @@ PixelRect BoundsOf(Pixels pixels, const std::vector<Contour>& contours) {
         }
     }
     return {static_cast<int>(std::clamp(std::floor(minX), 0.0, double(pixels.width))),
-            static_cast<int>(std::clamp(std::floor(minY), 0.0, double(pixels.height))),
+            static_cast<int>(std::clamp(std::floor(minY), double(pixels.top), double(pixels.End()))),
             static_cast<int>(std::clamp(std::ceil(maxX) + 1, 0.0, double(pixels.width))),
-            static_cast<int>(std::clamp(std::ceil(maxY) + 1, 0.0, double(pixels.height)))};
+            static_cast<int>(std::clamp(std::ceil(maxY) + 1, double(pixels.top), double(pixels.End())))};
 }
 
 Contour Scaled(const Point* outline, std::size_t count, double x, double y, double width) {
@@ -121,8 +121,8 @@ PixelRect Sweep(Pixels pixels, const Placement& place, const MotionArea& area, i
     const double top = place.Y(area.sweepTop), bottom = place.Y(area.sweepBottom), fade = place.Size(area.sweepFade);
     const double rise = (bottom - top) * slant;
     const double centre = -halfWidth + t * (pixels.width + rise + 2 * halfWidth);
-    const int firstRow = std::max(0, static_cast<int>(top));
-    const int endRow = std::min(pixels.height, static_cast<int>(std::ceil(bottom)));
+    const int firstRow = std::max(pixels.top, static_cast<int>(top));
+    const int endRow = std::min(pixels.End(), static_cast<int>(std::ceil(bottom)));
     PixelRect changed = {pixels.width, firstRow, 0, endRow};
     // The light's profile across the band, (1 - d^2)^2 for d from -1 to 1,
     // worked out once a frame in floating point by sixteenths of a pixel
@@ -152,7 +152,7 @@ PixelRect Sweep(Pixels pixels, const Placement& place, const MotionArea& area, i
         // pixel's centre falls in the profile.
         const int strengthQ = static_cast<int>(strength * 256 * 256 + 0.5);
         int at = static_cast<int>(std::floor((from + 0.5 - rowCentre) * kSteps + 0.5)) + reach;
-        std::uint32_t* line = pixels.bits + static_cast<std::size_t>(y) * pixels.width;
+        std::uint32_t* line = pixels.Row(y);
         for (int x = from; x < to; ++x, at += kSteps) {
             if (at < 0 || at > 2 * reach) continue;
             const int weight = (profile[at] * strengthQ) >> 23;  // at most 32768 * 18350
@@ -272,7 +272,7 @@ void FillShape(Pixels pixels, const std::vector<Contour>& contours, const Paint&
         std::sort(marks.begin(), marks.end());
         marks.erase(std::unique(marks.begin(), marks.end()), marks.end());
         const Colour colour = paint.At(row + 0.5);
-        std::uint32_t* line = pixels.bits + static_cast<std::size_t>(row) * pixels.width;
+        std::uint32_t* line = pixels.Row(row);
         int run = 0;
         for (std::size_t m = 0; m < marks.size() && marks[m] < right; ++m) {
             const int x = marks[m];
@@ -393,8 +393,8 @@ PixelRect ApplyMotion(Pixels pixels, const DayBoardContent& content, int frame) 
 void BoardMotion::Keep(Pixels pixels, const DayBoardContent& content) {
     rows_ = MotionRowsOf(pixels.width, pixels.height, content);
     width_ = pixels.width;
-    const std::size_t first = static_cast<std::size_t>(rows_.top) * pixels.width;
-    band_.assign(pixels.bits + first, pixels.bits + static_cast<std::size_t>(rows_.bottom) * pixels.width);
+    height_ = pixels.height;
+    band_.assign(pixels.Row(rows_.top), pixels.Row(rows_.bottom));
     shown_ = {};
 }
 
@@ -407,7 +407,7 @@ PixelRect BoardMotion::Show(Pixels pixels, const DayBoardContent& content, int f
         const std::size_t span = static_cast<std::size_t>(std::max(0, last.right - last.left));
         for (int y = top; y < bottom; ++y) {
             std::copy_n(band_.data() + static_cast<std::size_t>(y - rows_.top) * width_ + last.left, span,
-                        pixels.bits + static_cast<std::size_t>(y) * width_ + last.left);
+                        pixels.Row(y) + last.left);
         }
     }
     shown_ = ApplyMotion(pixels, content, frame);

@@ -4,6 +4,7 @@
 // the window, so every rule here can be checked natively.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -30,11 +31,18 @@ constexpr int Blue(Colour c) { return c & 0xFF; }
 Colour Mix(Colour from, Colour to, double t);
 
 // Top-down rows of pixels owned by someone else (a DIB section, a test's
-// vector).
+// vector): a whole picture `height` rows tall, or a band of its rows, `top`
+// to `end` (one past the last), whose first row `bits` points at. Drawing
+// is placed by the whole picture and cut to the rows held.
 struct Pixels {
     std::uint32_t* bits;
     int width;
     int height;
+    int top = 0;
+    int end = -1;  // -1: to the picture's last row
+
+    int End() const { return end < 0 ? height : end; }
+    std::uint32_t* Row(int y) const { return bits + static_cast<std::ptrdiff_t>(y - top) * width; }
 };
 
 struct Point {
@@ -153,15 +161,21 @@ PixelRect ApplyMotion(Pixels pixels, const DayBoardContent& content, int frame);
 // its light and pulse cover, not the board's size.
 class BoardMotion {
 public:
-    // Takes `pixels` as they are now as the still.
+    // Takes `pixels` as they are now as the still; they must hold its
+    // motion rows.
     void Keep(Pixels pixels, const DayBoardContent& content);
-    // Shows `frame` (the still for any frame outside the burst) and returns
-    // the pixels that may differ from what the last call showed.
+    // Shows `frame` (the still for any frame outside the burst) on pixels
+    // that hold the motion rows (the whole picture, or just those rows) and
+    // returns the pixels that may differ from what the last call showed.
     PixelRect Show(Pixels pixels, const DayBoardContent& content, int frame);
+    // The still's motion rows as kept.
+    Pixels Kept() { return {band_.data(), width_, height_, rows_.top, rows_.bottom}; }
+    MotionRows Rows() const { return rows_; }
 
 private:
     MotionRows rows_ = {0, 0};
     int width_ = 0;
+    int height_ = 0;
     std::vector<std::uint32_t> band_;  // the still's motion rows
     PixelRect shown_;                  // what the frame on show changed
 };

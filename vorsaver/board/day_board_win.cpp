@@ -30,12 +30,18 @@ const UINT kFrameMs = 50;
 // The variables file is a few hundred bytes; anything far larger is not one.
 const std::size_t kMaxFileBytes = 64 * 1024;
 
+// The board keeps only the still's motion rows between paints, and a copy
+// of them to show a burst on while it runs: a burst changes nothing else,
+// and a paint of anything else draws the still anew (the whole board's
+// pixels would be 1.2 MB at 641 x 481, on a PC of 8 MB).
 struct Board {
     DayBoardContent content;
-    Surface surface;
+    int width = 0;        // the size the still was kept at; 0 before the first paint
+    int height = 0;
+    Surface band;         // during a burst: the motion rows with its frame on them
     BoardMotion motion;   // the still's motion rows, and what a frame changed
     int frame = -1;       // the burst's current frame, -1 between bursts
-    int shownFrame = -1;  // the frame the surface holds
+    int shownFrame = -1;  // the frame the band holds
     bool sound = false;   // the team's sound with each burst
     // On a screen of 256 colours: the board's own palette, and the colours
     // of the surface to its entries.
@@ -45,6 +51,17 @@ struct Board {
 
     // The board's window owns it (common::OwningWindowProc).
     LRESULT HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+    bool Fits(int w, int h) const { return width == w && height == h && width > 0; }
+    Pixels BandView() {
+        const MotionRows rows = motion.Rows();
+        return {band.bits, width, height, rows.top, rows.bottom};
+    }
+    // The still is to be kept anew, from the next one drawn.
+    void Forget() {
+        band.Free();
+        width = height = 0;
+    }
 };
 
 // A missing or unreadable file shows as an empty one.
@@ -77,32 +94,40 @@ DayBoardContent ReadBoardContent(const BoardFiles& files, const DateServices& da
     return content;
 }
 
-// Brings the surface to the window's size, drawing the still anew where it
-// is new; false where it cannot be made.
-bool PrepareSurface(HWND hwnd, Board& board) {
-    RECT client;
-    GetClientRect(hwnd, &client);
-    if (board.surface.width == client.right && board.surface.height == client.bottom && board.surface.bits != nullptr) {
-        return true;
+// A burst starts: the still's motion rows copied to show it on. Where
+// they cannot be, the board stays still.
+void StartBand(Board& board) {
+    const MotionRows rows = board.motion.Rows();
+    if (board.width == 0 || rows.bottom <= rows.top || !board.band.Create(board.width, rows.bottom - rows.top)) {
+        return;
     }
-    if (!board.surface.Create(client.right, client.bottom)) return false;
-    RenderStill(board.surface, board.content);
-    board.motion.Keep(board.surface.View(), board.content);
+    const Pixels kept = board.motion.Kept();
+    std::copy_n(kept.bits, static_cast<std::size_t>(rows.bottom - rows.top) * kept.width, board.band.bits);
     board.shownFrame = -1;
-    return true;
 }
 
-// Puts the frame due on the surface; returns what changed on it.
+// Keeps the motion rows of a still just drawn at the window's size.
+void KeepStill(Board& board, const Surface& still) {
+    const bool moving = board.band.bits != nullptr;
+    board.Forget();
+    board.width = still.width;
+    board.height = still.height;
+    board.motion.Keep(still.View(), board.content);
+    board.shownFrame = -1;
+    if (moving) StartBand(board);
+}
+
+// Puts the frame due on the band; returns what changed on it.
 PixelRect ShowFrame(Board& board) {
-    if (board.shownFrame == board.frame) return {};
+    if (board.band.bits == nullptr || board.shownFrame == board.frame) return {};
     board.shownFrame = board.frame;
-    return board.motion.Show(board.surface.View(), board.content, board.frame);
+    return board.motion.Show(board.BandView(), board.content, board.frame);
 }
 
 // The next frame is due: drawn now, and only what it changed is repainted.
-// Before the surface exists, the first paint draws everything.
+// Before the first paint, that paint draws everything.
 void InvalidateMotion(HWND hwnd, Board& board) {
-    if (board.surface.bits == nullptr) {
+    if (board.width == 0) {
         InvalidateRect(hwnd, nullptr, FALSE);
         return;
     }
@@ -115,10 +140,10 @@ void InvalidateMotion(HWND hwnd, Board& board) {
 // At 256 colours: the dirty rows reduced to the board's palette, and drawn
 // by their entries in it (DIB_PAL_COLORS), which the board has realized; a
 // band of rows at a time, so that a whole repaint needs little memory.
-void PaintThroughPalette(HDC dc, Board& board, const RECT& dirty) {
+void PaintThroughPalette(HDC dc, Board& board, Pixels source, const RECT& dirty) {
     const int kBandRows = 32;
     common::PaletteInUse inUse(dc, board.palette);
-    const int width = board.surface.width;
+    const int width = source.width;
     const int stride = (width + 3) & ~3;
     struct {
         BITMAPINFOHEADER header;
@@ -131,11 +156,11 @@ void PaintThroughPalette(HDC dc, Board& board, const RECT& dirty) {
     info.header.biClrUsed = static_cast<DWORD>(board.nearest->Palette().size());
     for (WORD i = 0; i < info.header.biClrUsed; ++i) info.entries[i] = i;
     board.indices.resize(static_cast<std::size_t>(stride) * kBandRows);
-    const int end = std::min<int>(dirty.bottom, board.surface.height);
-    for (int top = std::max<int>(dirty.top, 0); top < end; top += kBandRows) {
+    const int end = std::min<int>(dirty.bottom, source.End());
+    for (int top = std::max<int>(dirty.top, source.top); top < end; top += kBandRows) {
         const int rows = std::min(kBandRows, end - top);
-        common::ReduceToPalette(board.surface.bits, width, top, top + rows, *board.nearest, board.indices.data(),
-                                stride);
+        common::ReduceToPalette(source.bits, width, top, top + rows, *board.nearest, board.indices.data(), stride,
+                                source.top);
         info.header.biHeight = rows;
         SetDIBitsToDevice(dc, 0, top, static_cast<DWORD>(width), static_cast<DWORD>(rows), 0, 0, 0,
                           static_cast<UINT>(rows), board.indices.data(), reinterpret_cast<BITMAPINFO*>(&info),
@@ -143,19 +168,64 @@ void PaintThroughPalette(HDC dc, Board& board, const RECT& dirty) {
     }
 }
 
+// The dirty part of the window from `source`: the burst's band or a whole
+// still (with their DC), or the kept motion rows (without one).
+void PaintFrom(HDC dc, Board& board, Pixels source, HDC sourceDc, const RECT& dirty) {
+    if (board.palette != nullptr) {
+        PaintThroughPalette(dc, board, source, dirty);
+    } else if (sourceDc != nullptr) {
+        BitBlt(dc, dirty.left, dirty.top, dirty.right - dirty.left, dirty.bottom - dirty.top, sourceDc, dirty.left,
+               dirty.top - source.top, SRCCOPY);
+    } else {
+        // The dirty rows alone, as a top-down DIB of their own.
+        const int rows = dirty.bottom - dirty.top;
+        BITMAPINFO info = {};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = source.width;
+        info.bmiHeader.biHeight = -rows;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        SetDIBitsToDevice(dc, dirty.left, dirty.top, static_cast<DWORD>(dirty.right - dirty.left),
+                          static_cast<DWORD>(rows), dirty.left, 0, 0, static_cast<UINT>(rows),
+                          source.Row(dirty.top), &info, DIB_RGB_COLORS);
+    }
+}
+
+// A paint within the motion rows comes from the burst's band, or between
+// bursts from the kept still; any other draws the still anew for the time
+// of the paint, with the burst's rows as they show.
+bool PaintBoardPixels(HDC dc, Board& board, int width, int height, const RECT& dirty) {
+    const MotionRows rows = board.motion.Rows();
+    if (board.Fits(width, height) && dirty.top >= rows.top && dirty.bottom <= rows.bottom) {
+        if (board.band.bits != nullptr) {
+            ShowFrame(board);
+            PaintFrom(dc, board, board.BandView(), board.band.dc, dirty);
+        } else {
+            PaintFrom(dc, board, board.motion.Kept(), nullptr, dirty);
+        }
+        return true;
+    }
+    Surface still;
+    if (!still.Create(width, height)) return false;
+    RenderStill(still, board.content);
+    if (!board.Fits(width, height)) KeepStill(board, still);
+    if (board.band.bits != nullptr) {
+        ShowFrame(board);
+        const MotionRows kept = board.motion.Rows();
+        const std::size_t count = static_cast<std::size_t>(kept.bottom - kept.top) * width;
+        std::copy_n(board.band.bits, count, still.View().Row(kept.top));
+    }
+    PaintFrom(dc, board, still.View(), still.dc, dirty);
+    return true;
+}
+
 void PaintBoard(HWND hwnd, Board& board) {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(hwnd, &paint);
     const RECT& dirty = paint.rcPaint;
-    if (PrepareSurface(hwnd, board)) {
-        ShowFrame(board);
-        if (board.palette != nullptr) {
-            PaintThroughPalette(dc, board, dirty);
-        } else {
-            BitBlt(dc, dirty.left, dirty.top, dirty.right - dirty.left, dirty.bottom - dirty.top, board.surface.dc,
-                   dirty.left, dirty.top, SRCCOPY);
-        }
-    } else {
+    RECT client;
+    GetClientRect(hwnd, &client);
+    if (!PaintBoardPixels(dc, board, client.right, client.bottom, dirty)) {
         HBRUSH navy = CreateSolidBrush(ToColorRef(kNavy));
         FillRect(dc, &dirty, navy);
         DeleteObject(navy);
@@ -166,6 +236,7 @@ void PaintBoard(HWND hwnd, Board& board) {
 // A burst is due: show its first frame and run the frame timer.
 void StartBurst(HWND hwnd, Board& board) {
     KillTimer(hwnd, kRestTimer);
+    StartBand(board);
     board.frame = 0;
     SetTimer(hwnd, kFrameTimer, kFrameMs, nullptr);
     InvalidateMotion(hwnd, board);
@@ -177,6 +248,10 @@ void NextFrame(HWND hwnd, Board& board) {
         board.frame = -1;
         KillTimer(hwnd, kFrameTimer);
         SetTimer(hwnd, kRestTimer, kRestMs, nullptr);
+        // The still comes back, and is painted from the kept rows.
+        InvalidateMotion(hwnd, board);
+        board.band.Free();
+        return;
     }
     InvalidateMotion(hwnd, board);
 }
@@ -214,7 +289,7 @@ LRESULT Board::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
         return 0;
     }
     case WM_SIZE:
-        surface.Free();
+        Forget();
         InvalidateRect(hwnd, nullptr, FALSE);
         return 0;
     case WM_TIMER:
@@ -267,7 +342,7 @@ void ReloadDayBoard(HWND board, const BoardFiles& files, const DateServices& dat
     state->content = ReadBoardContent(files, dates);
     SetWindowTextA(board, vorsaver::DescribeDayBoard(state->content).c_str());
     // The still is drawn again, for the new content, at the next paint.
-    state->surface.Free();
+    state->Forget();
     InvalidateRect(board, nullptr, FALSE);
 }
 
