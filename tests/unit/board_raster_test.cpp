@@ -277,5 +277,45 @@ TEST(Motion, FrameByFrameShowsWhatTheStillWithThatFrameShows) {
     }
 }
 
+// The board shows its bursts on a band of the motion rows alone, copied
+// from the kept still: each frame there is the same rows of the whole
+// picture with that frame, and nothing is written outside the band.
+TEST(Motion, OnABandOfItsRowsShowsWhatTheWholePictureShows) {
+    const DayBoardContent contents[] = {ReadDayBoard(kGameDay), ReadDayBoard("")};
+    for (const DayBoardContent& content : contents) {
+        for (const int width : {400, 641}) {
+            const int height = width * 3 / 4;
+            Picture still(width, height);
+            for (std::size_t i = 0; i < still.bits.size(); ++i) still.bits[i] = RgbColour(i % 251, i % 241, 90);
+            board::BoardMotion motion;
+            motion.Keep(still.View(), content);
+            const board::MotionRows rows = motion.Rows();
+            ASSERT_LT(rows.top, rows.bottom);
+            // The band with a row of guards either side.
+            const int bandRows = rows.bottom - rows.top;
+            const std::uint32_t kGuard = 0xABCDEF;
+            std::vector<std::uint32_t> band(static_cast<std::size_t>(width) * (bandRows + 2), kGuard);
+            const Pixels kept = motion.Kept();
+            std::copy_n(kept.bits, static_cast<std::size_t>(width) * bandRows, band.begin() + width);
+            const Pixels view = {band.data() + width, width, height, rows.top, rows.bottom};
+            const std::string label = content.team + " " + std::to_string(width);
+            for (int frame = -1; frame <= kDayBoardMotionFrames; ++frame) {
+                motion.Show(view, content, frame);
+                Picture expected = still;
+                board::ApplyMotion(expected.View(), content, frame);
+                int wrong = 0;
+                for (int y = rows.top; y < rows.bottom; ++y) {
+                    for (int x = 0; x < width; ++x) wrong += view.Row(y)[x] != expected.At(x, y);
+                }
+                ASSERT_EQ(wrong, 0) << label << " frame " << frame;
+                for (int x = 0; x < width; ++x) {
+                    ASSERT_EQ(band[x], kGuard) << label << " frame " << frame << ": written above the band";
+                    ASSERT_EQ(band[band.size() - width + x], kGuard) << label << " frame " << frame << ": below";
+                }
+            }
+        }
+    }
+}
+
 }  // namespace
 }  // namespace vorsaver
