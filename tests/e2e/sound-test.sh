@@ -26,6 +26,19 @@ for tool in pulseaudio parec pactl; do
     command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing (tools/install-deps.sh installs it)"; exit 1; }
 done
 
+# A sound server and Wine's sound driver whose files are read from disk as
+# they first play stutter: on a machine whose file cache has just been
+# emptied the recording loses pieces of the sound, and that is the disk, not
+# the saver. Their files are read once first.
+warm() { cat "$@" >/dev/null 2>&1 || true; }
+for lib in /usr/lib/i386-linux-gnu /usr/lib/x86_64-linux-gnu; do
+    for so in "$lib"/wine/*-unix/winepulse.so; do
+        [ -e "$so" ] && warm "$so" $(ldd "$so" 2>/dev/null | awk '$3 ~ /^\// {print $3}')
+    done
+    warm "$lib"/wine/*-windows/{winmm.dll,mmdevapi.dll,winepulse.drv,msacm32.dll,avrt.dll} "$lib"/pulseaudio/*
+done
+warm /usr/lib/pulse-*/modules/* "$(command -v pulseaudio)" "$(command -v parec)"
+
 server=$build/sound-server
 rm -rf "$server" && mkdir -p "$server"
 # Every client of this server, Wine's sound driver included, finds it here,
