@@ -200,7 +200,7 @@ finish() {
 # may end with an object or a window DC live or delete one still selected,
 # and each peaks as high as the first.
 gdi_rounds() { # ROUNDS
-    local rounds=$1 round logs logs_w peaks first_install='' first_uninstall='' copy running code
+    local rounds=$1 round logs logs_w peaks first_install='' first_uninstall='' running code
     version=win2k
     "$WINELOADER" reg add 'HKCU\Software\Wine' /v Version /d "$version" /f >/dev/null 2>&1
     folder=$(unix_path "$(wine_ cmd /c echo %APPDATA%)\\Tarrowick Vorlaks Saver")
@@ -208,9 +208,13 @@ gdi_rounds() { # ROUNDS
     logs=$build/setup-gdi
     rm -rf "$logs" && mkdir -p "$logs"
     logs_w=$(windows_path "$logs")
-    local counter_w installer_w
+    # Each path asked of Wine once: every question starts a Wine program.
+    local counter_w installer_w temp temp_w folder_w
     counter_w=$(windows_path "$bin/gdi-count.dll")
     installer_w=$(windows_path "$installer")
+    temp_w=$(wine_ cmd /c echo %TEMP%)
+    temp=$(unix_path "$temp_w")
+    folder_w=$(windows_path "$folder")
     counted() { # LOG PROGRAM [ARGUMENTS...]: the program with gdi-count.dll in it, in the background
         local log=$1
         shift
@@ -252,10 +256,9 @@ gdi_rounds() { # ROUNDS
         check "GDI: install $round ends with nothing live and peaks as the first ($peaks)" \
             equals "$peaks" "$first_install"
         # The uninstaller's copy in Temp, as the installed uninstaller starts it.
-        copy="$(unix_path "$(wine_ cmd /c echo %TEMP%)")/vsugdi$round.tmp"
-        cp "$folder/vorsaver-uninstall.exe" "$copy"
+        cp "$folder/vorsaver-uninstall.exe" "$temp/vsugdi$round.tmp"
         # Wine quotes an argument with blanks as a whole, as the copy reads it.
-        counted "uninstall-$round" "$(windows_path "$copy")" "/folder=$(windows_path "$folder")" \
+        counted "uninstall-$round" "$temp_w\\vsugdi$round.tmp" "/folder=$folder_w" \
             "/product=vorsaver-uninstall.exe"
         check "GDI: uninstall $round, its pages" pages "$uninstall_title" key:RETURN "text:has been removed" \
             key:RETURN gone
