@@ -27,6 +27,7 @@ test_program(setup-driver)
 
 # Runs a program with a stand-in in it, for the shell tests.
 add_executable(with-stand-in tests/e2e/with_stand_in_win.cpp tests/e2e/load_before_entry_win.cpp)
+target_link_libraries(with-stand-in PRIVATE vorlaks_core)
 test_program(with-stand-in)
 
 add_executable(e2e_menu_tests ${E2E_MENU_TEST_SOURCES})

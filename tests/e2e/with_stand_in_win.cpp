@@ -11,32 +11,16 @@
 #include <cstdio>
 #include <string>
 
+#include "common/command_line.h"
 #include "tests/e2e/load_before_entry_win.h"
-
-namespace {
-
-// The command line past its first `count` words (a word quoted or not).
-const char* PastWords(const char* line, int count) {
-    for (int word = 0; word < count; ++word) {
-        while (*line == ' ' || *line == '\t') ++line;
-        bool quoted = false;
-        while (*line != '\0' && (quoted || (*line != ' ' && *line != '\t'))) {
-            if (*line == '"') quoted = !quoted;
-            ++line;
-        }
-    }
-    while (*line == ' ' || *line == '\t') ++line;
-    return line;
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
     if (argc < 3) {
         std::fprintf(stderr, "usage: with-stand-in.exe DLL PROGRAM [ARGUMENTS...]\n");
         return 3;
     }
-    std::string commandLine = PastWords(GetCommandLineA(), 2);
+    // Past this program's name and the DLL's.
+    std::string commandLine = common::ArgumentText(common::ArgumentText(GetCommandLineA()));
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
