@@ -32,8 +32,22 @@ if [ ${#missing[@]} -gt 0 ]; then
     echo "Installing: ${missing[*]}"
     dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
     export DEBIAN_FRONTEND=noninteractive
-    apt-get update -q
-    apt-get install -y -q --no-install-recommends "${missing[@]}"
+    # A mirror in the middle of a sync fails one index or another for a
+    # while: try again, then go on with the lists that did come (a package
+    # that is truly missing still fails the install below).
+    for attempt in 1 2 3; do
+        apt-get update -q && break
+        echo "apt-get update failed (attempt $attempt of 3)" >&2
+        [ "$attempt" = 3 ] || sleep 20
+    done
+    # With one architecture's security list missing (that sync again), the
+    # i386 libraries cannot match the amd64 ones' newer versions: take the
+    # release's own versions for both instead.
+    if ! apt-get install -y -q --no-install-recommends "${missing[@]}"; then
+        release=$(. /etc/os-release && echo "$VERSION_CODENAME")
+        echo "Installing again from $release's own versions" >&2
+        apt-get install -y -q --no-install-recommends -t "$release" "${missing[@]}"
+    fi
 fi
 
 # Wine takes its user locale from the C library's: without de_DE.UTF-8 the
