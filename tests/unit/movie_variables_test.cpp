@@ -9,8 +9,10 @@
 #include <vector>
 
 #include "tests/support/memory_files.h"
-#ifndef _WIN32
 #include "vorsaver/dates/date_services.h"
+#ifdef _WIN32
+#include <windows.h>
+#include <oleauto.h>
 #endif
 
 namespace vorsaver {
@@ -379,51 +381,88 @@ TEST_F(StepFixture, DriveRootKeepsItsBackslash) {
               "currentdate=8. Dezember 2026&team=&gameinfo=No Game&small1=9%0DHOM%0DTarr&small2=&small3=11&numvars=6");
 }
 
-#ifndef _WIN32
-// On Windows the user's locale services take the place of these.
-TEST(PortableDates, ParseDate) {
-    struct Case {
-        const char* text;
-        std::optional<double> value;
-    };
-    const Case cases[] = {
-        {"2026-12-08", 46364.0},
-        {"2000-02-29", 36585.0},
-        {"1899-12-30", 0.0},
-        {"0100-01-01", -657434.0},
-        {"9999-12-31", 2958465.0},
-        {"2026-12-08 00:00", 46364.0},
-        {"2026-12-08 18:00", 46364.75},
-        {"2026-12-08 06:00:36", 46364.0 + 21636.0 / 86400.0},
-        {"1899-12-29 06:00", -1.25},
-        {"2026-02-29", std::nullopt},
-        {"1900-02-29", std::nullopt},
-        {"2026-04-31", std::nullopt},
-        {"2026-13-01", std::nullopt},
-        {"2026-00-10", std::nullopt},
-        {"2026-12-00", std::nullopt},
-        {"0099-12-31", std::nullopt},
-        {"2026-12-8", std::nullopt},
-        {"26-12-08", std::nullopt},
-        {"2026/12/08", std::nullopt},
-        {" 2026-12-08", std::nullopt},
-        {"2026-12-08 ", std::nullopt},
-        {"2026-12-08T10:30", std::nullopt},
-        {"2026-12-08 24:00", std::nullopt},
-        {"2026-12-08 10:60", std::nullopt},
-        {"2026-12-08 10:30:60", std::nullopt},
-        {"2026-12-08 10:3", std::nullopt},
-        {"2026-12-08 10:30:", std::nullopt},
-        {"+026-12-08", std::nullopt},
-        {"", std::nullopt},
-        {"December 8, 2026", std::nullopt},
-    };
+struct IsoCase {
+    const char* text;
+    std::optional<double> value;
+};
+const IsoCase kIsoCases[] = {
+    {"2026-12-08", 46364.0},
+    {"2000-02-29", 36585.0},
+    {"1899-12-30", 0.0},
+    {"0100-01-01", -657434.0},
+    {"9999-12-31", 2958465.0},
+    {"2026-12-08 00:00", 46364.0},
+    {"2026-12-08 18:00", 46364.75},
+    {"2026-12-08 06:00:36", 46364.0 + 21636.0 / 86400.0},
+    {"1899-12-29 06:00", -1.25},
+    {"2026-02-29", std::nullopt},
+    {"1900-02-29", std::nullopt},
+    {"2026-04-31", std::nullopt},
+    {"2026-13-01", std::nullopt},
+    {"2026-00-10", std::nullopt},
+    {"2026-12-00", std::nullopt},
+    {"0099-12-31", std::nullopt},
+    {"2026-12-8", std::nullopt},
+    {"26-12-08", std::nullopt},
+    {"2026/12/08", std::nullopt},
+    {" 2026-12-08", std::nullopt},
+    {"2026-12-08 ", std::nullopt},
+    {"2026-12-08T10:30", std::nullopt},
+    {"2026-12-08 24:00", std::nullopt},
+    {"2026-12-08 10:60", std::nullopt},
+    {"2026-12-08 10:30:60", std::nullopt},
+    {"2026-12-08 10:3", std::nullopt},
+    {"2026-12-08 10:30:", std::nullopt},
+    {"+026-12-08", std::nullopt},
+    {"", std::nullopt},
+    {"December 8, 2026", std::nullopt},
+};
+
+// ISO dates are read without Windows' help, by the portable services and by
+// Windows' alike, before any other form goes to the user's locale.
+TEST(Dates, IsoDates) {
     const auto dates = MakeDateServices();
-    for (const Case& c : cases) {
-        EXPECT_EQ(dates->ParseDate(c.text), c.value) << c.text;
+    for (const IsoCase& c : kIsoCases) {
+        EXPECT_EQ(ParseIsoDate(c.text), c.value) << c.text;
+        if (c.value) {
+            EXPECT_EQ(dates->ParseDate(c.text), c.value) << c.text;
+        }
     }
 }
 
+#ifdef _WIN32
+// What lets the saver read an ISO date itself: Windows' own conversion reads
+// each alike in locales of every date order (month first, day first, year
+// first).
+TEST(Dates, IsoDatesReadAsWindowsReadsThem) {
+    HMODULE automation = LoadLibraryA("oleaut32.dll");
+    ASSERT_NE(automation, nullptr);
+    using Convert = HRESULT(WINAPI*)(const OLECHAR*, LCID, ULONG, DATE*);
+    const auto convert =
+        reinterpret_cast<Convert>(reinterpret_cast<void*>(GetProcAddress(automation, "VarDateFromStr")));
+    ASSERT_NE(convert, nullptr);
+    const LANGID languages[] = {
+        MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_UK),
+        MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN),      MAKELANGID(LANG_FRENCH, SUBLANG_FRENCH),
+        MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT),   MAKELANGID(LANG_HUNGARIAN, SUBLANG_DEFAULT)};
+    int compared = 0;
+    for (const IsoCase& c : kIsoCases) {
+        if (!c.value) continue;
+        const std::string text = c.text;
+        const std::wstring wide(text.begin(), text.end());
+        for (LANGID language : languages) {
+            DATE date = 0;
+            ASSERT_EQ(convert(wide.c_str(), MAKELCID(language, SORT_DEFAULT), 0, &date), S_OK)
+                << text << " in locale " << language;
+            EXPECT_EQ(date, *c.value) << text << " in locale " << language;
+            ++compared;
+        }
+    }
+    EXPECT_GT(compared, 0);
+    FreeLibrary(automation);
+}
+#else
+// On Windows the user's locale gives the long date.
 TEST(PortableDates, FormatDate) {
     const auto dates = MakeDateServices();
     EXPECT_EQ(dates->FormatDate(46364), "December 8, 2026");

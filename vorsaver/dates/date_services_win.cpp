@@ -12,13 +12,16 @@ namespace {
 
 using VarDateFromStrCall = HRESULT(WINAPI*)(const OLECHAR*, LCID, ULONG, DATE*);
 
-// The Automation DLL (and ole32 under it) is loaded at the first date read
-// and let go with these services: the saver reads its schedule for moments
-// at a time and need not keep 2 MB of OLE all night.
+// A date written the ISO way, as the CD's schedule has them, reads the
+// same in every locale and is read here. Any other text goes to the
+// Automation DLL (and ole32 under it), loaded at the first such date and let
+// go with these services: loading them costs more than the rest of the data
+// step, and the saver need not keep 2 MB of OLE all night.
 class WindowsDateServices : public DateServices {
 public:
     std::optional<double> ParseDate(const std::string& text) const override {
         if (text.empty()) return std::nullopt;
+        if (const std::optional<double> iso = ParseIsoDate(text)) return iso;
         std::wstring wide = common::Widen(text);
         // An embedded NUL would cut the text short and read as a shorter date.
         if (wide.find(L'\0') != std::wstring::npos) return std::nullopt;

@@ -21,6 +21,12 @@ struct CivilDate {
 CivilDate CivilFromSerial(DaySerial day);
 DaySerial SerialFromCivil(int year, int month, int day);
 
+// A date written the ISO way, "2026-12-08", optionally with " 10:30" or
+// " 10:30:15", as Windows' DATE: the day's serial, a time of day as its
+// fraction. Empty for any other text and for a day that does not exist.
+// Every locale reads such a date alike, year, month, day.
+std::optional<double> ParseIsoDate(const std::string& text);
+
 // The user's date services: in the program Windows' own locale-aware
 // conversion, in tests a fixed fake.
 class DateServices {
