@@ -20,6 +20,7 @@ set(CORE_SOURCES
     vorsaver/movie/day_watch.cpp
     vorsaver/board/day_board.cpp
     vorsaver/board/board_raster.cpp
+    vorsaver/board/run_rows.cpp
     vorsaver/board/board_palette.cpp
     vorsaver/movie/input_counter.cpp
     vorsaver/services/registry_text.cpp

@@ -295,9 +295,8 @@ TEST(Motion, OnABandOfItsRowsShowsWhatTheWholePictureShows) {
             const int bandRows = rows.bottom - rows.top;
             const std::uint32_t kGuard = 0xABCDEF;
             std::vector<std::uint32_t> band(static_cast<std::size_t>(width) * (bandRows + 2), kGuard);
-            const Pixels kept = motion.Kept();
-            std::copy_n(kept.bits, static_cast<std::size_t>(width) * bandRows, band.begin() + width);
             const Pixels view = {band.data() + width, width, height, rows.top, rows.bottom};
+            motion.CopyKept(view);
             const std::string label = content.team + " " + std::to_string(width);
             for (int frame = -1; frame <= kDayBoardMotionFrames; ++frame) {
                 motion.Show(view, content, frame);
@@ -315,6 +314,38 @@ TEST(Motion, OnABandOfItsRowsShowsWhatTheWholePictureShows) {
             }
         }
     }
+}
+
+// Kept rows give back every span of every row as it was, whether a row is
+// flat, in runs or in no two alike.
+TEST(RunRows, GiveBackEverySpan) {
+    const int width = 70;
+    std::vector<std::uint32_t> rows;
+    for (int x = 0; x < width; ++x) rows.push_back(0x102030);                  // flat
+    for (int x = 0; x < width; ++x) rows.push_back(RgbColour(x / 9, 0, 200));  // runs of 9
+    for (int x = 0; x < width; ++x) rows.push_back(RgbColour(x, x * 3, 7));    // no two alike
+    for (int x = 0; x < width; ++x) rows.push_back(x == 0 || x == width - 1 ? 0xFF000000u + x : 0);  // edges
+    const int count = static_cast<int>(rows.size()) / width;
+    board::RunRows kept;
+    kept.Keep(rows.data(), width, count, width);
+    ASSERT_EQ(kept.Count(), count);
+    for (int row = 0; row < count; ++row) {
+        for (int left = 0; left <= width; ++left) {
+            for (int right = left; right <= width; ++right) {
+                std::vector<std::uint32_t> out(width + 2, 0xDEAD);
+                kept.CopySpan(row, left, right, out.data() + 1);
+                ASSERT_EQ(out[0], 0xDEADu);
+                ASSERT_EQ(out[right - left + 1], 0xDEADu) << "row " << row << " " << left << ".." << right;
+                for (int x = left; x < right; ++x) {
+                    ASSERT_EQ(out[x - left + 1], rows[row * width + x]) << "row " << row << " x " << x;
+                }
+            }
+        }
+    }
+    // A row of no two alike is kept as it is, not at half as much again.
+    board::RunRows unalike;
+    unalike.Keep(rows.data() + 2 * width, width, 1, width);
+    EXPECT_EQ(unalike.Bytes(), width * sizeof rows[0] + 4 * sizeof(std::uint32_t));
 }
 
 }  // namespace

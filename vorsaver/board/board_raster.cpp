@@ -394,8 +394,14 @@ void BoardMotion::Keep(Pixels pixels, const DayBoardContent& content) {
     rows_ = MotionRowsOf(pixels.width, pixels.height, content);
     width_ = pixels.width;
     height_ = pixels.height;
-    band_.assign(pixels.Row(rows_.top), pixels.Row(rows_.bottom));
+    kept_.Keep(pixels.Row(rows_.top), width_, rows_.bottom - rows_.top, width_);
     shown_ = {};
+}
+
+void BoardMotion::CopyKept(Pixels pixels) const {
+    if (pixels.width != width_) return;
+    const int top = std::max(pixels.top, rows_.top), bottom = std::min(pixels.End(), rows_.bottom);
+    for (int y = top; y < bottom; ++y) kept_.CopySpan(y - rows_.top, 0, width_, pixels.Row(y));
 }
 
 PixelRect BoardMotion::Show(Pixels pixels, const DayBoardContent& content, int frame) {
@@ -404,10 +410,8 @@ PixelRect BoardMotion::Show(Pixels pixels, const DayBoardContent& content, int f
     const PixelRect last = shown_;
     if (pixels.width == width_) {
         const int top = std::max(last.top, rows_.top), bottom = std::min(last.bottom, rows_.bottom);
-        const std::size_t span = static_cast<std::size_t>(std::max(0, last.right - last.left));
         for (int y = top; y < bottom; ++y) {
-            std::copy_n(band_.data() + static_cast<std::size_t>(y - rows_.top) * width_ + last.left, span,
-                        pixels.Row(y) + last.left);
+            kept_.CopySpan(y - rows_.top, last.left, last.right, pixels.Row(y) + last.left);
         }
     }
     shown_ = ApplyMotion(pixels, content, frame);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "vorsaver/board/day_board.h"
+#include "vorsaver/board/run_rows.h"
 
 namespace vorsaver {
 
@@ -168,16 +169,18 @@ public:
     // that hold the motion rows (the whole picture, or just those rows) and
     // returns the pixels that may differ from what the last call showed.
     PixelRect Show(Pixels pixels, const DayBoardContent& content, int frame);
-    // The still's motion rows as kept.
-    Pixels Kept() { return {band_.data(), width_, height_, rows_.top, rows_.bottom}; }
+    // Puts the still's motion rows as kept on those of `pixels` that hold
+    // them.
+    void CopyKept(Pixels pixels) const;
     MotionRows Rows() const { return rows_; }
+    std::size_t KeptBytes() const { return kept_.Bytes(); }
 
 private:
     MotionRows rows_ = {0, 0};
     int width_ = 0;
     int height_ = 0;
-    std::vector<std::uint32_t> band_;  // the still's motion rows
-    PixelRect shown_;                  // what the frame on show changed
+    RunRows kept_;      // the still's motion rows
+    PixelRect shown_;   // what the frame on show changed
 };
 
 }  // namespace board
