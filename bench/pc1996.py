@@ -228,8 +228,9 @@ def main():
     print("Left to Windows, not counted: the text (GDI's fonts, measuring and TextOutW; the bench")
     print("estimates widths), the surfaces (CreateDIBSection), the blits (%s pixels a burst frame," %
           "{:,}".format(int(facts["blit-pixels-per-frame"])))
-    print("%s of the menu's pictures), and the date conversion (VarDateFromStr)." %
+    print("%s of the menu's pictures). The season's dates are ISO dates, which the saver reads" %
           "{:,}".format(int(facts["menu-pixels"])))
+    print("itself, as counted here; other forms would go to Windows' VarDateFromStr.")
     for label, kinds, total in (("still", still_kinds, still_n), ("burst", burst_kinds, burst_n)):
         if kinds:
             print("  costly kinds in the %s: " % label +
