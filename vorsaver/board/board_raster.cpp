@@ -393,7 +393,6 @@ PixelRect ApplyMotion(Pixels pixels, const DayBoardContent& content, int frame) 
 void BoardMotion::Keep(Pixels pixels, const DayBoardContent& content) {
     rows_ = MotionRowsOf(pixels.width, pixels.height, content);
     width_ = pixels.width;
-    height_ = pixels.height;
     kept_.Keep(pixels.Row(rows_.top), width_, rows_.bottom - rows_.top, width_);
     shown_ = {};
 }

@@ -173,12 +173,10 @@ public:
     // them.
     void CopyKept(Pixels pixels) const;
     MotionRows Rows() const { return rows_; }
-    std::size_t KeptBytes() const { return kept_.Bytes(); }
 
 private:
     MotionRows rows_ = {0, 0};
     int width_ = 0;
-    int height_ = 0;
     RunRows kept_;      // the still's motion rows
     PixelRect shown_;   // what the frame on show changed
 };
