@@ -2,6 +2,8 @@
 // goes, what it holds in the user's language, and what a bad schedule does.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "tests/e2e/harness_win.h"
 
 namespace e2e {
@@ -110,6 +112,32 @@ TEST_F(DataStep, MonthNameFollowsTheUsersLanguage) {
     std::string text = "currentdate=" + month + " " + std::to_string(now.wDay) + ", " +
                            std::to_string(now.wYear) + "&team=";
     EXPECT_EQ(Variables().substr(0, text.size()), text) << Variables();
+}
+
+// A date in the user's own short form is not an ISO date: it goes to
+// Windows' conversion in the user's locale, and today's game is found among
+// such dates as among ISO ones.
+TEST_F(DataStep, ReadsDatesInTheUsersOwnForm) {
+    auto line = [](int offset, const std::string& tag, const std::string& info) {
+        SYSTEMTIME date = {};
+        int year = 0, month = 0, day = 0;
+        std::sscanf(IsoDate(offset).c_str(), "%d-%d-%d", &year, &month, &day);
+        date.wYear = static_cast<WORD>(year);
+        date.wMonth = static_cast<WORD>(month);
+        date.wDay = static_cast<WORD>(day);
+        char text[64] = {};
+        GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &date, nullptr, text, sizeof text);
+        return std::string(text) + "\tTarrowick Vorlaks%0D%0D" + info + tag + "\r\n";
+    };
+    const std::string schedule = line(-2, "OLD", "1:00 PM%0DRiver Park") + line(0, "HBK", "7:30 PM%0DCivic Arena") +
+                                 line(1, "FRC", "6:05 PM%0DGlass Hall");
+    ASSERT_EQ(schedule.find(IsoDate(0)), std::string::npos) << "the user's short form is ISO's: " << schedule;
+    WriteWholeFile(folder_ + "\\schedule.pvz", schedule);
+    RunSaverOnce();
+    EXPECT_EQ(Variables(), "currentdate=" + LongDateToday() + "&team=Tarrowick Vorlaks&gameinfo=7:30 PM%0DCivic Arena" +
+                               "&small1=" + DayNumber(1) + "%0DFRC%0D6:05&small2=" + DayNumber(2) +
+                               "&small3=" + DayNumber(3) + "&numvars=6")
+        << schedule;
 }
 
 TEST_F(DataStep, MissingScheduleStopsWithAClearErrorAndKeepsTheOldVariables) {
