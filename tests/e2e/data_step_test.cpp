@@ -2,8 +2,6 @@
 // goes, what it holds in the user's language, and what a bad schedule does.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-
 #include "tests/e2e/harness_win.h"
 
 namespace e2e {
@@ -119,15 +117,7 @@ TEST_F(DataStep, MonthNameFollowsTheUsersLanguage) {
 // such dates as among ISO ones.
 TEST_F(DataStep, ReadsDatesInTheUsersOwnForm) {
     auto line = [](int offset, const std::string& tag, const std::string& info) {
-        SYSTEMTIME date = {};
-        int year = 0, month = 0, day = 0;
-        std::sscanf(IsoDate(offset).c_str(), "%d-%d-%d", &year, &month, &day);
-        date.wYear = static_cast<WORD>(year);
-        date.wMonth = static_cast<WORD>(month);
-        date.wDay = static_cast<WORD>(day);
-        char text[64] = {};
-        GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &date, nullptr, text, sizeof text);
-        return std::string(text) + "\tTarrowick Vorlaks%0D%0D" + info + tag + "\r\n";
+        return ShortDate(offset) + "\tTarrowick Vorlaks%0D%0D" + info + tag + "\r\n";
     };
     const std::string schedule = line(-2, "OLD", "1:00 PM%0DRiver Park") + line(0, "HBK", "7:30 PM%0DCivic Arena") +
                                  line(1, "FRC", "6:05 PM%0DGlass Hall");

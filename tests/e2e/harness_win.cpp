@@ -91,6 +91,17 @@ std::string IsoDate(int offset) {
     return text;
 }
 
+std::string ShortDate(int offset) {
+    vorsaver::CivilDate date = vorsaver::CivilFromSerial(Today() + offset);
+    SYSTEMTIME time = {};
+    time.wYear = static_cast<WORD>(date.year);
+    time.wMonth = static_cast<WORD>(date.month);
+    time.wDay = static_cast<WORD>(date.day);
+    char text[64] = {};
+    GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &time, nullptr, text, sizeof text);
+    return text;
+}
+
 std::string GameLine(int offset, const std::string& tag, const std::string& info) {
     return IsoDate(offset) + "\tTarrowick Vorlaks%0D%0D" + info + tag + "\r\n";
 }

@@ -30,6 +30,8 @@ std::string InstallSaver(const std::string& folder);
 // A date `offset` days from today as "YYYY-MM-DD", which Windows' date
 // conversion reads in every locale.
 std::string IsoDate(int offset);
+// The same date as the user's locale writes it in its short form.
+std::string ShortDate(int offset);
 // One line of schedule.pvz: the game `offset` days from today, its
 // information ("%0D" between lines) and its opponent's tag.
 std::string GameLine(int offset, const std::string& tag, const std::string& info);

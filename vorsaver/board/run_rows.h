@@ -16,7 +16,6 @@ public:
     void Keep(const std::uint32_t* first, int width, int count, std::ptrdiff_t stride);
     // Writes the pixels `left` to `right` - 1 of kept row `row` to `out`.
     void CopySpan(int row, int left, int right, std::uint32_t* out) const;
-    int Width() const { return width_; }
     int Count() const { return static_cast<int>(rowColours_.empty() ? 0 : rowColours_.size() - 1); }
     // The bytes the rows take as kept.
     std::size_t Bytes() const;
